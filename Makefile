@@ -1,0 +1,36 @@
+# The two commands of the README: `make run` and `make test`.
+# Each installs what is missing, configures, builds and runs.
+
+JOBS ?= $(shell nproc 2>/dev/null || echo 2)
+WERROR ?= OFF
+
+.PHONY: run test test-sanitize bench deps build build-sanitize clean format
+
+deps:
+	@tools/install-deps
+
+build: deps
+	@cmake --preset release -DMERTANO_WERROR=$(WERROR) >/dev/null
+	@cmake --build --preset release -j $(JOBS)
+
+build-sanitize: deps
+	@cmake --preset sanitize -DMERTANO_WERROR=$(WERROR) >/dev/null
+	@cmake --build --preset sanitize -j $(JOBS)
+
+run: build
+	@tools/run-example build/release
+
+test: build
+	@ctest --preset release -j $(JOBS)
+
+test-sanitize: build-sanitize
+	@ctest --preset sanitize -j $(JOBS)
+
+bench: build
+	@tools/run-bench build/release
+
+format:
+	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+clean:
+	rm -rf build

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "calc/field_ops.h"
+#include "calc/language_texts.h"
+#include "calc/measurements.h"
+
+namespace mertano {
+
+// Entering: waiting for enough inputs. Solved: results shown, inputs locked.
+// NotSolvable: the command ran but no solver reached its output. Refused: a message
+// turned the input down. Failed: arithmetic without a real result stopped the command.
+enum class CalcState { Entering, Solved, NotSolvable, Refused, Failed };
+
+std::string_view CalcStateName(CalcState state);
+
+struct CalcOutcome {
+    CalcState state = CalcState::NotSolvable;
+    std::string message;  // the refusal or fault text, empty otherwise
+};
+
+// The calculate command: reads every field, refuses three sides that form no triangle,
+// runs the solver of the chosen figure and writes its results through `ops`.
+// A refusal is also shown through ops.showMessage; a fault is only returned.
+CalcOutcome Calculate(FieldOps& ops, const LanguageTexts& texts);
+
+// The language text of the first triangle inequality that the given sides break
+// (33, 34 or 35), when all three are given; nothing otherwise.
+std::optional<int> CheckTriangleSides(const Measurements& m);
+
+}  // namespace mertano

@@ -1,0 +1,27 @@
+#include "field_sheet.h"
+
+namespace mertano {
+
+FieldSheet::FieldSheet() { choose(std::nullopt); }
+
+void FieldSheet::choose(std::optional<ShapeKind> shape) {
+    shape_ = shape;
+    for (Field f : kAllFields) setFieldValue(f, 0.0L);
+    for (std::string& o : outputs_) o.clear();
+    enabled_ = {true, false, false};
+    messages_.clear();
+}
+
+void FieldSheet::setFieldValue(Field field, long double value) {
+    fields_[FieldIndex(field)] = EditValueText(value);
+}
+
+void FieldSheet::setOutputText(Output output, const std::string& text) {
+    outputs_[OutputIndex(output)] = text;
+}
+
+void FieldSheet::setEnabled(Control control, bool enabled) {
+    enabled_[static_cast<int>(control)] = enabled;
+}
+
+}  // namespace mertano

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "calc/field_ops.h"
+#include "calc/numbers.h"
+
+namespace mertano {
+
+// The fields of the main window held in memory: what the command line and the engine
+// tests calculate on. Fields show "." as decimal separator.
+class FieldSheet : public FieldOps {
+public:
+    FieldSheet();
+
+    // Lays out a figure as choosing it does: every field 0, results and angles empty,
+    // inputs enabled, both buttons disabled.
+    void choose(std::optional<ShapeKind> shape);
+
+    void setFieldText(Field field, std::string text) { fields_[FieldIndex(field)] = std::move(text); }
+    void setUnitText(std::string unit) { unit_ = std::move(unit); }
+
+    const std::string& output(Output o) const { return outputs_[OutputIndex(o)]; }
+    bool enabled(Control c) const { return enabled_[static_cast<int>(c)]; }
+    const std::vector<std::string>& messages() const { return messages_; }
+
+    std::string fieldText(Field field) const override { return fields_[FieldIndex(field)]; }
+    void setFieldValue(Field field, long double value) override;
+    void setOutputText(Output output, const std::string& text) override;
+    std::string unitText() const override { return unit_; }
+    std::optional<ShapeKind> selectedShape() const override { return shape_; }
+    void setEnabled(Control control, bool enabled) override;
+    void showMessage(const std::string& text) override { messages_.push_back(text); }
+    // Without a material the mass text stays as it is.
+    void computeMass(long double, long double&) override {}
+
+private:
+    std::array<std::string, kFieldCount> fields_;
+    std::array<std::string, kOutputCount> outputs_;
+    std::array<bool, kControlCount> enabled_{};
+    std::string unit_ = "mm";
+    std::optional<ShapeKind> shape_;
+    std::vector<std::string> messages_;
+};
+
+}  // namespace mertano

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <cmath>
+#include <cstdint>
+#include <exception>
+#include <string_view>
+
+namespace mertano {
+
+// Arithmetic that has no real result stops the calculate command; the caller gets the
+// fault as a value and shows its text. Nothing non-finite ever reaches a field.
+enum class FloatFault { InvalidOperation, DivisionByZero, Overflow };
+
+std::string_view FloatFaultText(FloatFault fault);
+
+class FloatFaultError : public std::exception {
+public:
+    explicit FloatFaultError(FloatFault fault) : fault_(fault) {}
+    FloatFault fault() const { return fault_; }
+    const char* what() const noexcept override;
+
+private:
+    FloatFault fault_;
+};
+
+[[noreturn]] void RaiseFloatFault(FloatFault fault);
+
+// A computed value: infinity is an overflow, NaN an invalid operation.
+inline long double Checked(long double x) {
+    if (std::isnan(x)) RaiseFloatFault(FloatFault::InvalidOperation);
+    if (std::isinf(x)) RaiseFloatFault(FloatFault::Overflow);
+    return x;
+}
+
+inline long double Sqrt(long double x) {
+    if (!(x >= 0.0L)) RaiseFloatFault(FloatFault::InvalidOperation);
+    return Checked(std::sqrt(Checked(x)));
+}
+
+inline long double Div(long double a, long double b) {
+    if (b == 0.0L) {
+        RaiseFloatFault(a == 0.0L ? FloatFault::InvalidOperation : FloatFault::DivisionByZero);
+    }
+    return Checked(a / b);
+}
+
+// Arc sine and arc cosine through atan2, in radians; beyond +-1 the root is of a
+// negative number.
+inline long double ArcSin(long double x) { return std::atan2(x, Sqrt(1.0L - x * x)); }
+inline long double ArcCos(long double x) { return std::atan2(Sqrt(1.0L - x * x), x); }
+
+// Round to the nearest integer, exact halves to the even neighbour, through a signed
+// 64-bit integer: a value outside its range is an invalid operation.
+std::int64_t RoundToInt64(long double x);
+// Whole part toward zero, through a signed 64-bit integer.
+std::int64_t TruncToInt64(long double x);
+
+}  // namespace mertano

@@ -1,0 +1,63 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "constants.h"
+
+namespace mertano {
+
+// The first comma becomes a point; later commas stay.
+std::string CommaToPoint(std::string_view text);
+
+// A decimal number with "." as separator: optional blanks around it, optional sign,
+// digits with an optional fraction, optional exponent. Only finite numbers read;
+// anything else (including "inf", "nan" and hexadecimal) gives nothing.
+std::optional<long double> ParseNumber(std::string_view text);
+
+// How the calculate command reads a field: through CommaToPoint, then as a number;
+// an empty text, or one that is not a complete number, reads as 0.
+long double ReadFieldText(std::string_view text);
+
+// Fixed notation with exactly `digits` decimals and "." as separator. The value is
+// first taken to 18 significant digits, then rounded to `digits` decimals with halves
+// away from zero. Values with more than 18 integer digits fall back to scientific form.
+std::string FormatFixed(long double x, int digits);
+
+// `text` padded on the left with blanks to at least `width` characters.
+std::string PadLeft(std::string text, std::size_t width);
+
+// x rounded to 4 decimals, halves to even, through a signed 64-bit integer
+// (FloatFaultError when x * 10000 leaves its range).
+long double RoundTo4(long double x);
+
+// A result: rounded to 4 decimals, shown with 2, at least 3 characters wide.
+std::string ResultText(long double x);
+
+// A numeric edit's limits. The main window's measurement fields use the defaults.
+struct EditLimits {
+    int digits = kFieldDigits;
+    long double min = kFieldMin;
+    long double max = kFieldMax;
+};
+
+// The value setter of the numeric edit: the value held within min and max and shown
+// with the edit's decimals ("." as separator; the control puts its own separator in).
+long double ClampToLimits(long double x, const EditLimits& limits);
+std::string EditValueText(long double x, const EditLimits& limits = {});
+
+// How the numeric edit takes a text ("." as separator) when the field is left: empty
+// means min; a number outside min..max or a text that is no number is refused.
+// Returns the value as the field then holds it (rounded to its decimals).
+std::optional<long double> AcceptEditText(std::string_view text, const EditLimits& limits = {});
+
+// Degrees, minutes and seconds of an angle, each truncated toward zero.
+struct AngleParts {
+    long long degrees = 0;
+    long long minutes = 0;
+    long long seconds = 0;
+};
+AngleParts SplitAngle(long double angle);
+
+}  // namespace mertano

@@ -1,0 +1,96 @@
+// Circle, sector and segment. The sector and the segment lock the inputs as soon as the
+// radius is known and show each other output under its own test.
+#include "calc/solver.h"
+
+namespace mertano {
+
+void SolveCircle(Solver& s) {
+    Measurements& m = s.m;
+    if (Given(m.r)) m.d = Checked(m.r * 2.0L);  // the radius wins over a typed diameter
+    if (Given(m.d)) m.r = m.d / 2.0L;
+    if (!(Given(m.r) && Given(m.d))) return;
+    s.writeBack(Field::SugarEdit, m.r);
+    s.writeBack(Field::AtmeroEdit, m.d);
+    m.perimeter = Checked(m.r * 2.0L * kPi);
+    s.showResult(Output::KeruletText2, m.perimeter);
+    m.area = Checked(m.r * m.r * kPi);
+    s.showResult(Output::TeruletText2, m.area);
+    s.succeed();
+}
+
+void SolveSector(Solver& s) {
+    Measurements& m = s.m;
+    if (Given(m.i) && Given(m.alfa)) m.r = Div(m.i, m.alfa * kDegToRad);
+    if (Given(m.r) && Given(m.alfa)) m.i = Checked(kDegToRad * m.r * m.alfa);
+    if (Given(m.r) && Given(m.i)) m.alfa = Div(m.i, m.r * kPi / 180.0L);
+    if (Given(m.r) && Given(m.i) && Given(m.alfa)) {
+        m.perimeter = Checked(m.r * 2.0L + m.i);
+        m.area = Checked(m.r * m.i / 2.0L);
+    }
+    if (Given(m.r)) {
+        s.writeBack(Field::SugarEdit, m.r);
+        s.succeed();
+    }
+    if (Given(m.i)) s.writeBack(Field::IvEdit, m.i);
+    if (m.alfa != 0.0L) {
+        s.writeBack(Field::AlfaEdit, m.alfa);
+        s.showAngle(1, m.alfa);
+    }
+    if (m.perimeter > 0.0L) s.showResult(Output::KeruletText2, m.perimeter);
+    if (m.area > 0.0L) s.showResult(Output::TeruletText2, m.area);
+}
+
+namespace {
+
+// The central angle of a chord h in a circle of radius r.
+long double ChordAngle(long double r, long double h) {
+    const long double twoRSquared = Checked(r * r * 2.0L);
+    return ArcCosDeg(Div(Checked(twoRSquared - h * h), twoRSquared));
+}
+
+// The height of the smaller of the two segments a chord cuts off.
+long double SmallerHeight(long double r, long double h) {
+    return Checked(r - Sqrt(Checked(r * r * 4.0L - h * h)) / 2.0L);
+}
+
+}  // namespace
+
+void SolveSegment(Solver& s) {
+    Measurements& m = s.m;
+    if (Given(m.h) && Given(m.ma)) {
+        const long double halfChord = m.h / 2.0L;
+        m.r = Checked((Div(halfChord * halfChord, m.ma) + m.ma) / 2.0L);
+        m.alfa = ChordAngle(m.r, m.h);
+    }
+    if (Given(m.i) && Given(m.alfa)) m.r = Div(m.i, m.alfa * kDegToRad);
+    if (Given(m.r) && Given(m.ma)) m.h = 2.0L * Sqrt(Checked(2.0L * m.r * m.ma - m.ma * m.ma));
+    if (Given(m.r) && Given(m.h)) {
+        m.ma = SmallerHeight(m.r, m.h);
+        m.alfa = ChordAngle(m.r, m.h);
+    }
+    if (Given(m.r) && Given(m.alfa)) {
+        m.i = Checked(kDegToRad * m.r * m.alfa);
+        const long double twoRSquared = Checked(m.r * m.r * 2.0L);
+        m.h = Sqrt(Checked(twoRSquared - twoRSquared * CosDeg(m.alfa)));
+        m.ma = SmallerHeight(m.r, m.h);
+    }
+    if (Given(m.r) && Given(m.i) && Given(m.h) && Given(m.ma)) {
+        m.area = Checked((m.r * m.i - (m.r - m.ma) * m.h) * 0.5L);
+    }
+    if (Given(m.i) && Given(m.h)) m.perimeter = Checked(m.i + m.h);
+    if (Given(m.r)) {
+        s.writeBack(Field::SugarEdit, m.r);
+        s.succeed();
+    }
+    if (Given(m.h)) s.writeBack(Field::HurEdit, m.h);
+    if (Given(m.i)) s.writeBack(Field::IvEdit, m.i);
+    if (Given(m.ma)) s.writeBack(Field::MagasEdit1, m.ma);
+    if (m.alfa != 0.0L) {
+        s.writeBack(Field::AlfaEdit, m.alfa);
+        s.showAngle(1, m.alfa);
+    }
+    if (m.perimeter > 0.0L) s.showResult(Output::KeruletText2, m.perimeter);
+    if (m.area > 0.0L) s.showResult(Output::TeruletText2, m.area);
+}
+
+}  // namespace mertano

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <cmath>
+#include <string>
+
+#include "calc/constants.h"
+#include "calc/field_ops.h"
+#include "calc/float_fault.h"
+#include "calc/measurements.h"
+
+namespace mertano {
+
+// What a solver works with: the working values and the output operations.
+class Solver {
+public:
+    Solver(Measurements& m, FieldOps& ops) : m(m), ops_(ops) {}
+
+    Measurements& m;
+
+    // The value rounded to 4 decimals into its field; the working value stays unrounded.
+    void writeBack(Field field, long double x);
+    // The result text of x (4-decimal rounding, 2 decimals shown).
+    void showResult(Output output, long double x);
+    void setText(Output output, const std::string& text);
+    // Degrees, minutes and seconds of an angle into angle row 1, 2 or 3.
+    void showAngle(int row, long double angle);
+    void computeMass();
+    // Locks the inputs and the calculate button; the figure is solved.
+    void succeed();
+
+    std::string unitText() const { return ops_.unitText(); }
+    bool succeeded() const { return succeeded_; }
+
+private:
+    FieldOps& ops_;
+    bool succeeded_ = false;
+};
+
+// Trigonometry at the surface works in degrees.
+inline long double SinDeg(long double x) { return Checked(std::sin(x * kDegToRad)); }
+inline long double CosDeg(long double x) { return Checked(std::cos(x * kDegToRad)); }
+inline long double TanDeg(long double x) { return Checked(std::tan(x * kDegToRad)); }
+inline long double ArcSinDeg(long double x) { return Checked(ArcSin(x) * kRadToDeg); }
+inline long double ArcCosDeg(long double x) { return Checked(ArcCos(x) * kRadToDeg); }
+
+void SolveTriangle(Solver& s);
+void SolveRightTriangle(Solver& s);
+void SolveCircle(Solver& s);
+void SolveSector(Solver& s);
+void SolveSegment(Solver& s);
+void SolveCube(Solver& s);
+void SolveCylinder(Solver& s);
+void SolveCuboid(Solver& s);
+void SolveCone(Solver& s);
+void SolveTruncatedCone(Solver& s);
+void SolveSphere(Solver& s);
+void SolveSphericalCap(Solver& s);
+void SolveSphericalZone(Solver& s);
+
+}  // namespace mertano

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "cli/cli_run.h"
+
+namespace mertano::cli {
+
+// One JSON object on one line, keys in a fixed order.
+std::string ResultJson(const Result& result);
+std::string InvalidJson(std::string_view message);
+
+// A table for people: each shown field with its text and unit, angles also in degrees,
+// minutes and seconds, then the results.
+std::string ResultTable(const Result& result);
+
+}  // namespace mertano::cli

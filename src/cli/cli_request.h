@@ -1,0 +1,37 @@
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <variant>
+
+#include "calc/field.h"
+#include "shapes/shape_kind.h"
+
+namespace mertano::cli {
+
+// One figure to solve, its values already taken as the numeric edits take them.
+struct Request {
+    ShapeKind shape = ShapeKind::Triangle;
+    std::array<std::optional<long double>, kFieldCount> values{};
+    std::string unit = "mm";
+    std::optional<std::string> material;
+};
+
+// Why a request could not be taken; names the field and the rule.
+struct RequestError {
+    std::string message;
+};
+
+std::variant<ShapeKind, RequestError> ParseFigure(std::string_view name);
+// Adds one NAME=VALUE to the request (names as the working values, with the aliases
+// m for ma, a1 for a and a2 for R; only fields that the figure shows).
+std::optional<RequestError> AddValue(Request& request, std::string_view name,
+                                     std::string_view value);
+std::optional<RequestError> AddAssignment(Request& request, std::string_view assignment);
+
+// One line of a batch: {"figure": ..., "fields": {...}, "unit": ..., "material": ...}.
+std::variant<Request, RequestError> ParseBatchLine(std::string_view line);
+
+}  // namespace mertano::cli

@@ -1,0 +1,97 @@
+#include "calc_button_rule.h"
+
+#include <initializer_list>
+#include <vector>
+
+#include "calc/numbers.h"
+
+namespace mertano {
+namespace {
+
+enum class Extra { None, ALessC, BLessC, RLessA, AGreaterM };
+
+struct Combination {
+    std::vector<Field> fields;
+    Extra extra = Extra::None;
+};
+
+using F = Field;
+constexpr F a = F::AoldEdit, b = F::BoldEdit, c = F::ColdEdit, alfa = F::AlfaEdit,
+            beta = F::BetaEdit, gamma = F::GammaEdit, r = F::SugarEdit, d = F::AtmeroEdit,
+            i = F::IvEdit, h = F::HurEdit, m = F::MagasEdit1, mb = F::MagasEdit2,
+            mc = F::MagasEdit3, R = F::NagyrEdit;
+
+const std::vector<Combination>& CombinationsOf(ShapeKind shape) {
+    static const std::array<std::vector<Combination>, kShapeCount> kTable = {{
+        // Triangle
+        {{{a, b, m}}, {{c, a, mc}}, {{b, c, mb}}, {{a, b, gamma}}, {{a, c, beta}},
+         {{b, c, alfa}}, {{a, b, c}}},
+        // RightTriangle
+        {{{c, alfa}}, {{b, alfa}}, {{a, alfa}}, {{a, beta}}, {{b, beta}}, {{c, beta}}, {{a, b}},
+         {{a, c}, Extra::ALessC}, {{b, c}, Extra::BLessC}, {{a, b, c}}},
+        // Circle
+        {{{r}}, {{d}}, {{r, d}}},
+        // CircularSector
+        {{{i, alfa}}, {{r, alfa}}, {{r, i}}, {{r, i, alfa}}},
+        // CircularSegment
+        {{{h, m}}, {{i, alfa}}, {{r, m}}, {{r, h}}, {{r, alfa}}, {{r, i, h, m}}, {{i, h}}},
+        // Cube
+        {{{a}}},
+        // Cylinder
+        {{{r, m}}},
+        // Cone
+        {{{r, m}}, {{r, a}, Extra::RLessA}, {{m, a}, Extra::AGreaterM}, {{r, m, a}}, {{a, alfa}},
+         {{r, alfa}}, {{m, alfa}}, {{m, beta}}, {{r, beta}}, {{a, beta}}},
+        // TruncatedCone
+        {{{r, R, alfa}}, {{r, m, R}}, {{r, a, R}}, {{r, a, m}}, {{r, m, a, R}}},
+        // Sphere
+        {{{r}}},
+        // Cuboid
+        {{{a, b, c}}},
+        // SphericalCap
+        {{{a, r, m}}},
+        // SphericalZone
+        {{{a, r, m, R}}},
+    }};
+    return kTable[ShapeIndex(shape)];
+}
+
+bool Holds(const Combination& combination, const FieldValues& v) {
+    auto val = [&v](Field f) { return v[FieldIndex(f)]; };
+    for (Field f : combination.fields) {
+        if (!(val(f) > 0.0)) return false;
+    }
+    switch (combination.extra) {
+        case Extra::None:
+            return true;
+        case Extra::ALessC:
+            return val(a) < val(c);
+        case Extra::BLessC:
+            return val(b) < val(c);
+        case Extra::RLessA:
+            return val(r) < val(a);
+        case Extra::AGreaterM:
+            return val(a) > val(m);
+    }
+    return false;
+}
+
+}  // namespace
+
+FieldValues ReadFieldValues(const std::array<std::string, kFieldCount>& texts) {
+    FieldValues values{};
+    for (int k = 0; k < kFieldCount; ++k) {
+        values[k] = static_cast<double>(ReadFieldText(texts[k]));
+    }
+    return values;
+}
+
+bool CalculateEnabled(std::optional<ShapeKind> shape, const FieldValues& values) {
+    if (!shape) return false;
+    for (const Combination& combination : CombinationsOf(*shape)) {
+        if (Holds(combination, values)) return true;
+    }
+    return false;
+}
+
+}  // namespace mertano

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+
+#include "calc/field.h"
+#include "shapes/shape_kind.h"
+
+namespace mertano {
+
+// The fourteen field values as the change handler reads them (64-bit floats).
+using FieldValues = std::array<double, kFieldCount>;
+
+// Reads every field text the way the calculate command does, rounded to double.
+FieldValues ReadFieldValues(const std::array<std::string, kFieldCount>& texts);
+
+// Whether the calculate button may be pressed: some combination of the figure's inputs
+// that its solver can use is given (values above 0), with its extra condition.
+bool CalculateEnabled(std::optional<ShapeKind> shape, const FieldValues& values);
+
+}  // namespace mertano
+
