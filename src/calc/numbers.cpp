@@ -59,9 +59,13 @@ void SignificantDigits(long double x, std::string& digits, int& exponent) {
 std::string ScientificText(bool negative, std::string digits, int exponent) {
     while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
     std::string out = negative ? "-" : "";
-    out += digits.substr(0, 1);
-    if (digits.size() > 1) out += "." + digits.substr(1);
-    out += "E+" + std::to_string(exponent);
+    out += digits.front();
+    if (digits.size() > 1) {
+        out += '.';
+        out.append(digits, 1);
+    }
+    out += "E+";
+    out += std::to_string(exponent);
     return out;
 }
 
@@ -115,7 +119,11 @@ std::string FormatFixed(long double x, int digits) {
     }
     const std::size_t keep = static_cast<std::size_t>(intDigits + digits);
     if (s.size() > keep) {
-        const bool roundUp = s[keep] >= '5';
+        // Halves go to the even neighbour, as the 4-decimal rounding of fields does:
+        // 4.1450 shows as 4.14 and 4.1350 as 4.14.
+        const bool beyondHalf = s.find_first_not_of('0', keep + 1) != std::string::npos;
+        const bool lastOdd = keep > 0 && (s[keep - 1] - '0') % 2 == 1;
+        const bool roundUp = s[keep] > '5' || (s[keep] == '5' && (beyondHalf || lastOdd));
         s.resize(keep);
         if (roundUp) {
             std::size_t i = keep;

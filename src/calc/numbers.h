@@ -22,7 +22,7 @@ long double ReadFieldText(std::string_view text);
 
 // Fixed notation with exactly `digits` decimals and "." as separator. The value is
 // first taken to 18 significant digits, then rounded to `digits` decimals with halves
-// away from zero. Values with more than 18 integer digits fall back to scientific form.
+// to the even neighbour. Values with more than 18 integer digits fall back to scientific form.
 std::string FormatFixed(long double x, int digits);
 
 // `text` padded on the left with blanks to at least `width` characters.
