@@ -1,1 +1,207 @@
-// (to be written)
+// The calculate command around the solvers: refusals, what it clears and keeps, the
+// enabled states it leaves, the mass hook, and that no input ever shows garbage.
+#include <QRandomGenerator>
+#include <QTest>
+#include <cmath>
+
+#include "calc/calculate.h"
+#include "calc/field_sheet.h"
+#include "sheet_helpers.h"
+#include "shapes/shape_catalogue.h"
+#include "test_main.h"
+
+using namespace mertano;
+using namespace mertano::test;
+
+Q_DECLARE_METATYPE(mertano::ShapeKind)
+
+namespace {
+
+// Records what the mass hook is handed.
+class MassSheet : public FieldSheet {
+public:
+    void computeMass(long double volume, long double& factor) override {
+        volumes.push_back(volume);
+        factorsSeen.push_back(factor);
+        factor = 7.25L;
+    }
+    std::vector<long double> volumes;
+    std::vector<long double> factorsSeen;
+};
+
+LanguageTexts NumberedTexts() {
+    LanguageTexts t;
+    for (int n = 29; n <= 36; ++n) t.set(n, "text" + std::to_string(n));
+    return t;
+}
+
+bool IsCleanNumber(const std::string& text) {
+    const std::optional<long double> v = ParseNumber(text);
+    return v && std::isfinite(static_cast<double>(*v));
+}
+
+}  // namespace
+
+class TstDriver : public QObject {
+    Q_OBJECT
+
+private slots:
+    void refusesSidesThatFormNoTriangle_data() {
+        QTest::addColumn<ShapeKind>("shape");
+        QTest::addColumn<QString>("inputs");
+        QTest::addColumn<QString>("message");
+        using S = ShapeKind;
+        QTest::newRow("c not less than a + b") << S::Triangle << "a=3 b=4 c=7" << "text33\rtext36";
+        QTest::newRow("b not less than a + c") << S::Triangle << "a=3 b=7 c=3" << "text34\rtext36";
+        QTest::newRow("a not less than b + c") << S::Triangle << "a=10 b=3 c=4" << "text35\rtext36";
+        QTest::newRow("right triangle is checked too")
+            << S::RightTriangle << "a=3 b=4 c=8" << "text33\rtext36";
+    }
+    void refusesSidesThatFormNoTriangle() {
+        QFETCH(ShapeKind, shape);
+        QFETCH(QString, inputs);
+        QFETCH(QString, message);
+        FieldSheet sheet;
+        sheet.choose(shape);
+        Fill(sheet, inputs);
+        const std::string aBefore = sheet.fieldText(Field::AoldEdit);
+        const CalcOutcome outcome = Calculate(sheet, NumberedTexts());
+        QCOMPARE(CalcStateName(outcome.state), std::string_view("Refused"));
+        QCOMPARE(QString::fromStdString(outcome.message), message);
+        QCOMPARE(sheet.messages().size(), std::size_t(1));
+        QCOMPARE(QString::fromStdString(sheet.messages().front()), message);
+        // Nothing else changes: fields as typed, no result, print button untouched.
+        QCOMPARE(sheet.fieldText(Field::AoldEdit), aBefore);
+        QCOMPARE(sheet.output(Output::KeruletText2), std::string());
+        QVERIFY(!sheet.enabled(Control::NyomtatBtn));
+        QVERIFY(sheet.enabled(Control::InputPanel));
+    }
+
+    void sideCheckOnlyForTriangles() {
+        FieldSheet sheet;
+        sheet.choose(ShapeKind::Cuboid);
+        Fill(sheet, "a=1 b=2 c=10");
+        QCOMPARE(Calculate(sheet, NumberedTexts()).state, CalcState::Solved);
+        QVERIFY(sheet.messages().empty());
+    }
+
+    void clearsResultsButKeepsTheMass() {
+        FieldSheet sheet;
+        sheet.choose(ShapeKind::Cylinder);
+        for (Output o : {Output::KeruletText2, Output::TeruletText2, Output::FeluletText2,
+                         Output::TerfogatText2, Output::TomegText2}) {
+            sheet.setOutputText(o, "old");
+        }
+        Fill(sheet, "r=1");  // not enough: nothing is written after the clearing
+        QCOMPARE(Calculate(sheet, NumberedTexts()).state, CalcState::NotSolvable);
+        Expect(sheet, "KeruletText2=;TeruletText2=;FeluletText2=;TerfogatText2=;TomegText2=old");
+    }
+
+    void secondPressAfterAddingTheMissingInput() {
+        FieldSheet sheet;
+        sheet.choose(ShapeKind::Cylinder);
+        Fill(sheet, "r=1");
+        QCOMPARE(Calculate(sheet, NumberedTexts()).state, CalcState::NotSolvable);
+        QVERIFY(sheet.enabled(Control::NyomtatBtn));
+        Fill(sheet, "ma=2");
+        QCOMPARE(Calculate(sheet, NumberedTexts()).state, CalcState::Solved);
+        Expect(sheet, "FeluletText2=18.85;TerfogatText2=6.28");
+        QVERIFY(!sheet.enabled(Control::InputPanel));
+        QVERIFY(!sheet.enabled(Control::SzamolBtn));
+        QVERIFY(sheet.enabled(Control::NyomtatBtn));
+    }
+
+    void noFigureChosenStillEnablesPrinting() {
+        FieldSheet sheet;
+        QCOMPARE(Calculate(sheet, NumberedTexts()).state, CalcState::NotSolvable);
+        QVERIFY(sheet.enabled(Control::NyomtatBtn));
+    }
+
+    void hiddenAndUnreadableFieldsTakeNoPart() {
+        FieldSheet sheet;
+        sheet.choose(ShapeKind::Cube);
+        Fill(sheet, "a=2 r:=junk");
+        QCOMPARE(Calculate(sheet, NumberedTexts()).state, CalcState::Solved);
+        Expect(sheet, "a=2.0000;r=junk;TerfogatText2=8.00");
+    }
+
+    void massHookGetsTheVolume_data() {
+        QTest::addColumn<ShapeKind>("shape");
+        QTest::addColumn<QString>("inputs");
+        QTest::addColumn<QString>("volume");
+        using S = ShapeKind;
+        QTest::newRow("cube") << S::Cube << "a=2" << "8";
+        QTest::newRow("sphere hands over its rounded volume") << S::Sphere << "r=1" << "4.1888";
+        QTest::newRow("cap hands over the unrounded volume")
+            << S::SphericalCap << "r=5 ma=2 a=4" << "54.45427266222308";
+    }
+    void massHookGetsTheVolume() {
+        QFETCH(ShapeKind, shape);
+        QFETCH(QString, inputs);
+        QFETCH(QString, volume);
+        MassSheet sheet;
+        sheet.choose(shape);
+        Fill(sheet, inputs);
+        QCOMPARE(Calculate(sheet, NumberedTexts()).state, CalcState::Solved);
+        QCOMPARE(sheet.volumes.size(), std::size_t(1));
+        QCOMPARE(QString::number(static_cast<double>(sheet.volumes[0]), 'g', 16), volume);
+        QCOMPARE(static_cast<double>(sheet.factorsSeen[0]), 0.0);
+        // The factor is set back to 0 at the start of every calculation.
+        Calculate(sheet, NumberedTexts());
+        QCOMPARE(static_cast<double>(sheet.factorsSeen[1]), 0.0);
+    }
+
+    void massHookNotCalledForPlaneFiguresOrFaults() {
+        MassSheet sheet;
+        sheet.choose(ShapeKind::Circle);
+        Fill(sheet, "r=1");
+        Calculate(sheet, NumberedTexts());
+        sheet.choose(ShapeKind::Cube);
+        Fill(sheet, "a=100000");
+        QCOMPARE(Calculate(sheet, NumberedTexts()).state, CalcState::Failed);
+        QVERIFY(sheet.volumes.empty());
+    }
+
+    // Whatever the user types, every field and result afterwards is a clean number or
+    // empty, and a fault is reported with one of the three texts.
+    void neverShowsGarbage_data() {
+        QTest::addColumn<ShapeKind>("shape");
+        for (ShapeKind s : kAllShapes) QTest::newRow(Shape(s).name.data()) << s;
+    }
+    void neverShowsGarbage() {
+        QFETCH(ShapeKind, shape);
+        static const char* const kValues[] = {"0",   "0.0001", "0.5", "1",     "2",     "3",
+                                              "45",  "89.9999", "90", "120",   "179.9999", "180",
+                                              "1000", "60386", "99999.9999", "100000"};
+        QRandomGenerator random(4242 + ShapeIndex(shape));
+        const std::vector<Field> shown = ShownFields(shape);
+        for (int round = 0; round < 3000; ++round) {
+            FieldSheet sheet;
+            sheet.choose(shape);
+            for (Field f : shown) {
+                if (random.bounded(3) == 0) continue;
+                sheet.setFieldValue(f, ReadFieldText(kValues[random.bounded(int(std::size(kValues)))]));
+            }
+            const CalcOutcome outcome = Calculate(sheet, NumberedTexts());
+            if (outcome.state == CalcState::Failed) {
+                QVERIFY(outcome.message == "Invalid floating point operation" ||
+                        outcome.message == "Floating point division by zero" ||
+                        outcome.message == "Floating point overflow");
+            }
+            for (Field f : kAllFields) {
+                const std::string text = sheet.fieldText(f);
+                QVERIFY2(IsCleanNumber(text), text.c_str());
+                const long double v = *ParseNumber(text);
+                QVERIFY(v >= 0 && v <= 100000);
+            }
+            for (int k = 0; k < kOutputCount; ++k) {
+                const std::string text = sheet.output(static_cast<Output>(k));
+                if (static_cast<Output>(k) == Output::KeruletText3) continue;
+                QVERIFY2(text.empty() || IsCleanNumber(text), text.c_str());
+            }
+        }
+    }
+};
+
+MERTANO_REGISTER_TEST(TstDriver)
+#include "tst_driver.moc"
