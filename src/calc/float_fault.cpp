@@ -26,8 +26,8 @@ const char* FloatFaultError::what() const noexcept { return FloatFaultText(fault
 void RaiseFloatFault(FloatFault fault) { throw FloatFaultError(fault); }
 
 std::int64_t RoundToInt64(long double x) {
-    // nearbyint follows the default rounding mode, which ties to even.
-    const long double r = std::nearbyint(Checked(x));
+    // rint follows the default rounding mode, which ties to even.
+    const long double r = std::rint(Checked(x));
     if (!FitsInt64(r)) RaiseFloatFault(FloatFault::InvalidOperation);
     return static_cast<std::int64_t>(r);
 }

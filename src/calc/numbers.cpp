@@ -1,7 +1,9 @@
 #include "numbers.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 
 #include "float_fault.h"
 
@@ -18,51 +20,119 @@ std::string_view TrimBlanks(std::string_view s) {
     return s;
 }
 
+// Powers of ten that a long double holds exactly (5^27 still fits its 64-bit mantissa).
+constexpr long double kPow10[] = {
+    1e0L,  1e1L,  1e2L,  1e3L,  1e4L,  1e5L,  1e6L,  1e7L,  1e8L,  1e9L,
+    1e10L, 1e11L, 1e12L, 1e13L, 1e14L, 1e15L, 1e16L, 1e17L, 1e18L, 1e19L,
+    1e20L, 1e21L, 1e22L, 1e23L, 1e24L, 1e25L, 1e26L, 1e27L,
+};
+constexpr int kMaxExactPow10 = 27;
+
+// A decimal number split by the grammar check: sign, the mantissa's digits without
+// the point, how many of them follow the point, and the exponent.
+struct DecimalParts {
+    bool negative = false;
+    std::uint64_t mantissa = 0;  // valid while mantissaFits
+    bool mantissaFits = true;
+    int fractionDigits = 0;
+    long exponent = 0;
+};
+
 // Checks the grammar by hand: from_chars alone would also take "inf", "nan" and
 // would refuse a leading plus sign.
-bool IsDecimalNumber(std::string_view s, bool* negativeExponent) {
+bool SplitDecimal(std::string_view s, DecimalParts& parts) {
     std::size_t i = 0;
-    if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
+    if (i < s.size() && (s[i] == '+' || s[i] == '-')) parts.negative = s[i++] == '-';
     std::size_t mantissaDigits = 0;
-    while (i < s.size() && IsDigit(s[i])) ++i, ++mantissaDigits;
+    auto takeDigit = [&parts](char c) {
+        if (parts.mantissa > (UINT64_MAX - 9) / 10) parts.mantissaFits = false;
+        parts.mantissa = parts.mantissa * 10 + static_cast<std::uint64_t>(c - '0');
+    };
+    while (i < s.size() && IsDigit(s[i])) takeDigit(s[i++]), ++mantissaDigits;
     if (i < s.size() && s[i] == '.') {
         ++i;
-        while (i < s.size() && IsDigit(s[i])) ++i, ++mantissaDigits;
+        while (i < s.size() && IsDigit(s[i])) takeDigit(s[i++]), ++mantissaDigits, ++parts.fractionDigits;
     }
     if (mantissaDigits == 0) return false;
-    *negativeExponent = false;
     if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
         ++i;
-        if (i < s.size() && (s[i] == '+' || s[i] == '-')) *negativeExponent = s[i++] == '-';
+        bool negativeExponent = false;
+        if (i < s.size() && (s[i] == '+' || s[i] == '-')) negativeExponent = s[i++] == '-';
         std::size_t exponentDigits = 0;
-        while (i < s.size() && IsDigit(s[i])) ++i, ++exponentDigits;
+        while (i < s.size() && IsDigit(s[i])) {
+            if (parts.exponent < 100000) parts.exponent = parts.exponent * 10 + (s[i] - '0');
+            ++i, ++exponentDigits;
+        }
         if (exponentDigits == 0) return false;
+        if (negativeExponent) parts.exponent = -parts.exponent;
     }
     return i == s.size();
 }
 
-// The 18 significant digits of |x| and the decimal exponent of the first one.
-void SignificantDigits(long double x, std::string& digits, int& exponent) {
+// One exact operation on exact operands is correctly rounded, so small mantissas with
+// small exponents need no general conversion.
+std::optional<long double> FastDecimal(const DecimalParts& parts) {
+    if (!parts.mantissaFits) return std::nullopt;
+    const long scale = parts.exponent - parts.fractionDigits;
+    if (scale < -kMaxExactPow10 || scale > kMaxExactPow10) return std::nullopt;
+    const long double m = static_cast<long double>(parts.mantissa);
+    const long double v = scale < 0 ? m / kPow10[-scale] : m * kPow10[scale];
+    return parts.negative ? -v : v;
+}
+
+// The 18 significant digits of a positive x, correctly rounded, and the decimal
+// exponent of the first; false when a single scaling cannot tell them for certain.
+bool FastSignificantDigits(long double ax, char* digits, int& exponent) {
+    if (!(ax >= 1e-9L && ax < 1e18L)) return false;
+    int e = 0;
+    if (ax >= 1.0L) {
+        while (e < 17 && ax >= kPow10[e + 1]) ++e;
+    } else {
+        e = -1;
+        while (e > -10 && ax * kPow10[-e] < 1.0L) --e;
+    }
+    const int k = kSignificantDigits - 1 - e;
+    if (k < 0 || k > kMaxExactPow10) return false;
+    // The product is below 2^60, so its rounding error is at most 1/32: away from a
+    // half, rounding it gives the digits of the exact product.
+    const long double p = ax * kPow10[k];
+    auto n = static_cast<std::uint64_t>(p);  // truncates
+    const long double fraction = p - static_cast<long double>(n);
+    if (std::fabs(fraction - 0.5L) < 0.125L) return false;
+    if (fraction > 0.5L) ++n;
+    if (n < 100000000000000000ULL || n >= 1000000000000000000ULL) return false;
+    for (int i = kSignificantDigits - 1; i >= 0; --i, n /= 10) digits[i] = char('0' + n % 10);
+    exponent = e;
+    return true;
+}
+
+}  // namespace
+
+void SignificantDigits(long double x, char* digits, int& exponent) {
+    const long double ax = std::fabs(x);
+    if (FastSignificantDigits(ax, digits, exponent)) return;
     char buf[64];
-    auto res = std::to_chars(buf, buf + sizeof buf, std::fabs(x), std::chars_format::scientific,
+    auto res = std::to_chars(buf, buf + sizeof buf, ax, std::chars_format::scientific,
                              kSignificantDigits - 1);
     std::string_view s(buf, static_cast<std::size_t>(res.ptr - buf));  // d.ddd...e+XX
     const std::size_t e = s.find('e');
-    digits.clear();
+    int n = 0;
     for (char c : s.substr(0, e)) {
-        if (c != '.') digits.push_back(c);
+        if (c != '.') digits[n++] = c;
     }
     exponent = 0;
     std::from_chars(s.data() + e + 1 + (s[e + 1] == '+' ? 1 : 0), s.data() + s.size(), exponent);
 }
 
-std::string ScientificText(bool negative, std::string digits, int exponent) {
-    while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
+namespace {
+
+std::string ScientificText(bool negative, std::string_view digits, int exponent) {
+    while (digits.size() > 1 && digits.back() == '0') digits.remove_suffix(1);
     std::string out = negative ? "-" : "";
     out += digits.front();
     if (digits.size() > 1) {
         out += '.';
-        out.append(digits, 1);
+        out.append(digits.substr(1));
     }
     out += "E+";
     out += std::to_string(exponent);
@@ -79,13 +149,14 @@ std::string CommaToPoint(std::string_view text) {
 
 std::optional<long double> ParseNumber(std::string_view text) {
     std::string_view s = TrimBlanks(text);
-    bool negativeExponent = false;
-    if (!IsDecimalNumber(s, &negativeExponent)) return std::nullopt;
+    DecimalParts parts;
+    if (!SplitDecimal(s, parts)) return std::nullopt;
+    if (std::optional<long double> fast = FastDecimal(parts)) return fast;
     if (s.front() == '+') s.remove_prefix(1);
     long double value = 0.0L;
     auto res = std::from_chars(s.data(), s.data() + s.size(), value);
     if (res.ec == std::errc::result_out_of_range) {
-        if (negativeExponent) return 0.0L;  // too small to hold: it is zero
+        if (parts.exponent < 0) return 0.0L;  // too small to hold: it is zero
         return std::nullopt;
     }
     if (res.ec != std::errc() || res.ptr != s.data() + s.size() || !std::isfinite(value)) {
@@ -100,53 +171,61 @@ long double ReadFieldText(std::string_view text) {
 
 std::string FormatFixed(long double x, int digits) {
     if (!std::isfinite(x)) x = 0.0L;
+    digits = std::clamp(digits, 0, kSignificantDigits);
     const bool negative = std::signbit(x);
-    std::string sig;
+    char sig[kSignificantDigits];
     int exponent = 0;
     if (x == 0.0L) {
-        sig.assign(kSignificantDigits, '0');
+        std::fill(sig, sig + kSignificantDigits, '0');
     } else {
         SignificantDigits(x, sig, exponent);
     }
-    if (exponent >= kSignificantDigits) return ScientificText(negative, sig, exponent);
+    if (exponent >= kSignificantDigits) {
+        return ScientificText(negative, std::string_view(sig, kSignificantDigits), exponent);
+    }
 
-    // s holds the integer digits (at least one) followed by the fraction digits.
+    // s holds the integer digits (at least one) followed by the fraction digits; the
+    // extra leading place takes a carry.
+    char s[2 * kSignificantDigits + 16];
+    int len = 0;
+    s[len++] = '0';
     int intDigits = exponent + 1;
-    std::string s = sig;
     if (intDigits <= 0) {
-        s.insert(0, static_cast<std::size_t>(1 - intDigits), '0');
+        for (int k = 0; k < 1 - intDigits; ++k) s[len++] = '0';
         intDigits = 1;
     }
-    const std::size_t keep = static_cast<std::size_t>(intDigits + digits);
-    if (s.size() > keep) {
+    for (char c : sig) s[len++] = c;
+    ++intDigits;  // the carry place
+    const int keep = intDigits + digits;
+    if (len > keep) {
         // Halves go to the even neighbour, as the 4-decimal rounding of fields does:
         // 4.1450 shows as 4.14 and 4.1350 as 4.14.
-        const bool beyondHalf = s.find_first_not_of('0', keep + 1) != std::string::npos;
-        const bool lastOdd = keep > 0 && (s[keep - 1] - '0') % 2 == 1;
+        bool beyondHalf = false;
+        for (int k = keep + 1; k < len; ++k) beyondHalf = beyondHalf || s[k] != '0';
+        const bool lastOdd = (s[keep - 1] - '0') % 2 == 1;
         const bool roundUp = s[keep] > '5' || (s[keep] == '5' && (beyondHalf || lastOdd));
-        s.resize(keep);
+        len = keep;
         if (roundUp) {
-            std::size_t i = keep;
-            while (i > 0 && s[i - 1] == '9') s[--i] = '0';
-            if (i == 0) {
-                s.insert(s.begin(), '1');
-                ++intDigits;
-            } else {
-                ++s[i - 1];
-            }
+            int i = keep - 1;
+            while (s[i] == '9') s[i--] = '0';
+            ++s[i];
         }
     } else {
-        s.append(keep - s.size(), '0');
+        while (len < keep) s[len++] = '0';
     }
-    std::string intPart = s.substr(0, static_cast<std::size_t>(intDigits));
-    const std::string fraction = s.substr(static_cast<std::size_t>(intDigits));
-    const std::size_t firstNonZero = intPart.find_first_not_of('0');
-    intPart = firstNonZero == std::string::npos ? "0" : intPart.substr(firstNonZero);
+    int first = 0;
+    while (first < intDigits - 1 && s[first] == '0') ++first;
+    bool isZero = true;
+    for (int k = first; k < len; ++k) isZero = isZero && s[k] == '0';
 
-    const bool isZero = intPart == "0" && fraction.find_first_not_of('0') == std::string::npos;
-    std::string out = (negative && !isZero) ? "-" : "";
-    out += intPart;
-    if (digits > 0) out += "." + fraction;
+    std::string out;
+    out.reserve(static_cast<std::size_t>(len - first + 2));
+    if (negative && !isZero) out += '-';
+    out.append(s + first, s + intDigits);
+    if (digits > 0) {
+        out += '.';
+        out.append(s + intDigits, s + len);
+    }
     return out;
 }
 

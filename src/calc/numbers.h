@@ -25,6 +25,10 @@ long double ReadFieldText(std::string_view text);
 // to the even neighbour. Values with more than 18 integer digits fall back to scientific form.
 std::string FormatFixed(long double x, int digits);
 
+// The 18 significant digits of |x| (x finite, not 0), correctly rounded, and the
+// decimal exponent of the first one: what the fixed formats round from.
+void SignificantDigits(long double x, char* digits, int& exponent);
+
 // `text` padded on the left with blanks to at least `width` characters.
 std::string PadLeft(std::string text, std::size_t width);
 

@@ -1,6 +1,9 @@
 // The number rules every figure shares: reading a field, rounding to 4 decimals,
 // the fixed formats of fields and results, and the angle split.
+#include <QRandomGenerator>
 #include <QTest>
+#include <charconv>
+#include <cmath>
 
 #include "calc/float_fault.h"
 #include "calc/numbers.h"
@@ -180,6 +183,34 @@ private slots:
         QTEST(static_cast<int>(p.degrees), "degrees");
         QTEST(static_cast<int>(p.minutes), "minutes");
         QTEST(static_cast<int>(p.seconds), "seconds");
+    }
+
+    // The quick paths of reading and writing must agree with the general conversions.
+    void quickConversionsAgreeWithGeneralOnes() {
+        QRandomGenerator random(7);
+        for (int k = 0; k < 200000; ++k) {
+            // Values as the fields hold them, and values of every magnitude.
+            const long double x =
+                k % 2 == 0 ? static_cast<long double>(random.bounded(1000000000)) / 10000.0L
+                           : std::ldexp(static_cast<long double>(random.generateDouble()) + 0.5L,
+                                        random.bounded(-40, 70));
+            char digits[18];
+            int exponent = 0;
+            SignificantDigits(x, digits, exponent);
+            char buf[64];
+            auto res = std::to_chars(buf, buf + sizeof buf, x, std::chars_format::scientific, 17);
+            std::string general(buf, res.ptr);
+            general.erase(1, 1);  // the point
+            const std::string expected = general.substr(0, 18);
+            QCOMPARE(std::string(digits, 18), expected);
+            QCOMPARE(exponent, std::stoi(general.substr(19)));
+
+            const std::string text = FormatFixed(x, 4);
+            long double parsed = 0;
+            std::from_chars(text.data(), text.data() + text.size(), parsed);
+            QCOMPARE(static_cast<double>(*ParseNumber(text)), static_cast<double>(parsed));
+            QVERIFY(*ParseNumber(text) == parsed);
+        }
     }
 
     void checkedArithmetic() {
