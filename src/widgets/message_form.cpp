@@ -186,8 +186,10 @@ std::unique_ptr<TMessageForm> CreateLocalMessage(QWidget* parent, const QString&
     const int clientWidth = std::max(blockWidth, rowWidth) + 2 * hMargin;
     const int clientHeight = blockHeight + buttonHeight + vSpacing + 2 * vMargin;
     form->setFixedSize(clientWidth, clientHeight);
-    form->move(screen.x() + screen.width() / 2 - clientWidth / 2,
-               screen.y() + screen.height() / 2 - clientHeight / 2);
+    // A dialog wider than the screen (all eleven buttons on a small screen) keeps its
+    // left edge, and so its first buttons, on the screen.
+    form->move(std::max(screen.x(), screen.x() + screen.width() / 2 - clientWidth / 2),
+               std::max(screen.y(), screen.y() + screen.height() / 2 - clientHeight / 2));
     form->setWindowTitle(TitleOf(kind, texts));
 
     if (HasIcon(kind)) {

@@ -6,7 +6,6 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QScreen>
-#include <QSignalSpy>
 #include <QStyle>
 #include <QTest>
 #include <QTimer>
@@ -193,6 +192,8 @@ private slots:
         auto form = CreateLocalMessage(nullptr, text, kind, buttons, {}, texts);
         QVERIFY(form->width() > 0 && form->height() > 0);
         QCOMPARE(form->minimumSize(), form->maximumSize());  // not resizable
+        const QRect screen = QGuiApplication::primaryScreen()->geometry();
+        QVERIFY(form->x() >= screen.x() && form->y() >= screen.y());
         QList<QWidget*> parts = form->findChildren<QWidget*>();
         for (QWidget* w : parts) {
             QVERIFY2(form->rect().contains(w->geometry()), qPrintable(w->objectName()));
@@ -289,32 +290,6 @@ private slots:
         QTest::keyClick(button, Qt::Key_Return);
         QVERIFY(!form->isVisible());
         QCOMPARE(form->result(), enterResult);
-    }
-
-    void escapeDoesNotClose() {
-        auto form =
-            CreateLocalMessage(nullptr, "Sure?", MessageKind::Confirmation,
-                               MessageButton::Yes | MessageButton::No, MessageButton::No, Texts());
-        ShowActive(form.get());
-        form->setResult(-1);
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
-        QTest::keyClick(form.get(), Qt::Key_Escape);
-        QVERIFY(form->isVisible());
-        QCOMPARE(form->result(), -1);
-    }
-
-    void helpStaysOpen() {
-        auto form = CreateLocalMessage(nullptr, "Text", MessageKind::Information,
-                                       MessageButton::OK | MessageButton::Help, MessageButton::Help,
-                                       Texts());
-        form->SetHelpContext(77);
-        QSignalSpy help(form.get(), &TMessageForm::HelpRequested);
-        ShowActive(form.get());
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-        QVERIFY(form->isVisible());
-        QCOMPARE(help.size(), 1);
-        QCOMPARE(help.first().first().toInt(), 77);
-        form->close();
     }
 
     void showModal_data() {
