@@ -1,1 +1,189 @@
-// (to be written)
+// mertano-cli end to end: the built binary run as a script would run it.
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTest>
+
+#include "test_main.h"
+
+namespace {
+
+struct Run {
+    int status = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+Run Cli(const QStringList& args, const QByteArray& input = {}) {
+    QProcess p;
+    p.start(MERTANO_CLI, args);
+    p.write(input);
+    p.closeWriteChannel();
+    p.waitForFinished(60000);
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, p.readAllStandardOutput(),
+            p.readAllStandardError()};
+}
+
+QJsonObject Json(const QByteArray& line) { return QJsonDocument::fromJson(line).object(); }
+
+}  // namespace
+
+class TstCli : public QObject {
+    Q_OBJECT
+
+private slots:
+    void jsonOutputIsExact() {
+        const Run r = Cli({"Cone", "r=3", "m=4", "--json"});
+        QCOMPARE(r.status, 0);
+        QCOMPARE(r.out,
+                 QByteArray("{\"figure\": \"Cone\", \"state\": \"Solved\", \"message\": \"\", "
+                            "\"unit\": \"mm\", \"fields\": {\"r\": \"3.0000\", \"a\": \"5.0000\", "
+                            "\"ma\": \"4.0000\", \"alfa\": \"53.1301\", \"beta\": \"73.7398\"}, "
+                            "\"angles\": {\"alfa\": [53, 7, 48], \"beta\": [73, 44, 23]}, "
+                            "\"results\": {\"surface\": \"75.40\", \"volume\": \"37.70\"}}\n"));
+    }
+
+    void states_data() {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("state");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("solved") << QStringList{"Cube", "a=2"} << 0 << "Solved" << "";
+        QTest::newRow("too few inputs") << QStringList{"Cone", "r=3"} << 1 << "Entering" << "";
+        QTest::newRow("button rule refuses a leg equal to the hypotenuse")
+            << QStringList{"RightTriangle", "a=5", "c=5"} << 1 << "Entering" << "";
+        QTest::newRow("not solvable") << QStringList{"RightTriangle", "c=10", "beta=90"} << 1
+                                      << "NotSolvable" << "";
+        QTest::newRow("angle above 180")
+            << QStringList{"Triangle", "a=3", "b=4", "gamma=200"} << 2 << "Refused"
+            << QString::fromUtf8("The angle \u03b3 must not be greater than 180\u00b0.");
+        QTest::newRow("sides that form no triangle")
+            << QStringList{"Triangle", "a=3", "b=4", "c=7"} << 2 << "Refused"
+            << "Side c must be shorter than a + b.\rThese three sides do not form a triangle.";
+        QTest::newRow("too large to round") << QStringList{"Sphere", "r=100000"} << 3 << "Failed"
+                                            << "Invalid floating point operation";
+        QTest::newRow("division by zero") << QStringList{"Cone", "m=4", "beta=180"} << 3
+                                          << "Failed" << "Floating point division by zero";
+    }
+    void states() {
+        QFETCH(QStringList, args);
+        QFETCH(int, status);
+        const Run r = Cli(args + QStringList{"--json"});
+        QCOMPARE(r.status, status);
+        const QJsonObject o = Json(r.out);
+        QTEST(o["state"].toString(), "state");
+        QTEST(o["message"].toString(), "message");
+    }
+
+    void valuesAreTakenAsTheFieldTakesThem_data() {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("comma") << QStringList{"Cube", "a=2,5"} << "a" << "2.5000";
+        QTest::newRow("four decimals") << QStringList{"Sphere", "r=3.14159"} << "r" << "3.1416";
+        QTest::newRow("alias m") << QStringList{"Cylinder", "r=1", "m=2"} << "ma" << "2.0000";
+        QTest::newRow("aliases a1 and a2")
+            << QStringList{"SphericalZone", "r=5", "m=3", "a1=4", "a2=5"} << "R" << "5.0000";
+        QTest::newRow("figure name in any case") << QStringList{"cUBE", "a=1"} << "a" << "1.0000";
+        QTest::newRow("refused angle is taken back")
+            << QStringList{"Triangle", "beta=200"} << "beta" << "0.0000";
+    }
+    void valuesAreTakenAsTheFieldTakesThem() {
+        QFETCH(QStringList, args);
+        QFETCH(QString, field);
+        QFETCH(QString, shown);
+        const QJsonObject o = Json(Cli(args + QStringList{"--json"}).out);
+        QCOMPARE(o["fields"].toObject()[field].toString(), shown);
+    }
+
+    void unitFollowsTheUnitBox() {
+        const QJsonObject o = Json(Cli({"Triangle", "a=3", "b=4", "c=5", "--unit", "cm", "--json"}).out);
+        QCOMPARE(o["unit"].toString(), QString("cm"));
+        QCOMPARE(o["results"].toObject()["perimeter"].toString(), QString("12.0000"));
+        const Run table = Cli({"Cuboid", "a=1", "b=2", "c=3", "--unit", "m"});
+        QVERIFY(table.out.contains("volume"));
+        QVERIFY(table.out.contains("6.00 m3"));
+    }
+
+    void tableForPeople() {
+        const Run r = Cli({"Cone", "r=3", "m=4"});
+        QCOMPARE(r.status, 0);
+        QVERIFY(r.out.startsWith("Cone: Solved\n"));
+        QVERIFY(r.out.contains("53.1301"));
+        QVERIFY(r.out.contains("53\u00b0 7' 48\""));
+        QVERIFY(r.out.contains("75.40 mm2"));
+        const Run refused = Cli({"Triangle", "a=3", "b=4", "c=7"});
+        QVERIFY(refused.out.contains("a + b.\nThese three sides"));
+    }
+
+    void usageErrors_data() {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("mentions");
+        QTest::newRow("no figure") << QStringList{} << "no figure";
+        QTest::newRow("unknown figure") << QStringList{"Pyramid"} << "Pyramid";
+        QTest::newRow("unknown field") << QStringList{"Cube", "x=1"} << "\"x\"";
+        QTest::newRow("field the figure does not show") << QStringList{"Circle", "a=1"} << "Circle";
+        QTest::newRow("names are case-sensitive") << QStringList{"Cone", "M=1"} << "\"M\"";
+        QTest::newRow("not a number") << QStringList{"Cube", "a=abc"} << "field a";
+        QTest::newRow("negative") << QStringList{"Cube", "a=-1"} << "from 0 to 100000";
+        QTest::newRow("above the maximum") << QStringList{"Cube", "a=100000.0001"} << "100000";
+        QTest::newRow("infinite") << QStringList{"Cube", "a=1e5000"} << "field a";
+        QTest::newRow("without =") << QStringList{"Cube", "a2"} << "NAME=VALUE";
+        QTest::newRow("unknown option") << QStringList{"Cube", "a=1", "--frobnicate"} << "frobnicate";
+        QTest::newRow("batch with arguments") << QStringList{"--batch", "Cube"} << "standard input";
+    }
+    void usageErrors() {
+        QFETCH(QStringList, args);
+        QFETCH(QString, mentions);
+        const Run r = Cli(args);
+        QCOMPARE(r.status, 64);
+        QVERIFY(r.out.isEmpty());
+        QVERIFY2(QString::fromUtf8(r.err).contains(mentions), r.err.constData());
+    }
+
+    void help() {
+        const Run r = Cli({"--help"});
+        QCOMPARE(r.status, 0);
+        QVERIFY(r.out.contains("--batch"));
+        QVERIFY(r.out.contains("SphericalZone"));
+    }
+
+    void batchAnswersEveryLineInOrder() {
+        const QByteArray input =
+            "{\"figure\": \"Cone\", \"fields\": {\"r\": \"3\", \"m\": \"4\"}, \"unit\": \"cm\", "
+            "\"material\": \"Iron\"}\n"
+            "not json\n"
+            "{\"figure\": \"Cube\", \"fields\": {\"a\": 2}}\r\n"
+            "{\"figure\": \"Pyramid\"}\n"
+            "{\"figure\": \"Cube\", \"fields\": {\"x\": \"1\"}}\n"
+            "{\"figure\": \"Cube\", \"fields\": {\"a\": \"-1\"}}\n"
+            "{\"figure\": \"Cube\", \"feilds\": {\"a\": \"1\"}}\n"
+            "\n"
+            "[1, 2]\n"
+            "{\"figure\": \"Sphere\", \"fields\": {\"r\": \"1\"}}";
+        const Run r = Cli({"--batch"}, input);
+        QCOMPARE(r.status, 65);
+        const QList<QByteArray> lines = r.out.split('\n');
+        QCOMPARE(lines.size(), 11);  // ten answers and the final line end
+        const QStringList states = {"Solved",  "Invalid", "Solved",  "Invalid", "Invalid",
+                                    "Invalid", "Invalid", "Invalid", "Invalid", "Solved"};
+        for (int k = 0; k < states.size(); ++k) {
+            QCOMPARE(Json(lines[k])["state"].toString(), states[k]);
+        }
+        QCOMPARE(Json(lines[0])["unit"].toString(), QString("cm"));
+        QCOMPARE(Json(lines[2])["fields"].toObject()["a"].toString(), QString("2.0000"));
+        QVERIFY(Json(lines[4])["message"].toString().contains("\"x\""));
+        QVERIFY(Json(lines[6])["message"].toString().contains("feilds"));
+        QCOMPARE(Json(lines[9])["results"].toObject()["volume"].toString(), QString("4.19"));
+    }
+
+    void batchAllValidExitsZero() {
+        const Run r = Cli({"--batch"}, "{\"figure\": \"Cone\", \"fields\": {\"r\": \"3\"}}\n"
+                                       "{\"figure\": \"Cube\", \"fields\": {\"a\": \"1\"}}\n");
+        QCOMPARE(r.status, 0);
+        QCOMPARE(Json(r.out.split('\n')[0])["state"].toString(), QString("Entering"));
+    }
+};
+
+MERTANO_REGISTER_TEST(TstCli)
+#include "tst_cli.moc"
