@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <utility>
 
 #include "float_fault.h"
 
@@ -10,7 +11,9 @@ namespace {
 
 constexpr int kSignificantDigits = 18;
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 std::string_view TrimBlanks(std::string_view s) {
     while (!s.empty() && static_cast<unsigned char>(s.front()) <= 32) s.remove_prefix(1);
@@ -151,7 +154,9 @@ long double RoundTo4(long double x) {
     return static_cast<long double>(RoundToInt64(x * 10000.0L)) / 10000.0L;
 }
 
-std::string ResultText(long double x) { return PadLeft(FormatFixed(RoundTo4(x), 2), 3); }
+std::string ResultText(long double x) {
+    return PadLeft(FormatFixed(RoundTo4(x), 2), 3);
+}
 
 long double ClampToLimits(long double x, const EditLimits& limits) {
     if (std::isnan(x)) return limits.min;
@@ -169,6 +174,30 @@ std::optional<long double> AcceptEditText(std::string_view text, const EditLimit
         TrimBlanks(text).empty() ? std::optional<long double>(limits.min) : ParseNumber(text);
     if (!value || *value < limits.min || *value > limits.max) return std::nullopt;
     return ParseNumber(FormatFixed(*value, limits.digits));
+}
+
+namespace {
+
+std::string ReplaceAll(std::string text, std::string_view from, std::string_view to) {
+    if (from.empty()) return text;
+    for (std::size_t pos = text.find(from); pos != std::string::npos;
+         pos = text.find(from, pos + to.size())) {
+        text.replace(pos, from.size(), to);
+    }
+    return text;
+}
+
+}  // namespace
+
+std::optional<std::string> SeparatorToPoint(std::string_view text, std::string_view separator) {
+    if (separator == ".") return std::string(text);
+    if (text.find('.') != std::string_view::npos) return std::nullopt;
+    return ReplaceAll(std::string(text), separator, ".");
+}
+
+std::string PointToSeparator(std::string text, std::string_view separator) {
+    if (separator == ".") return text;
+    return ReplaceAll(std::move(text), ".", separator);
 }
 
 AngleParts SplitAngle(long double angle) {
