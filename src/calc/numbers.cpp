@@ -11,9 +11,7 @@ namespace {
 
 constexpr int kSignificantDigits = 18;
 
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
-}
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 std::string_view TrimBlanks(std::string_view s) {
     while (!s.empty() && static_cast<unsigned char>(s.front()) <= 32) s.remove_prefix(1);
@@ -154,9 +152,7 @@ long double RoundTo4(long double x) {
     return static_cast<long double>(RoundToInt64(x * 10000.0L)) / 10000.0L;
 }
 
-std::string ResultText(long double x) {
-    return PadLeft(FormatFixed(RoundTo4(x), 2), 3);
-}
+std::string ResultText(long double x) { return PadLeft(FormatFixed(RoundTo4(x), 2), 3); }
 
 long double ClampToLimits(long double x, const EditLimits& limits) {
     if (std::isnan(x)) return limits.min;
