@@ -17,6 +17,13 @@
 // key character by reference so that a handler may change it or clear it to drop it;
 // connect them directly (a queued connection cannot write back).
 //
+// Focus. Entering records the value that Escape and a refused exit go back to, and
+// selects the whole text unless a mouse click brought the focus. Leaving checks whatever
+// the text is, typed or pasted, dropped or composed: a number within range is shown
+// normalised, anything else is replaced by the recorded value and the focus stays. A
+// switch to another window or a context menu is neither an exit nor an entry. A drop
+// into a field without the focus gives it the focus first, so the drop is checked too.
+//
 // Range errors. setMin() above max() and setMax() below min() throw std::invalid_argument
 // carrying kMinAboveMaxMessage or kMaxBelowMinMessage and leave the control unchanged.
 //
@@ -47,8 +54,8 @@ public:
     int digits() const { return limits_.digits; }
     void setDigits(int digits);  // clamped to 0..18
 
-    // Read from the text on every call: unusable text gives min(), and the result is
-    // always held within min()..max(). Never NaN or infinite.
+    // Read from the text on every call (while loading: the stored value). Unusable text,
+    // NaN and infinity included, gives min(); the result is held within min()..max().
     long double value() const;
     // Clamps to min()..max() (showing errorMessage() when it is not empty) and shows the
     // value with digits() decimals. NaN counts as out of range and becomes min().
