@@ -11,7 +11,7 @@
 // setMax() do not touch the text. endLoading() formats the stored value once, so a
 // main-window field (digits 4) then shows 0.0000.
 //
-// Events. Delphi-style events map to signals: OnChange is QLineEdit::textChanged,
+// Events. The control's events are signals: OnChange is QLineEdit::textChanged,
 // OnEnter is entered(), OnExit is exited() (only when the exit is accepted),
 // OnEnterPress is enterPressed() and OnKeyPress is keyPressed(). The last two pass the
 // key character by reference so that a handler may change it or clear it to drop it;
@@ -24,7 +24,8 @@
 // switch to another window or a context menu is neither an exit nor an entry. A drop
 // into a field without the focus gives it the focus first, so the drop is checked too.
 //
-// Range errors. setMin() above max() and setMax() below min() throw std::invalid_argument
+// Range errors. setMin() above max() and setMax() below min() (or either NaN) throw
+// std::invalid_argument
 // carrying kMinAboveMaxMessage or kMaxBelowMinMessage and leave the control unchanged.
 //
 // Alignment is QLineEdit's own property; the control starts right-aligned.
