@@ -25,8 +25,8 @@
 // into a field without the focus gives it the focus first, so the drop is checked too.
 //
 // Range errors. setMin() above max() and setMax() below min() (or either NaN) throw
-// std::invalid_argument
-// carrying kMinAboveMaxMessage or kMaxBelowMinMessage and leave the control unchanged.
+// std::invalid_argument carrying kMinAboveMaxMessage or kMaxBelowMinMessage and leave
+// the control unchanged.
 //
 // Alignment is QLineEdit's own property; the control starts right-aligned.
 #include <QChar>
