@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <utility>
 
 #include "float_fault.h"
 
@@ -256,6 +257,30 @@ std::optional<long double> AcceptEditText(std::string_view text, const EditLimit
         TrimBlanks(text).empty() ? std::optional<long double>(limits.min) : ParseNumber(text);
     if (!value || *value < limits.min || *value > limits.max) return std::nullopt;
     return ParseNumber(FormatFixed(*value, limits.digits));
+}
+
+namespace {
+
+std::string ReplaceAll(std::string text, std::string_view from, std::string_view to) {
+    if (from.empty()) return text;
+    for (std::size_t pos = text.find(from); pos != std::string::npos;
+         pos = text.find(from, pos + to.size())) {
+        text.replace(pos, from.size(), to);
+    }
+    return text;
+}
+
+}  // namespace
+
+std::optional<std::string> SeparatorToPoint(std::string_view text, std::string_view separator) {
+    if (separator == ".") return std::string(text);
+    if (text.find('.') != std::string_view::npos) return std::nullopt;
+    return ReplaceAll(std::string(text), separator, ".");
+}
+
+std::string PointToSeparator(std::string text, std::string_view separator) {
+    if (separator == ".") return text;
+    return ReplaceAll(std::move(text), ".", separator);
 }
 
 AngleParts SplitAngle(long double angle) {

@@ -56,6 +56,12 @@ std::string EditValueText(long double x, const EditLimits& limits = {});
 // Returns the value as the field then holds it (rounded to its decimals).
 std::optional<long double> AcceptEditText(std::string_view text, const EditLimits& limits = {});
 
+// A number text written with `separator` (UTF-8) as its decimal separator, moved to and
+// from the "." form the rules above read and write. A text that also holds a "." when the
+// separator is something else is no number of that form and gives nothing.
+std::optional<std::string> SeparatorToPoint(std::string_view text, std::string_view separator);
+std::string PointToSeparator(std::string text, std::string_view separator);
+
 // Degrees, minutes and seconds of an angle, each truncated toward zero.
 struct AngleParts {
     long long degrees = 0;
