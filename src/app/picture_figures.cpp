@@ -1,6 +1,7 @@
 #include "app/picture_figures.h"
 
 #include <QtMath>
+#include <cmath>
 
 namespace mertano {
 
@@ -157,7 +158,7 @@ Sketch Sphere() {
 }
 
 // The part of a sphere cut off by a plane `drop` above its centre; the sphere's outline
-// below it dashed down to the centre, far enough to show the radius.
+// below it dashed a little past the centre, far enough to show the radius.
 Sketch Cap() {
     const P o(75, 114);
     const qreal radius = 70, drop = 32;
@@ -167,8 +168,8 @@ Sketch Cap() {
     const QSizeF ball(radius, radius);
     Sketch s;
     s.arc(o, ball, edge, 180 - 2 * edge).flatCircle(centre, QSizeF(base, 16));
-    s.arc(o, ball, 0, edge, Q::None, Stroke::Dashed)
-        .arc(o, ball, 180 - edge, edge, Q::None, Stroke::Dashed);
+    s.arc(o, ball, -18, edge + 18, Q::None, Stroke::Dashed);
+    s.arc(o, ball, 180 - edge, edge + 18, Q::None, Stroke::Dashed);
     s.line(centre, top, Q::M, Stroke::Thin).label(P(84, 62), "m", Q::M);
     s.line(centre, rim, Q::A, Stroke::Thin).label(P(100, 89), "a", Q::A);
     s.line(o, centre, Q::None, Stroke::Dashed);

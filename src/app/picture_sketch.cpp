@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QtMath>
+#include <cmath>
 
 namespace mertano {
 

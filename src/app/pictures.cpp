@@ -2,6 +2,7 @@
 
 #include <QPainter>
 #include <QRegularExpression>
+#include <QtMath>
 #include <cmath>
 
 #include "app/picture_decor.h"
