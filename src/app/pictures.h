@@ -15,8 +15,9 @@ namespace mertano {
 // pixel ratio the screen asks for, so they stay sharp on high-DPI screens.
 class PictureList {
 public:
-    // The picture at its logical size, rendered at `devicePixelRatio` (a ratio that is not
-    // positive counts as 1); a null pixmap for a name the list does not hold.
+    // The picture at its logical size, rendered at `devicePixelRatio` (a ratio that is not a
+    // positive finite number counts as 1); a null pixmap for a name the list does not hold.
+    // Rendered pixmaps are kept, so the user-interface thread alone may ask.
     QPixmap picture(const QString& name, qreal devicePixelRatio = 1.0) const;
     bool has(const QString& name) const;
     // The logical size, or an invalid size for a name the list does not hold.
