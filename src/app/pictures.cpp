@@ -1,1 +1,165 @@
-// (to be written)
+#include "app/pictures.h"
+
+#include <QPainter>
+#include <QRegularExpression>
+#include <QtMath>
+#include <cmath>
+
+#include "app/picture_decor.h"
+#include "app/picture_figures.h"
+
+namespace mertano {
+
+namespace {
+
+using Q = Quantity;
+using S = ShapeKind;
+
+enum class Art { Figure, ButtonMarker, Welcome };
+
+struct PictureSpec {
+    int number;
+    Art art;
+    ShapeKind figure;
+    Quantity marked;
+};
+
+constexpr PictureSpec Figure(int number, ShapeKind figure, Quantity marked = Q::None) {
+    return {number, Art::Figure, figure, marked};
+}
+
+// The cube, the sphere, the cap and the zone have no plain picture: the picture shown
+// when one is chosen already marks its first measurement.
+constexpr PictureSpec kPictures[] = {
+    Figure(1, S::Triangle),
+    Figure(2, S::RightTriangle),
+    Figure(3, S::Circle),
+    Figure(4, S::CircularSector),
+    Figure(5, S::CircularSegment),
+    Figure(6, S::Cube, Q::A),
+    Figure(7, S::Cylinder),
+    Figure(8, S::Cone),
+    Figure(9, S::TruncatedCone),
+    Figure(10, S::Sphere, Q::R),
+    {11, Art::ButtonMarker, S::Triangle, Q::None},
+    {12, Art::Welcome, S::Triangle, Q::None},
+    Figure(15, S::Cuboid),
+    Figure(17, S::Triangle, Q::A),
+    Figure(18, S::Triangle, Q::Alpha),
+    Figure(19, S::Triangle, Q::B),
+    Figure(20, S::Triangle, Q::Beta),
+    Figure(21, S::Triangle, Q::C),
+    Figure(22, S::Triangle, Q::Gamma),
+    Figure(23, S::Triangle, Q::Ma),
+    Figure(24, S::RightTriangle, Q::A),
+    Figure(25, S::RightTriangle, Q::Alpha),
+    Figure(26, S::RightTriangle, Q::B),
+    Figure(27, S::RightTriangle, Q::Beta),
+    Figure(28, S::RightTriangle, Q::C),
+    Figure(29, S::Circle, Q::R),
+    Figure(30, S::CircularSector, Q::Alpha),
+    Figure(31, S::CircularSector, Q::I),
+    Figure(32, S::CircularSector, Q::R),
+    Figure(33, S::CircularSegment, Q::Alpha),
+    Figure(34, S::CircularSegment, Q::H),
+    Figure(35, S::CircularSegment, Q::I),
+    Figure(36, S::CircularSegment, Q::M),
+    Figure(37, S::CircularSegment, Q::R),
+    Figure(38, S::Cylinder, Q::M),
+    Figure(39, S::Cylinder, Q::R),
+    Figure(40, S::Cone, Q::A),
+    Figure(41, S::Cone, Q::Alpha),
+    Figure(42, S::Cone, Q::Beta),
+    Figure(43, S::Cone, Q::M),
+    Figure(44, S::Cone, Q::R),
+    Figure(45, S::TruncatedCone, Q::A),
+    Figure(46, S::TruncatedCone, Q::Alpha),
+    Figure(47, S::TruncatedCone, Q::R),
+    Figure(48, S::TruncatedCone, Q::M),
+    Figure(49, S::TruncatedCone, Q::BigR),
+    Figure(50, S::Cuboid, Q::A),
+    Figure(51, S::Cuboid, Q::B),
+    Figure(52, S::Cuboid, Q::C),
+    Figure(53, S::Circle, Q::D),
+    Figure(56, S::SphericalCap, Q::A),
+    Figure(57, S::SphericalCap, Q::M),
+    Figure(58, S::SphericalCap, Q::R),
+    Figure(59, S::SphericalZone, Q::A1),
+    Figure(60, S::SphericalZone, Q::A2),
+    Figure(61, S::SphericalZone, Q::M),
+    Figure(62, S::SphericalZone, Q::R),
+};
+
+const PictureSpec* FindSpec(const QString& name) {
+    // Only the exact resource spelling counts: "B7", never "b7" or "B07".
+    static const QRegularExpression pattern("^B([1-9][0-9]{0,2})$");
+    const QRegularExpressionMatch match = pattern.match(name);
+    if (!match.hasMatch()) return nullptr;
+    const int number = match.captured(1).toInt();
+    for (const PictureSpec& spec : kPictures)
+        if (spec.number == number) return &spec;
+    return nullptr;
+}
+
+QSize LogicalSize(const PictureSpec& spec) {
+    switch (spec.art) {
+        case Art::ButtonMarker:
+            return {19, 19};
+        case Art::Welcome:
+            return {320, 200};
+        case Art::Figure:
+            break;
+    }
+    return {150, 150};
+}
+
+QPixmap Render(const PictureSpec& spec, qreal ratio) {
+    const QSize logical = LogicalSize(spec);
+    QPixmap pixmap(qCeil(logical.width() * ratio), qCeil(logical.height() * ratio));
+    pixmap.setDevicePixelRatio(ratio);
+    // The marker sits on a button face, so it keeps that face's colour around the dot.
+    pixmap.fill(spec.art == Art::ButtonMarker ? Qt::transparent : Qt::white);
+    QPainter painter(&pixmap);
+    switch (spec.art) {
+        case Art::Figure:
+            PaintSketch(painter, FigureSketch(spec.figure), spec.marked);
+            break;
+        case Art::ButtonMarker:
+            PaintButtonMarker(painter);
+            break;
+        case Art::Welcome:
+            PaintWelcome(painter);
+            break;
+    }
+    return pixmap;
+}
+
+}  // namespace
+
+QPixmap PictureList::picture(const QString& name, qreal devicePixelRatio) const {
+    const PictureSpec* spec = FindSpec(name);
+    if (!spec) return {};
+    const qreal ratio =
+        devicePixelRatio > 0 && std::isfinite(devicePixelRatio) ? devicePixelRatio : 1.0;
+    const auto key = std::make_pair(spec->number, ratio);
+    auto found = cache_.find(key);
+    if (found == cache_.end()) found = cache_.emplace(key, Render(*spec, ratio)).first;
+    return found->second;
+}
+
+bool PictureList::has(const QString& name) const {
+    return FindSpec(name) != nullptr;
+}
+
+QSize PictureList::size(const QString& name) const {
+    const PictureSpec* spec = FindSpec(name);
+    return spec ? LogicalSize(*spec) : QSize();
+}
+
+QStringList PictureList::names() const {
+    QStringList list;
+    for (const PictureSpec& spec : kPictures) list << QString("B%1").arg(spec.number);
+    return list;
+}
+
+}  // namespace mertano

@@ -1,1 +1,32 @@
 #pragma once
+
+#include <QPixmap>
+#include <QSize>
+#include <QString>
+#include <QStringList>
+#include <map>
+#include <utility>
+
+namespace mertano {
+
+// The program's pictures, looked up by their names "B1", "B2", ...: the figure drawings
+// (plain, and with one measurement in red), the marker of the chosen figure button and
+// the picture shown while no figure is chosen. All are drawn here, at whatever device
+// pixel ratio the screen asks for, so they stay sharp on high-DPI screens.
+class PictureList {
+public:
+    // The picture at its logical size, rendered at `devicePixelRatio` (a ratio that is not a
+    // positive finite number counts as 1); a null pixmap for a name the list does not hold.
+    // Rendered pixmaps are kept, so the user-interface thread alone may ask.
+    QPixmap picture(const QString& name, qreal devicePixelRatio = 1.0) const;
+    bool has(const QString& name) const;
+    // The logical size, or an invalid size for a name the list does not hold.
+    QSize size(const QString& name) const;
+    // Every name the list holds, in ascending number.
+    QStringList names() const;
+
+private:
+    mutable std::map<std::pair<int, qreal>, QPixmap> cache_;
+};
+
+}  // namespace mertano

@@ -1,1 +1,280 @@
-// (to be written)
+#include <QImage>
+#include <QTest>
+#include <cmath>
+#include <limits>
+#include <map>
+#include <set>
+
+#include "app/pictures.h"
+#include "shapes/shape_catalogue.h"
+#include "test_main.h"
+
+using namespace mertano;
+
+namespace {
+
+QString ToQString(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// Every picture the catalogue shows for a figure: on choice and on entering its fields.
+std::map<ShapeKind, std::set<QString>> CataloguePictures() {
+    std::map<ShapeKind, std::set<QString>> pictures;
+    for (ShapeKind kind : kAllShapes) {
+        pictures[kind].insert(ToQString(Shape(kind).picture));
+        for (Field field : kAllFields) {
+            const std::string_view name = EnterPicture(field, kind);
+            if (!name.empty()) pictures[kind].insert(ToQString(name));
+        }
+    }
+    return pictures;
+}
+
+// The figures drawn with every measurement in black.
+const QStringList kPlainPictures = {"B1", "B2", "B3", "B4", "B5", "B7", "B8", "B9", "B15"};
+
+bool IsRed(QRgb pixel) {
+    return qAlpha(pixel) > 200 && qRed(pixel) > 150 && qRed(pixel) - qGreen(pixel) > 90 &&
+           qRed(pixel) - qBlue(pixel) > 90;
+}
+
+QImage Image(const PictureList& list, const QString& name, qreal ratio = 1.0) {
+    return list.picture(name, ratio).toImage().convertToFormat(QImage::Format_ARGB32);
+}
+
+// The soft edge of a red line or letter.
+bool IsReddish(QRgb pixel) {
+    return qRed(pixel) - qGreen(pixel) > 30 && qRed(pixel) - qBlue(pixel) > 30;
+}
+
+// Smoothing leaves faint shades where two drawings cross; those do not count.
+bool Unlike(QRgb a, QRgb b) {
+    return std::abs(qRed(a) - qRed(b)) > 40 || std::abs(qGreen(a) - qGreen(b)) > 40 ||
+           std::abs(qBlue(a) - qBlue(b)) > 40;
+}
+
+int CountRed(const QImage& image) {
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) count += IsRed(image.pixel(x, y));
+    return count;
+}
+
+bool RedNear(const QImage& image, int x, int y, int reach) {
+    for (int dy = -reach; dy <= reach; ++dy)
+        for (int dx = -reach; dx <= reach; ++dx) {
+            const QPoint p(x + dx, y + dy);
+            if (image.rect().contains(p) && IsRed(image.pixel(p))) return true;
+        }
+    return false;
+}
+
+// How many pixels differ between two drawings of one figure away from the red marks of
+// either: those would belong to a different drawing, not to another marked measurement.
+int DifferencesAwayFromRed(const QImage& one, const QImage& other) {
+    int count = 0;
+    for (int y = 0; y < one.height(); ++y)
+        for (int x = 0; x < one.width(); ++x) {
+            const QRgb a = one.pixel(x, y), b = other.pixel(x, y);
+            if (!Unlike(a, b) || IsReddish(a) || IsReddish(b)) continue;
+            if (!RedNear(one, x, y, 3) && !RedNear(other, x, y, 3)) ++count;
+        }
+    return count;
+}
+
+}  // namespace
+
+class TestPictures : public QObject {
+    Q_OBJECT
+
+private slots:
+    void cataloguePicturesExist_data();
+    void cataloguePicturesExist();
+    void redOnlyInMarkedPictures_data();
+    void redOnlyInMarkedPictures();
+    void picturesOfOneFigureDifferOnlyInTheMark_data();
+    void picturesOfOneFigureDifferOnlyInTheMark();
+    void drawingStaysInsideTheFrame_data();
+    void drawingStaysInsideTheFrame();
+    void unknownNamesGiveNothing_data();
+    void unknownNamesGiveNothing();
+    void unusableRatioCountsAsOne_data();
+    void unusableRatioCountsAsOne();
+    void buttonMarkerIsARedDot();
+    void welcomePictureIsDrawn();
+};
+
+void TestPictures::cataloguePicturesExist_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<qreal>("ratio");
+    for (qreal ratio : {1.0, 2.0, 1.5}) {
+        for (ShapeKind kind : kAllShapes) {
+            const QByteArray figure(Shape(kind).name.data(), Shape(kind).name.size());
+            QTest::addRow("%s chosen, ratio %g", figure.constData(), ratio)
+                << ToQString(Shape(kind).picture) << ratio;
+            for (Field field : kAllFields) {
+                const std::string_view name = EnterPicture(field, kind);
+                if (name.empty()) continue;
+                QTest::addRow("%s of %s, ratio %g", FieldControlName(field).data(),
+                              figure.constData(), ratio)
+                    << ToQString(name) << ratio;
+            }
+        }
+    }
+}
+
+void TestPictures::cataloguePicturesExist() {
+    QFETCH(QString, name);
+    QFETCH(qreal, ratio);
+    const PictureList list;
+    QVERIFY(list.has(name));
+    QCOMPARE(list.size(name), QSize(150, 150));
+    // Another ratio asked for first must not hand back its cached pixmap.
+    QVERIFY(!list.picture(name, ratio + 1).isNull());
+    const QPixmap pixmap = list.picture(name, ratio);
+    QCOMPARE(pixmap.size(), QSize(qCeil(150 * ratio), qCeil(150 * ratio)));
+    QCOMPARE(pixmap.devicePixelRatio(), ratio);
+    QCOMPARE(pixmap.deviceIndependentSize(), QSizeF(150, 150));
+}
+
+void TestPictures::redOnlyInMarkedPictures_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("marked");
+    for (const auto& [kind, names] : CataloguePictures()) {
+        for (const QString& name : names) {
+            const bool plain = kPlainPictures.contains(name);
+            QTest::addRow("%s %s", qPrintable(name), plain ? "plain" : "marked") << name << !plain;
+        }
+    }
+}
+
+void TestPictures::redOnlyInMarkedPictures() {
+    QFETCH(QString, name);
+    QFETCH(bool, marked);
+    const PictureList list;
+    const int red = CountRed(Image(list, name));
+    if (marked)
+        QVERIFY2(red > 20, qPrintable(QString("only %1 red pixels").arg(red)));
+    else
+        QCOMPARE(red, 0);
+}
+
+void TestPictures::picturesOfOneFigureDifferOnlyInTheMark_data() {
+    QTest::addColumn<QStringList>("names");
+    for (const auto& [kind, names] : CataloguePictures()) {
+        const QByteArray figure(Shape(kind).name.data(), Shape(kind).name.size());
+        QTest::addRow("%s", figure.constData()) << QStringList(names.begin(), names.end());
+    }
+}
+
+void TestPictures::picturesOfOneFigureDifferOnlyInTheMark() {
+    QFETCH(QStringList, names);
+    const PictureList list;
+    for (qsizetype i = 0; i < names.size(); ++i) {
+        for (qsizetype j = i + 1; j < names.size(); ++j) {
+            const QImage one = Image(list, names[i]);
+            const QImage other = Image(list, names[j]);
+            const QString pair = names[i] + " and " + names[j];
+            QVERIFY2(one != other, qPrintable(pair + " are the same picture"));
+            QVERIFY2(DifferencesAwayFromRed(one, other) == 0,
+                     qPrintable(pair + " differ away from their red marks"));
+        }
+    }
+}
+
+void TestPictures::drawingStaysInsideTheFrame_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<qreal>("ratio");
+    const PictureList list;
+    for (const QString& name : list.names()) {
+        if (list.size(name) != QSize(150, 150)) continue;
+        for (qreal ratio : {1.0, 2.0})
+            QTest::addRow("%s, ratio %g", qPrintable(name), ratio) << name << ratio;
+    }
+}
+
+void TestPictures::drawingStaysInsideTheFrame() {
+    QFETCH(QString, name);
+    QFETCH(qreal, ratio);
+    const PictureList list;
+    const QImage image = Image(list, name, ratio);
+    // A letter or a line reaching the outermost pixels would look cut off in the frame.
+    const int margin = qRound(2 * ratio);
+    const QRect inner = image.rect().adjusted(margin, margin, -margin, -margin);
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (!inner.contains(x, y) && image.pixel(x, y) != qRgb(255, 255, 255))
+                QFAIL(qPrintable(QString("drawn at the edge, at %1, %2").arg(x).arg(y)));
+}
+
+void TestPictures::unknownNamesGiveNothing_data() {
+    QTest::addColumn<QString>("name");
+    // Pictures of other parts of the program, and misspellings of real names.
+    for (const char* name : {"B0", "B13", "B14", "B16", "B54", "B55", "B63", "B64", "B65", "B66",
+                             "B100", "B1000", "B-1"})
+        QTest::addRow("%s", name) << QString(name);
+    QTest::addRow("empty") << QString();
+    QTest::addRow("letter only") << QString("B");
+    QTest::addRow("lower case") << QString("b1");
+    QTest::addRow("leading zero") << QString("B01");
+    QTest::addRow("leading blank") << QString(" B1");
+    QTest::addRow("trailing blank") << QString("B1 ");
+    QTest::addRow("file name") << QString("B1.png");
+    QTest::addRow("huge number") << QString("B99999999999999999999");
+}
+
+void TestPictures::unknownNamesGiveNothing() {
+    QFETCH(QString, name);
+    const PictureList list;
+    QVERIFY(!list.has(name));
+    QVERIFY(list.picture(name).isNull());
+    QVERIFY(list.picture(name, 2).isNull());
+    QVERIFY(!list.size(name).isValid());
+}
+
+void TestPictures::unusableRatioCountsAsOne_data() {
+    QTest::addColumn<qreal>("ratio");
+    QTest::addRow("zero") << 0.0;
+    QTest::addRow("negative") << -2.0;
+    QTest::addRow("not a number") << std::numeric_limits<qreal>::quiet_NaN();
+    QTest::addRow("infinite") << std::numeric_limits<qreal>::infinity();
+}
+
+void TestPictures::unusableRatioCountsAsOne() {
+    QFETCH(qreal, ratio);
+    const PictureList list;
+    const QPixmap pixmap = list.picture("B3", ratio);
+    QCOMPARE(pixmap.size(), QSize(150, 150));
+    QCOMPARE(pixmap.devicePixelRatio(), 1.0);
+}
+
+void TestPictures::buttonMarkerIsARedDot() {
+    const PictureList list;
+    QCOMPARE(list.size("B11"), QSize(19, 19));
+    for (qreal ratio : {1.0, 2.0}) {
+        const QImage image = Image(list, "B11", ratio);
+        QCOMPARE(image.size(), QSize(qCeil(19 * ratio), qCeil(19 * ratio)));
+        QVERIFY(IsRed(image.pixel(image.width() / 2, image.height() / 2)));
+        // Around the dot the button's own face shows through.
+        QCOMPARE(qAlpha(image.pixel(0, 0)), 0);
+        QCOMPARE(qAlpha(image.pixel(image.width() - 1, image.height() - 1)), 0);
+    }
+}
+
+void TestPictures::welcomePictureIsDrawn() {
+    const PictureList list;
+    QCOMPARE(list.size("B12"), QSize(320, 200));
+    const QImage image = Image(list, "B12", 2);
+    QCOMPARE(image.size(), QSize(640, 400));
+    // The figures and the name take a fair share of the picture; a failed drawing would
+    // leave the background alone.
+    const QRgb background = image.pixel(image.width() / 2, 2);
+    int drawn = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            drawn += std::abs(qGray(image.pixel(x, y)) - qGray(background)) > 60;
+    QVERIFY2(drawn > image.width() * image.height() / 50, qPrintable(QString::number(drawn)));
+}
+
+MERTANO_REGISTER_TEST(TestPictures)
+#include "tst_pictures.moc"

@@ -1,0 +1,11 @@
+#pragma once
+
+#include "app/picture_sketch.h"
+#include "shapes/shape_kind.h"
+
+namespace mertano {
+
+// The drawing of a figure on a 150 x 150 picture, every measurement it names labelled.
+Sketch FigureSketch(ShapeKind kind);
+
+}  // namespace mertano
