@@ -1,1 +1,43 @@
 #pragma once
+
+#include <QPoint>
+#include <QSize>
+#include <QString>
+
+namespace mertano {
+
+// The values the main window's creation leaves for the whole program.
+struct StartupValues {
+    QString programFolder;  // ends in the path separator
+    QString websiteAddress;
+    QString mailAddress;
+    QString browserCommand;
+    QString versionText;  // three numbers: 1.5.0
+};
+
+struct WebsiteAddresses {
+    QString website;
+    QString mail;
+};
+
+// The lines of website.url: "URL=" gives the website address (at most 100 characters),
+// "E-mail:" the mail address (at most 50), each trimmed of control characters and
+// blanks; a later line replaces an earlier one; every other line is ignored.
+WebsiteAddresses ReadWebsiteUrl(const QString& text);
+// The same, from the file; a file that is missing or cannot be read gives no addresses.
+WebsiteAddresses ReadWebsiteUrlFile(const QString& path);
+
+// The program of the web page handler from its command: the first double quote goes,
+// then 50 characters from the next one (its arguments).
+QString BrowserProgramFromCommand(const QString& command);
+// The handler's command from the system settings; empty where there is none.
+QString SystemBrowserCommand();
+
+// Where a window of this size sits in the middle of the screen; each half is an integer
+// division done before the subtraction.
+QPoint CentredPosition(const QSize& screen, const QSize& window);
+
+// The first three numbers of a version such as "2.0.3.7".
+QString VersionText(const QString& version);
+
+}  // namespace mertano

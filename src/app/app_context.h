@@ -1,0 +1,19 @@
+#pragma once
+
+#include "app/pictures.h"
+#include "app/startup_values.h"
+#include "calc/language_texts.h"
+
+namespace mertano {
+
+// What the whole program shares: made once by main and handed to the windows, so a
+// test can build any window with a fresh one.
+struct AppContext {
+    StartupValues values;
+    PictureList pictures;
+    // The current language's texts; the engine's own English messages until a language
+    // file is loaded.
+    LanguageTexts texts = LanguageTexts::BuiltinEnglish();
+};
+
+}  // namespace mertano

@@ -1,0 +1,280 @@
+#include "fo_form.h"
+
+#include "app/figure_button.h"
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QScreen>
+
+#include "app/app_context.h"
+#include "app/window_fields.h"
+#include "calc/calculate.h"
+#include "shapes/calc_button_rule.h"
+#include "shapes/shape_catalogue.h"
+#include "widgets/float_edit.h"
+#include "widgets/message_form.h"
+
+namespace mertano {
+namespace {
+
+const QColor kChosenCaption(0, 0, 255);
+
+}  // namespace
+
+TFoForm::TFoForm(AppContext& app, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                          Qt::WindowCloseButtonHint),
+      app_(app) {
+    setObjectName("TFoForm");
+    FormCreate();
+}
+
+TFoForm::~TFoForm() { qApp->removeEventFilter(this); }
+
+void TFoForm::FormCreate() {
+    QFont windowFont = font();
+    windowFont.setPixelSize(11);
+    setFont(windowFont);
+    setFixedSize(715, 445);
+    setAutoFillBackground(true);
+    setBackgroundRole(QPalette::Button);
+    setWindowTitle("Mertano " + app_.values.versionText);
+
+    buildControls();
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        move(CentredPosition(screen->size(), size()));
+    }
+    for (TFloatEdit* e : edits_) {
+        // Flat, without the 3D look; a locked field keeps its value legible.
+        e->setStyleSheet(
+            "QLineEdit { border: 1px solid palette(shadow); }"
+            "QLineEdit:disabled { color: palette(window-text); background: palette(button); }");
+        e->endLoading();
+    }
+    setTabOrder();
+    connectHandlers();
+    // The window sees every key first, so Escape closes it even from inside a field.
+    qApp->installEventFilter(this);
+}
+
+void TFoForm::connectHandlers() {
+    connect(figureGroup_, &QButtonGroup::idClicked, this, [this] { Inicializal(); });
+    connect(UjBtn, &QPushButton::clicked, this, &TFoForm::Inicializal);
+    connect(SzamolBtn, &QPushButton::clicked, this, &TFoForm::SzamolBtnClick);
+    connect(EgysegComboBox, &QComboBox::currentTextChanged, this, &TFoForm::EgysegComboBoxChange);
+    connect(AnyagComboBox, &QComboBox::currentTextChanged, this, &TFoForm::AnyagComboBoxChange);
+    for (Field f : kAllFields) {
+        connect(edit(f), &QLineEdit::textChanged, this, &TFoForm::Kapcsvalt);
+        connect(edit(f), &TCustomFloatEdit::entered, this, [this, f] { EditEnter(f); });
+    }
+    connect(AlfaEdit, &TCustomFloatEdit::exited, this, &TFoForm::AlfaEditExit);
+    connect(BetaEdit, &TCustomFloatEdit::exited, this, &TFoForm::BetaEditExit);
+    connect(GammaEdit, &TCustomFloatEdit::exited, this, &TFoForm::GammaEditExit);
+}
+
+void TFoForm::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (!activated_) {
+        activated_ = true;
+        FormActivate();
+    }
+}
+
+void TFoForm::FormActivate() {
+    // The language texts and the material list are reloaded here once they exist.
+    AnyagComboBox->clear();
+    AnyagComboBox->setCurrentText(QString());
+    if (!selectedShape()) {
+        Inicializal();
+        AlapPanel->hide();
+        SzamolBtn->hide();
+        NyomtatBtn->hide();
+        UjBtn->hide();
+    }
+    showPicture(KepImage, "B12");
+    update();
+}
+
+void TFoForm::paintEvent(QPaintEvent* event) {
+    QWidget::paintEvent(event);
+    if (selectedShape()) return;
+    QPainter painter(this);
+    const QPoint at(AlapPanel->x() + AlapPanel->width() / 2 - 160,
+                    AlapPanel->y() + AlapPanel->height() / 2 - 50);
+    painter.drawPixmap(at, app_.pictures.picture("B12", devicePixelRatioF()));
+}
+
+bool TFoForm::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape && watched->isWidgetType() &&
+        static_cast<QWidget*>(watched)->window() == this && isEnabled()) {
+        close();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+std::optional<ShapeKind> TFoForm::selectedShape() const {
+    const int id = figureGroup_->checkedId();
+    if (id < 0) return std::nullopt;
+    return static_cast<ShapeKind>(id);
+}
+
+void TFoForm::Inicializal() {
+    InputPanel->hide();
+    AlapPanel->show();
+    SzamolBtn->show();
+    SzamolBtn->setEnabled(false);
+    NyomtatBtn->show();
+    NyomtatBtn->setEnabled(false);
+    UjBtn->show();
+
+    AoldText->move(AoldText->x(), 49);
+    AoldText->setText("a :");
+    AoldEdit->move(AoldEdit->x(), 47);
+    NagyrText->setText("R :");
+
+    for (Field f : {Field::NagyrEdit, Field::AoldEdit, Field::BoldEdit, Field::ColdEdit,
+                    Field::MagasEdit1, Field::MagasEdit2, Field::MagasEdit3, Field::IvEdit,
+                    Field::HurEdit, Field::SugarEdit, Field::AtmeroEdit, Field::AlfaEdit,
+                    Field::BetaEdit, Field::GammaEdit}) {
+        edit(f)->setValue(0.0L);
+    }
+    for (QLabel* box : {Fok1Text, Fok2Text, Fok3Text, Perc1Text, Perc2Text, Perc3Text, Mperc1Text,
+                        Mperc2Text, Mperc3Text, KeruletText2, KeruletText3, TeruletText2,
+                        TeruletText3, FeluletText2, FeluletText3, TerfogatText2, TerfogatText3,
+                        TomegText2}) {
+        box->clear();
+    }
+    InputPanel->setEnabled(true);
+
+    for (QObject* child : InputPanel->children()) {
+        auto* w = qobject_cast<QWidget*>(child);
+        if (w && w != EgysegText1 && w != EgysegComboBox && w != EgysegText2) w->hide();
+    }
+    for (FigureButton* button : figureButtons_) {
+        button->setPalette(palette());
+        button->setIcon(QIcon());
+    }
+    EgysegText2->clear();
+    AnyagText2->clear();
+    AnyagComboBox->setCurrentText(QString());
+    EgysegComboBoxChange();
+    AnyagComboBoxChange();
+
+    if (const std::optional<ShapeKind> shape = selectedShape()) showFigure(*shape);
+}
+
+void TFoForm::showFigure(ShapeKind shape) {
+    const ShapeInfo& info = Shape(shape);
+    showPicture(IdomImage, QString::fromUtf8(info.picture.data(), qsizetype(info.picture.size())));
+    FigureButton* button = figureButton(shape);
+    button->setIcon(QIcon(app_.pictures.picture("B11", devicePixelRatioF())));
+    QPalette chosen = button->palette();
+    chosen.setColor(QPalette::ButtonText, kChosenCaption);
+    button->setPalette(chosen);
+
+    if (info.aInRowTwo) {
+        AoldText->move(AoldText->x(), 79);
+        AoldEdit->move(AoldEdit->x(), 76);
+    }
+    if (!info.magasCaption.empty()) MagasText1->setText(QString::fromUtf8(info.magasCaption.data()));
+    if (shape == ShapeKind::SphericalZone) {
+        AoldText->setText("a1");
+        NagyrText->setText("a2");
+    }
+
+    for (Field f : ShownFields(shape)) {
+        edit(f)->show();
+        fieldLabels_[FieldIndex(f)]->show();
+    }
+    static constexpr Output kAngleRows[3][3] = {
+        {Output::Fok1Text, Output::Perc1Text, Output::Mperc1Text},
+        {Output::Fok2Text, Output::Perc2Text, Output::Mperc2Text},
+        {Output::Fok3Text, Output::Perc3Text, Output::Mperc3Text},
+    };
+    for (Field f : info.angleFields) {
+        const int row = f == Field::AlfaEdit ? 0 : f == Field::BetaEdit ? 1 : 2;
+        for (Output o : kAngleRows[row]) output(o)->show();
+    }
+    DecimText->setVisible(!info.angleFields.empty());
+    FPMText->setVisible(!info.angleFields.empty());
+    const std::vector<QWidget*> outputs =
+        info.solid ? std::vector<QWidget*>{FeluletText1, FeluletText2, FeluletText3, TerfogatText1,
+                                           TerfogatText2, TerfogatText3, TomegText1, TomegText2,
+                                           TomegText3, AnyagText1, AnyagText2, AnyagComboBox}
+                   : std::vector<QWidget*>{KeruletText1, KeruletText2, KeruletText3, TeruletText1,
+                                           TeruletText2, TeruletText3};
+    for (QWidget* w : outputs) w->show();
+    InputPanel->show();
+    edit(info.firstFocus)->setFocus();
+}
+
+void TFoForm::showPicture(QLabel* image, const QString& name) {
+    const qreal ratio = devicePixelRatioF();
+    QPixmap picture = app_.pictures.picture(name, ratio);
+    if (!picture.isNull() && picture.size() != image->size() * ratio) {
+        picture = picture.scaled(image->size() * ratio, Qt::IgnoreAspectRatio,
+                                 Qt::SmoothTransformation);
+        picture.setDevicePixelRatio(ratio);
+    }
+    image->setPixmap(picture);
+}
+
+void TFoForm::Kapcsvalt() {
+    std::array<std::string, kFieldCount> texts;
+    for (Field f : kAllFields) texts[FieldIndex(f)] = edit(f)->text().toStdString();
+    SzamolBtn->setEnabled(false);
+    NyomtatBtn->setEnabled(false);
+    SzamolBtn->setEnabled(CalculateEnabled(selectedShape(), ReadFieldValues(texts)));
+}
+
+void TFoForm::EditEnter(Field field) {
+    const std::optional<ShapeKind> shape = selectedShape();
+    if (!shape) return;
+    const std::string_view picture = EnterPicture(field, *shape);
+    if (!picture.empty()) {
+        showPicture(IdomImage, QString::fromUtf8(picture.data(), qsizetype(picture.size())));
+    }
+}
+
+void TFoForm::AngleEditExit(Field field) {
+    TFloatEdit* angle = edit(field);
+    const std::optional<int> text = AngleExitMessage(field, angle->value());
+    if (!text) return;
+    showMessage(QString::fromStdString(app_.texts.text(*text)), static_cast<int>(MessageKind::Warning));
+    angle->setValue(0.0L);
+    angle->setFocus();
+}
+
+void TFoForm::SzamolBtnClick() {
+    WindowFields fields(*this);
+    const CalcOutcome outcome = Calculate(fields, app_.texts);
+    if (outcome.state == CalcState::Failed) {
+        showMessage(QString::fromStdString(outcome.message), static_cast<int>(MessageKind::Error));
+    }
+}
+
+void TFoForm::EgysegComboBoxChange() {
+    const QString unit = EgysegComboBox->currentText();
+    EgysegText2->setText(unit);
+    KeruletText3->setText(unit);
+    TeruletText3->setText(unit + "2");
+    FeluletText3->setText(unit + "2");
+    TerfogatText3->setText(unit + "3");
+}
+
+void TFoForm::AnyagComboBoxChange() { AnyagText2->setText(AnyagComboBox->currentText()); }
+
+void TFoForm::showMessage(const QString& text, int kind) {
+    ShowLocalMessage(this, text, static_cast<MessageKind>(kind), MessageButton::OK,
+                     MessageButton::OK, 0, app_.texts);
+}
+
+}  // namespace mertano

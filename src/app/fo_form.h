@@ -1,0 +1,127 @@
+#pragma once
+
+// The main window.
+//
+// Glossary of the Hungarian role words in control and handler names: Fo main, Idom
+// figure, Kep picture, Aold/Bold/Cold sides a/b/c, Sugar radius, Nagyr large radius R,
+// Atmero diameter, Hur chord, Iv arc, Magas height, Alfa/Beta/Gamma angles,
+// Fok/Perc/Mperc degrees/minutes/seconds, Kerulet perimeter, Terulet area, Felulet
+// surface, Terfogat volume, Tomeg mass, Anyag material, Fajsuly specific gravity, Egyseg
+// unit, Szamol calculate, Nyomtat print, Uj new, Kilep exit, Valt convert, Nyelv
+// language, Ment save, Modosit change, Torol delete, Rendben OK, Nev name, Decim
+// decimal; suffixes Edit, Text, Btn, SpBtn, ComboBox, Panel, Image.
+#include <QWidget>
+#include <array>
+#include <optional>
+
+#include "calc/field.h"
+#include "shapes/shape_kind.h"
+
+class QButtonGroup;
+class QComboBox;
+class QFrame;
+class QLabel;
+class QPushButton;
+
+namespace mertano {
+
+struct AppContext;
+class TFloatEdit;
+class FigureButton;
+
+class TFoForm : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit TFoForm(AppContext& app, QWidget* parent = nullptr);
+    ~TFoForm() override;
+
+    // Runs at the first showing and whenever a secondary window hands back.
+    void FormActivate();
+    // Resets every field and lays out the figure whose button is down.
+    void Inicializal();
+    // Keeps the calculate button in step with the fields.
+    void Kapcsvalt();
+    void SzamolBtnClick();
+    void EgysegComboBoxChange();
+    void AnyagComboBoxChange();
+
+    std::optional<ShapeKind> selectedShape() const;
+    TFloatEdit* edit(Field field) const { return edits_[FieldIndex(field)]; }
+    QLabel* output(Output output) const { return outputs_[OutputIndex(output)]; }
+    FigureButton* figureButton(ShapeKind shape) const { return figureButtons_[ShapeIndex(shape)]; }
+
+    // The controls, named as their object names.
+    QWidget* ToolBar = nullptr;
+    QLabel* OrvImage = nullptr;
+    QFrame* IdomPanel = nullptr;
+    QLabel* Panel1 = nullptr;
+    FigureButton *SpeedBtn1 = nullptr, *SpeedBtn2 = nullptr, *SpeedBtn3 = nullptr,
+                *SpeedBtn4 = nullptr, *SpeedBtn5 = nullptr, *SpeedBtn6 = nullptr,
+                *SpeedBtn7 = nullptr, *SpeedBtn8 = nullptr, *SpeedBtn9 = nullptr,
+                *SpeedBtn10 = nullptr, *SpeedBtn11 = nullptr, *SpeedBtn12 = nullptr,
+                *SpeedBtn13 = nullptr;
+    QLabel* KepImage = nullptr;
+    QFrame* AlapPanel = nullptr;
+    QFrame* KepBevel = nullptr;
+    QLabel* IdomImage = nullptr;
+    QFrame* InputPanel = nullptr;
+    QLabel *EgysegText1 = nullptr, *EgysegText2 = nullptr, *DecimText = nullptr, *FPMText = nullptr;
+    QComboBox* EgysegComboBox = nullptr;
+    TFloatEdit *AoldEdit = nullptr, *BoldEdit = nullptr, *ColdEdit = nullptr, *AlfaEdit = nullptr,
+               *SugarEdit = nullptr, *AtmeroEdit = nullptr, *IvEdit = nullptr, *HurEdit = nullptr,
+               *BetaEdit = nullptr, *GammaEdit = nullptr, *MagasEdit1 = nullptr,
+               *MagasEdit2 = nullptr, *MagasEdit3 = nullptr, *NagyrEdit = nullptr;
+    QLabel *AoldText = nullptr, *BoldText = nullptr, *ColdText = nullptr, *SugarText = nullptr,
+           *AtmeroText = nullptr, *HurText = nullptr, *IvText = nullptr, *NagyrText = nullptr,
+           *MagasText1 = nullptr, *MagasText2 = nullptr, *MagasText3 = nullptr,
+           *AlfaLabel = nullptr, *BetaLabel = nullptr, *GammaLabel = nullptr;
+    QLabel *Fok1Text = nullptr, *Perc1Text = nullptr, *Mperc1Text = nullptr, *Fok2Text = nullptr,
+           *Perc2Text = nullptr, *Mperc2Text = nullptr, *Fok3Text = nullptr, *Perc3Text = nullptr,
+           *Mperc3Text = nullptr;
+    QLabel *KeruletText1 = nullptr, *KeruletText2 = nullptr, *KeruletText3 = nullptr,
+           *TeruletText1 = nullptr, *TeruletText2 = nullptr, *TeruletText3 = nullptr,
+           *FeluletText1 = nullptr, *FeluletText2 = nullptr, *FeluletText3 = nullptr,
+           *TerfogatText1 = nullptr, *TerfogatText2 = nullptr, *TerfogatText3 = nullptr,
+           *TomegText1 = nullptr, *TomegText2 = nullptr, *TomegText3 = nullptr;
+    QLabel *AnyagText1 = nullptr, *AnyagText2 = nullptr;
+    QComboBox* AnyagComboBox = nullptr;
+    QPushButton *SzamolBtn = nullptr, *NyomtatBtn = nullptr, *UjBtn = nullptr;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;  // FormPaint
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;  // FormKeyDown
+
+private:
+    void FormCreate();
+    void buildControls();
+    void buildToolBar();
+    void buildFigureButtons();
+    void buildInputPanel();
+    void buildFields();
+    void buildOutputs();
+    void connectHandlers();
+    void setTabOrder();
+
+    void EditEnter(Field field);
+    void AngleEditExit(Field field);
+    void AlfaEditExit() { AngleEditExit(Field::AlfaEdit); }
+    void BetaEditExit() { AngleEditExit(Field::BetaEdit); }
+    void GammaEditExit() { AngleEditExit(Field::GammaEdit); }
+    void showFigure(ShapeKind shape);
+    void showPicture(QLabel* image, const QString& name);
+    void showMessage(const QString& text, int kind);
+
+    AppContext& app_;
+    std::array<TFloatEdit*, kFieldCount> edits_{};
+    std::array<QLabel*, kFieldCount> fieldLabels_{};
+    std::array<QLabel*, kOutputCount> outputs_{};
+    std::array<FigureButton*, 13> figureButtons_{};
+    QButtonGroup* figureGroup_ = nullptr;
+    bool activated_ = false;
+
+    friend class WindowFields;
+};
+
+}  // namespace mertano

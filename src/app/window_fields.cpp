@@ -1,0 +1,42 @@
+#include "window_fields.h"
+
+#include <QComboBox>
+#include <QFrame>
+#include <QLabel>
+#include <QPushButton>
+
+#include "app/fo_form.h"
+#include "widgets/float_edit.h"
+#include "widgets/message_form.h"
+
+namespace mertano {
+
+std::string WindowFields::fieldText(Field field) const {
+    return form_.edit(field)->text().toStdString();
+}
+
+void WindowFields::setFieldValue(Field field, long double value) { form_.edit(field)->setValue(value); }
+
+void WindowFields::setOutputText(Output output, const std::string& text) {
+    form_.output(output)->setText(QString::fromStdString(text));
+}
+
+std::string WindowFields::unitText() const { return form_.EgysegComboBox->currentText().toStdString(); }
+
+std::optional<ShapeKind> WindowFields::selectedShape() const { return form_.selectedShape(); }
+
+void WindowFields::setEnabled(Control control, bool enabled) {
+    switch (control) {
+        case Control::InputPanel: return form_.InputPanel->setEnabled(enabled);
+        case Control::SzamolBtn: return form_.SzamolBtn->setEnabled(enabled);
+        case Control::NyomtatBtn: return form_.NyomtatBtn->setEnabled(enabled);
+    }
+}
+
+void WindowFields::showMessage(const std::string& text) {
+    form_.showMessage(QString::fromStdString(text), static_cast<int>(MessageKind::Warning));
+}
+
+void WindowFields::computeMass(long double, long double&) {}
+
+}  // namespace mertano
