@@ -1,0 +1,340 @@
+// The real main window, driven by object names as a user would: choose, type, press.
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <memory>
+
+#include "app/app_context.h"
+#include "app/figure_button.h"
+#include "app/fo_form.h"
+#include "shapes/shape_catalogue.h"
+#include "test_main.h"
+#include "widgets/float_edit.h"
+
+using namespace mertano;
+
+Q_DECLARE_METATYPE(mertano::ShapeKind)
+
+namespace {
+
+// Answers the next message dialog with OK and remembers its text and title.
+struct MessageCatcher {
+    QString text;
+    QString title;
+    int seen = 0;
+
+    void armOnce() {
+        QTimer::singleShot(0, [this] { answer(); });
+    }
+    void answer() {
+        QWidget* dialog = QApplication::activeModalWidget();
+        if (!dialog) {
+            QTimer::singleShot(10, [this] { answer(); });
+            return;
+        }
+        ++seen;
+        title = dialog->windowTitle();
+        if (auto* label = dialog->findChild<QLabel*>("Message")) text = label->text();
+        if (auto* ok = dialog->findChild<QAbstractButton*>("OK")) ok->click();
+    }
+};
+
+}  // namespace
+
+class TstFoForm : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<AppContext> app_;
+    std::unique_ptr<TFoForm> form_;
+
+    template <class T = QWidget>
+    T* find(const char* name) {
+        T* w = form_->findChild<T*>(name);
+        if (!w) qWarning("no control %s", name);
+        return w;
+    }
+    TFloatEdit* field(const QString& valueName) {
+        return form_->edit(*FieldFromValueName(valueName.toStdString()));
+    }
+    void choose(ShapeKind shape) { QTest::mouseClick(form_->figureButton(shape), Qt::LeftButton); }
+    void type(const QString& valueName, const QString& text) {
+        TFloatEdit* e = field(valueName);
+        e->setFocus();
+        e->selectAll();
+        QTest::keyClicks(e, text);
+    }
+    // "r=3 m=4": typed into the fields, then the focus leaves the last one.
+    void typeAll(const QString& inputs) {
+        for (const QString& item : inputs.split(' ', Qt::SkipEmptyParts)) {
+            const QStringList kv = item.split('=');
+            type(kv[0], kv[1]);
+        }
+        form_->EgysegComboBox->setFocus();
+    }
+
+private slots:
+    void init() {
+        app_ = std::make_unique<AppContext>();
+        form_ = std::make_unique<TFoForm>(*app_);
+        form_->show();
+        QApplication::setActiveWindow(form_.get());
+        QVERIFY(QTest::qWaitForWindowActive(form_.get()));
+    }
+    void cleanup() {
+        form_.reset();
+        app_.reset();
+    }
+
+    void startsWithNoFigure() {
+        QCOMPARE(form_->size(), QSize(715, 445));
+        QVERIFY(!find("AlapPanel")->isVisible());
+        QVERIFY(!find("SzamolBtn")->isVisible());
+        QVERIFY(!find("NyomtatBtn")->isVisible());
+        QVERIFY(!find("UjBtn")->isVisible());
+        QVERIFY(find("SpeedBtn1")->isVisible());
+        QVERIFY(!find<QLabel>("KepImage")->pixmap().isNull());
+        QCOMPARE(form_->windowTitle().left(8), QString("Mertano "));
+    }
+
+    void layoutOfEachFigure_data() {
+        QTest::addColumn<ShapeKind>("shape");
+        for (ShapeKind s : kAllShapes) QTest::newRow(Shape(s).name.data()) << s;
+    }
+    void layoutOfEachFigure() {
+        QFETCH(ShapeKind, shape);
+        const ShapeInfo& info = Shape(shape);
+        choose(shape);
+        QVERIFY(find("InputPanel")->isVisible());
+        for (Field f : kAllFields) {
+            QCOMPARE(form_->edit(f)->isVisible(), ShowsField(shape, f));
+            QCOMPARE(form_->edit(f)->text(), QString("0.0000"));
+        }
+        QCOMPARE(form_->AoldEdit->y(), info.aInRowTwo ? 76 : 47);
+        QCOMPARE(form_->AoldText->y(), info.aInRowTwo ? 79 : 49);
+        QCOMPARE(form_->AoldText->text(), QString(shape == ShapeKind::SphericalZone ? "a1" : "a :"));
+        QCOMPARE(form_->NagyrText->text(), QString(shape == ShapeKind::SphericalZone ? "a2" : "R :"));
+        if (!info.magasCaption.empty()) {
+            QCOMPARE(form_->MagasText1->text(), QString::fromUtf8(info.magasCaption.data()));
+        }
+        QCOMPARE(find("FeluletText2")->isVisible(), info.solid);
+        QCOMPARE(find("TomegText3")->isVisible(), info.solid);
+        QCOMPARE(find("AnyagComboBox")->isVisible(), info.solid);
+        QCOMPARE(find("KeruletText2")->isVisible(), !info.solid);
+        QCOMPARE(find("Fok1Text")->isVisible(), ShowsField(shape, Field::AlfaEdit));
+        QCOMPARE(find("Fok3Text")->isVisible(), ShowsField(shape, Field::GammaEdit));
+        QCOMPARE(find("DecimText")->isVisible(), !info.angleFields.empty());
+        QCOMPARE(QApplication::focusWidget(), form_->edit(info.firstFocus));
+        QVERIFY(!find("SzamolBtn")->isEnabled());
+        QVERIFY(!find("NyomtatBtn")->isEnabled());
+        // The chosen button alone carries the glyph.
+        for (ShapeKind other : kAllShapes) {
+            QCOMPARE(!form_->figureButton(other)->icon().isNull(), other == shape);
+        }
+        // Moving the focus to the first field is an entering like any other.
+        const std::string_view shown = EnterPicture(info.firstFocus, shape);
+        QCOMPARE(form_->IdomImage->pixmap().toImage(),
+                 app_->pictures.picture(QString::fromUtf8(shown.data(), qsizetype(shown.size())),
+                                        form_->devicePixelRatioF())
+                     .toImage());
+    }
+
+    void typeAndCalculate_data() {
+        QTest::addColumn<ShapeKind>("shape");
+        QTest::addColumn<QString>("inputs");
+        QTest::addColumn<QString>("expected");
+        using S = ShapeKind;
+        QTest::newRow("cone") << S::Cone << "r=3 ma=4"
+                              << "AoldEdit=5.0000;FeluletText2=75.40;TerfogatText2=37.70;Fok1Text= 53;"
+                                 "FeluletText3=mm2;TerfogatText3=mm3";
+        QTest::newRow("triangle") << S::Triangle << "a=3 b=4 c=5"
+                                  << "KeruletText2=12.0000;KeruletText3=mm;TeruletText2=6.00;"
+                                     "GammaEdit=90.0000;MagasEdit3=2.4000";
+        QTest::newRow("circle from the diameter") << S::Circle << "d=10"
+                                                   << "SugarEdit=5.0000;KeruletText2=31.42;TeruletText2=78.54";
+    }
+    void typeAndCalculate() {
+        QFETCH(ShapeKind, shape);
+        QFETCH(QString, inputs);
+        QFETCH(QString, expected);
+        choose(shape);
+        typeAll(inputs);
+        QVERIFY(form_->SzamolBtn->isEnabled());
+        QTest::mouseClick(form_->SzamolBtn, Qt::LeftButton);
+        for (const QString& item : expected.split(';')) {
+            const qsizetype eq = item.indexOf('=');
+            const QString name = item.left(eq);
+            QWidget* w = find(name.toLatin1().constData());
+            const QString shown = qobject_cast<QLabel*>(w) ? qobject_cast<QLabel*>(w)->text()
+                                                           : qobject_cast<QLineEdit*>(w)->text();
+            QCOMPARE(shown, item.mid(eq + 1));
+        }
+        QVERIFY(!form_->InputPanel->isEnabled());
+        QVERIFY(!form_->SzamolBtn->isEnabled());
+        QVERIFY(form_->NyomtatBtn->isEnabled());
+
+        // New data unlocks and clears everything; the layout stays.
+        QTest::mouseClick(form_->UjBtn, Qt::LeftButton);
+        QVERIFY(form_->InputPanel->isEnabled());
+        QVERIFY(!form_->NyomtatBtn->isEnabled());
+        QCOMPARE(form_->FeluletText2->text(), QString());
+        QCOMPARE(form_->KeruletText2->text(), QString());
+        for (Field f : kAllFields) QCOMPARE(form_->edit(f)->text(), QString("0.0000"));
+        QCOMPARE(QApplication::focusWidget(), form_->edit(Shape(shape).firstFocus));
+    }
+
+    void calculateButtonFollowsTheFields() {
+        choose(ShapeKind::Triangle);
+        typeAll("a=3 b=4");
+        QVERIFY(!form_->SzamolBtn->isEnabled());
+        typeAll("gamma=90");
+        QVERIFY(form_->SzamolBtn->isEnabled());
+        type("gamma", "");
+        QTest::keyClick(form_->GammaEdit, Qt::Key_Backspace);
+        QVERIFY(!form_->SzamolBtn->isEnabled());
+    }
+
+    void anyChangeAfterCalculatingDisablesPrinting() {
+        choose(ShapeKind::Cylinder);
+        typeAll("r=1");
+        form_->SzamolBtnClick();  // not solvable: the panel stays open, printing is enabled
+        QVERIFY(form_->NyomtatBtn->isEnabled());
+        QVERIFY(form_->InputPanel->isEnabled());
+        typeAll("r=2");
+        QVERIFY(!form_->NyomtatBtn->isEnabled());
+    }
+
+    void choosingAgainUnlocksAfterASolution() {
+        choose(ShapeKind::Cube);
+        typeAll("a=2");
+        form_->SzamolBtnClick();
+        QVERIFY(!form_->InputPanel->isEnabled());
+        choose(ShapeKind::Cube);
+        QVERIFY(form_->InputPanel->isEnabled());
+        QCOMPARE(form_->AoldEdit->text(), QString("0.0000"));
+        QCOMPARE(form_->TerfogatText2->text(), QString());
+    }
+
+    void unitSurvivesAChangeOfFigure() {
+        choose(ShapeKind::Cube);
+        form_->EgysegComboBox->setCurrentText("cm");
+        choose(ShapeKind::Sphere);
+        QCOMPARE(form_->FeluletText3->text(), QString("cm2"));
+        QCOMPARE(form_->TerfogatText3->text(), QString("cm3"));
+        QCOMPARE(form_->EgysegText2->text(), QString("cm"));
+        QCOMPARE(form_->TomegText3->text(), QString("kg"));
+    }
+
+    void enteringAFieldShowsItsPicture_data() {
+        QTest::addColumn<ShapeKind>("shape");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("picture");
+        QTest::newRow("cylinder radius") << ShapeKind::Cylinder << "r" << "B39";
+        QTest::newRow("sphere radius is its own picture") << ShapeKind::Sphere << "r" << "B10";
+        QTest::newRow("triangle mb shows the plain triangle") << ShapeKind::Triangle << "mb" << "B1";
+        QTest::newRow("segment chord") << ShapeKind::CircularSegment << "h" << "B34";
+        QTest::newRow("zone a2") << ShapeKind::SphericalZone << "R" << "B60";
+    }
+    void enteringAFieldShowsItsPicture() {
+        QFETCH(ShapeKind, shape);
+        QFETCH(QString, name);
+        QFETCH(QString, picture);
+        choose(shape);
+        form_->EgysegComboBox->setFocus();
+        field(name)->setFocus();
+        QCOMPARE(form_->IdomImage->pixmap().toImage(),
+                 app_->pictures.picture(picture, form_->devicePixelRatioF()).toImage());
+        // The picture stays after the field is left.
+        form_->EgysegComboBox->setFocus();
+        QCOMPARE(form_->IdomImage->pixmap().toImage(),
+                 app_->pictures.picture(picture, form_->devicePixelRatioF()).toImage());
+    }
+
+    void angleAbove180IsRefusedOnLeaving_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<bool>("refused");
+        QTest::newRow("beta 200") << "beta" << "200" << true;
+        QTest::newRow("alfa 180.0001") << "alfa" << "180.0001" << true;
+        QTest::newRow("gamma 180 is accepted") << "gamma" << "180" << false;
+    }
+    void angleAbove180IsRefusedOnLeaving() {
+        QFETCH(QString, name);
+        QFETCH(QString, typed);
+        QFETCH(bool, refused);
+        choose(ShapeKind::Triangle);
+        type(name, typed);
+        MessageCatcher catcher;
+        if (refused) catcher.armOnce();
+        QTest::keyClick(field(name), Qt::Key_Tab);
+        QTRY_COMPARE(catcher.seen, refused ? 1 : 0);
+        if (refused) {
+            QVERIFY(catcher.text.contains("180"));
+            QCOMPARE(field(name)->text(), QString("0.0000"));
+            QTRY_COMPARE(form_->focusWidget(), static_cast<QWidget*>(field(name)));
+        } else {
+            QCOMPARE(field(name)->text(), QString("180.0000"));
+        }
+    }
+
+    void sidesThatFormNoTriangleAreRefused() {
+        choose(ShapeKind::Triangle);
+        typeAll("a=3 b=4 c=7");
+        MessageCatcher catcher;
+        catcher.armOnce();
+        QTest::mouseClick(form_->SzamolBtn, Qt::LeftButton);
+        QTRY_COMPARE(catcher.seen, 1);
+        QVERIFY(catcher.text.contains("a + b"));
+        QVERIFY(form_->InputPanel->isEnabled());
+        QCOMPARE(form_->ColdEdit->text(), QString("7.0000"));
+    }
+
+    void arithmeticFaultShowsAnErrorAndTheWindowGoesOn() {
+        choose(ShapeKind::Cube);
+        typeAll("a=100000");
+        MessageCatcher catcher;
+        catcher.armOnce();
+        QTest::mouseClick(form_->SzamolBtn, Qt::LeftButton);
+        QTRY_COMPARE(catcher.seen, 1);
+        QCOMPARE(catcher.text, QString("Invalid floating point operation"));
+        QCOMPARE(form_->FeluletText2->text(), QString("60000000000.00"));
+        QCOMPARE(form_->TerfogatText2->text(), QString());
+        QVERIFY(form_->InputPanel->isEnabled());
+        QVERIFY(!form_->NyomtatBtn->isEnabled());
+        typeAll("a=2");
+        form_->SzamolBtnClick();
+        QCOMPARE(form_->TerfogatText2->text(), QString("8.00"));
+    }
+
+    void activationKeepsTheFigureButEmptiesTheMaterial() {
+        choose(ShapeKind::Cone);
+        typeAll("r=3 ma=4");
+        form_->SzamolBtnClick();
+        form_->AnyagComboBox->setCurrentText("Vas");
+        form_->FormActivate();
+        QCOMPARE(form_->AoldEdit->text(), QString("5.0000"));
+        QCOMPARE(form_->FeluletText2->text(), QString("75.40"));
+        QCOMPARE(form_->AnyagComboBox->currentText(), QString());
+    }
+
+    void escapeClosesTheWindowEvenFromAField() {
+        choose(ShapeKind::Cube);
+        form_->AoldEdit->setFocus();
+        QTest::keyClicks(form_->AoldEdit, "12");
+        QTest::keyClick(form_->AoldEdit, Qt::Key_Escape);
+        QVERIFY(!form_->isVisible());
+    }
+
+    void labelsAnnounceTheirFields() {
+        for (Field f : kAllFields) {
+            bool found = false;
+            for (QLabel* label : form_->findChildren<QLabel*>()) found = found || label->buddy() == form_->edit(f);
+            QVERIFY2(found, FieldControlName(f).data());
+        }
+    }
+};
+
+MERTANO_REGISTER_TEST(TstFoForm)
+#include "tst_fo_form.moc"
