@@ -18,7 +18,7 @@ build-sanitize: deps
 	@cmake --build --preset sanitize -j $(JOBS)
 
 run: build
-	@tools/run-example build/release
+	@build/release/bin/mertano
 
 test: build
 	@ctest --preset release -j $(JOBS)
