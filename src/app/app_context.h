@@ -1,6 +1,9 @@
 #pragma once
 
+#include <memory>
+
 #include "app/pictures.h"
+#include "app/platform_actions.h"
 #include "app/startup_values.h"
 #include "calc/language_texts.h"
 
@@ -14,6 +17,8 @@ struct AppContext {
     // The current language's texts; the engine's own English messages until a language
     // file is loaded.
     LanguageTexts texts = LanguageTexts::BuiltinEnglish();
+    QString languageName;
+    std::shared_ptr<PlatformActions> actions = std::make_shared<DesktopActions>();
 };
 
 }  // namespace mertano

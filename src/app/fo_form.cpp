@@ -59,6 +59,7 @@ void TFoForm::FormCreate() {
     }
     setTabOrder();
     connectHandlers();
+    connectToolBar();
     // The window sees every key first, so Escape closes it even from inside a field.
     qApp->installEventFilter(this);
 }
@@ -111,6 +112,7 @@ void TFoForm::paintEvent(QPaintEvent* event) {
 }
 
 bool TFoForm::eventFilter(QObject* watched, QEvent* event) {
+    if (toolBarEvent(watched, event)) return true;
     if (event->type() == QEvent::KeyPress &&
         static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape && watched->isWidgetType() &&
         static_cast<QWidget*>(watched)->window() == this && isEnabled()) {

@@ -22,6 +22,7 @@ class QComboBox;
 class QFrame;
 class QLabel;
 class QPushButton;
+class QToolButton;
 
 namespace mertano {
 
@@ -46,6 +47,20 @@ public:
     void EgysegComboBoxChange();
     void AnyagComboBoxChange();
 
+    // The secondary windows the toolbar opens; each hands back to this window when it
+    // closes, however it is closed.
+    void setSecondaryWindows(QWidget* anyagForm, QWidget* nyelvForm, QWidget* valtForm);
+
+    void KilepSpBtnClick();
+    void ValtSpBtnClick();
+    void CalcSpBtnClick();
+    void AnyagSpBtnClick();
+    void NyelvSpBtnClick();
+    void HelpSpBtnClick();
+    void NyomtatBtnClick();
+    void OrvImageClick();
+    void MailLabel2Click();
+
     std::optional<ShapeKind> selectedShape() const;
     TFloatEdit* edit(Field field) const { return edits_[FieldIndex(field)]; }
     QLabel* output(Output output) const { return outputs_[OutputIndex(output)]; }
@@ -53,7 +68,10 @@ public:
 
     // The controls, named as their object names.
     QWidget* ToolBar = nullptr;
+    QToolButton *KilepSpBtn = nullptr, *ValtSpBtn = nullptr, *CalcSpBtn = nullptr,
+                *AnyagSpBtn = nullptr, *NyelvSpBtn = nullptr, *HelpSpBtn = nullptr;
     QLabel* OrvImage = nullptr;
+    QLabel *MailLabel1 = nullptr, *MailLabel2 = nullptr;
     QFrame* IdomPanel = nullptr;
     QLabel* Panel1 = nullptr;
     FigureButton *SpeedBtn1 = nullptr, *SpeedBtn2 = nullptr, *SpeedBtn3 = nullptr,
@@ -104,6 +122,13 @@ private:
     void connectHandlers();
     void setTabOrder();
 
+    void connectToolBar();
+    void openSecondary(QWidget* window);
+    void secondaryClosed();
+    void showBanner(bool highlighted);
+    void showMailLink(bool highlighted);
+    bool toolBarEvent(QObject* watched, QEvent* event);
+
     void EditEnter(Field field);
     void AngleEditExit(Field field);
     void AlfaEditExit() { AngleEditExit(Field::AlfaEdit); }
@@ -120,6 +145,10 @@ private:
     std::array<FigureButton*, 13> figureButtons_{};
     QButtonGroup* figureGroup_ = nullptr;
     bool activated_ = false;
+    QWidget* anyagForm_ = nullptr;
+    QWidget* nyelvForm_ = nullptr;
+    QWidget* valtForm_ = nullptr;
+    QWidget* openSecondary_ = nullptr;
 
     friend class WindowFields;
 };

@@ -124,14 +124,6 @@ void TFoForm::buildControls() {
     UjBtn->setText("Új &adat");
 }
 
-void TFoForm::buildToolBar() {
-    auto* bar = Make<QFrame>(this, "ToolBar", {0, 0, 715, 36});
-    bar->setFrameStyle(QFrame::HLine | QFrame::Sunken);
-    bar->setFrameShape(QFrame::StyledPanel);
-    ToolBar = bar;
-    OrvImage = Make<QLabel>(ToolBar, "OrvImage", {256, 2, 200, 30});
-}
-
 void TFoForm::buildFigureButtons() {
     IdomPanel = Make<QFrame>(this, "IdomPanel", {0, 36, 147, 409});
     IdomPanel->setFrameStyle(QFrame::Panel | QFrame::Sunken);

@@ -22,6 +22,7 @@ int main(int argc, char* argv[]) {
 
     mertano::AppContext app;
     app.values.programFolder = QDir(QApplication::applicationDirPath()).absolutePath() + "/";
+    app.values.workingFolder = QDir::currentPath();
     const mertano::WebsiteAddresses addresses =
         mertano::ReadWebsiteUrlFile(app.values.programFolder + "website.url");
     app.values.websiteAddress = addresses.website;
@@ -36,6 +37,7 @@ int main(int argc, char* argv[]) {
     anyag.setObjectName("TAnyagForm");
     nyelv.setObjectName("TNyelvForm");
     valt.setObjectName("TValtForm");
+    main.setSecondaryWindows(&anyag, &nyelv, &valt);
     main.show();
     if (parser.isSet(screenshotOption)) {
         return mertano::SaveSolvedScreenshot(main, parser.value(screenshotOption)) ? 0 : 1;

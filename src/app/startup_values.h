@@ -9,6 +9,7 @@ namespace mertano {
 // The values the main window's creation leaves for the whole program.
 struct StartupValues {
     QString programFolder;  // ends in the path separator
+    QString workingFolder;  // where the program was started: the material file lives here
     QString websiteAddress;
     QString mailAddress;
     QString browserCommand;

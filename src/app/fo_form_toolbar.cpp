@@ -1,0 +1,186 @@
+// The toolbar and the actions around the calculation: leave, the three dialogs, the
+// calculator, help, printing, the website banner and the e-mail link.
+#include <QDir>
+#include <QEvent>
+#include <QFrame>
+#include <QLabel>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
+#include <QToolButton>
+
+#include "app/app_context.h"
+#include "app/fo_form.h"
+#include "app/links.h"
+#include "app/print_window.h"
+
+namespace mertano {
+namespace {
+
+struct ToolPlace {
+    const char* name;
+    const char* picture;
+    const char* hint;
+    int left;
+    int glyph;
+};
+
+constexpr ToolPlace kTools[] = {
+    {"KilepSpBtn", "B0", "Kilépés", 2, 25},
+    {"ValtSpBtn", "B13", "Szögek átváltása", 40, 25},
+    {"CalcSpBtn", "B16", "Számológép", 78, 25},
+    {"AnyagSpBtn", "B64", "Anyagok karbantartása", 116, 27},
+    {"NyelvSpBtn", "B63", "Please, if you make a new language file, send my share!", 154, 27},
+    {"HelpSpBtn", "B14", "Segítség", 192, 27},
+};
+constexpr int kSeparatorLefts[] = {33, 71, 109, 147, 185, 223, 458};
+
+}  // namespace
+
+void TFoForm::buildToolBar() {
+    auto* bar = new QFrame(this);
+    bar->setObjectName("ToolBar");
+    bar->setGeometry(0, 0, 715, 36);
+    bar->setFrameStyle(QFrame::StyledPanel | QFrame::Raised);
+    ToolBar = bar;
+    QToolButton** members[] = {&KilepSpBtn, &ValtSpBtn, &CalcSpBtn, &AnyagSpBtn, &NyelvSpBtn, &HelpSpBtn};
+    for (std::size_t k = 0; k < std::size(kTools); ++k) {
+        const ToolPlace& t = kTools[k];
+        auto* button = new QToolButton(ToolBar);
+        button->setObjectName(t.name);
+        button->setGeometry(t.left, 3, 30, 30);
+        button->setAutoRaise(true);
+        button->setIconSize({t.glyph, t.glyph});
+        button->setIcon(QIcon(app_.pictures.picture(t.picture, devicePixelRatioF())));
+        button->setToolTip(QString::fromUtf8(t.hint));
+        button->setAccessibleName(QString::fromUtf8(t.hint));
+        *members[k] = button;
+    }
+    for (int k = 0; k < 7; ++k) {
+        auto* separator = new QFrame(ToolBar);
+        separator->setObjectName(QString("ToolButton%1").arg(k + 1));
+        separator->setGeometry(kSeparatorLefts[k] + 2, 6, 2, 24);
+        separator->setFrameStyle(QFrame::VLine | QFrame::Sunken);
+    }
+    OrvImage = new QLabel(ToolBar);
+    OrvImage->setObjectName("OrvImage");
+    OrvImage->setGeometry(256, 3, 200, 30);
+    OrvImage->setCursor(Qt::PointingHandCursor);
+    MailLabel1 = new QLabel("E-mail:", ToolBar);
+    MailLabel1->setObjectName("MailLabel1");
+    MailLabel1->setGeometry(462, 3, 43, 30);
+    MailLabel1->setAlignment(Qt::AlignCenter);
+    MailLabel2 = new QLabel(app_.values.mailAddress, ToolBar);
+    MailLabel2->setObjectName("MailLabel2");
+    MailLabel2->setGeometry(505, 3, 208, 30);
+    MailLabel2->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    MailLabel2->setCursor(Qt::PointingHandCursor);
+    showBanner(false);
+    showMailLink(false);
+    for (QWidget* w : std::initializer_list<QWidget*>{ToolBar, OrvImage, MailLabel1, MailLabel2}) {
+        w->setAttribute(Qt::WA_Hover);
+        w->installEventFilter(this);
+    }
+}
+
+void TFoForm::connectToolBar() {
+    connect(KilepSpBtn, &QToolButton::clicked, this, &TFoForm::KilepSpBtnClick);
+    connect(ValtSpBtn, &QToolButton::clicked, this, &TFoForm::ValtSpBtnClick);
+    connect(CalcSpBtn, &QToolButton::clicked, this, &TFoForm::CalcSpBtnClick);
+    connect(AnyagSpBtn, &QToolButton::clicked, this, &TFoForm::AnyagSpBtnClick);
+    connect(NyelvSpBtn, &QToolButton::clicked, this, &TFoForm::NyelvSpBtnClick);
+    connect(HelpSpBtn, &QToolButton::clicked, this, &TFoForm::HelpSpBtnClick);
+    connect(NyomtatBtn, &QPushButton::clicked, this, &TFoForm::NyomtatBtnClick);
+}
+
+void TFoForm::setSecondaryWindows(QWidget* anyagForm, QWidget* nyelvForm, QWidget* valtForm) {
+    anyagForm_ = anyagForm;
+    nyelvForm_ = nyelvForm;
+    valtForm_ = valtForm;
+    for (QWidget* w : {anyagForm, nyelvForm, valtForm}) {
+        if (w) w->installEventFilter(this);
+    }
+}
+
+void TFoForm::KilepSpBtnClick() { close(); }
+void TFoForm::ValtSpBtnClick() { openSecondary(valtForm_); }
+void TFoForm::AnyagSpBtnClick() { openSecondary(anyagForm_); }
+void TFoForm::NyelvSpBtnClick() { openSecondary(nyelvForm_); }
+void TFoForm::CalcSpBtnClick() { app_.actions->startCalculator(); }
+void TFoForm::HelpSpBtnClick() { app_.actions->showHelp("Scribble10"); }
+
+void TFoForm::openSecondary(QWidget* window) {
+    if (!window) return;
+    // Not modal: the main window takes no input until the dialog hands back.
+    setEnabled(false);
+    openSecondary_ = window;
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
+void TFoForm::secondaryClosed() {
+    openSecondary_ = nullptr;
+    setEnabled(true);
+    if (!isVisible()) return;
+    activateWindow();
+    FormActivate();
+}
+
+void TFoForm::NyomtatBtnClick() {
+    QPrinter printer(QPrinter::HighResolution);
+    QPrintDialog dialog(&printer, this);
+    if (dialog.exec() != QDialog::Accepted) return;
+    PrintImage(printer, grab().toImage());
+}
+
+void TFoForm::OrvImageClick() {
+    if (const std::optional<QUrl> page = WebsitePageUrl(app_.values.websiteAddress, app_.languageName)) {
+        app_.actions->openUrl(*page, app_.values.browserCommand);
+    }
+}
+
+void TFoForm::MailLabel2Click() {
+    showMailLink(false);
+    app_.actions->openUrl(MailUrl(app_.values.mailAddress, QString::fromStdString(app_.texts.text(62))),
+                          QString());
+    // The material file lives in the folder the program started in; stay there.
+    if (!app_.values.workingFolder.isEmpty()) QDir::setCurrent(app_.values.workingFolder);
+    FormActivate();
+}
+
+void TFoForm::showBanner(bool highlighted) {
+    OrvImage->setPixmap(app_.pictures.picture(highlighted ? "B55" : "B54", devicePixelRatioF()));
+}
+
+void TFoForm::showMailLink(bool highlighted) {
+    QPalette p = MailLabel2->palette();
+    p.setColor(QPalette::WindowText, highlighted ? Qt::red : Qt::blue);
+    MailLabel2->setPalette(p);
+    QFont f = MailLabel2->font();
+    f.setUnderline(highlighted);
+    MailLabel2->setFont(f);
+}
+
+bool TFoForm::toolBarEvent(QObject* watched, QEvent* event) {
+    if (watched == anyagForm_ || watched == nyelvForm_ || watched == valtForm_) {
+        if (event->type() == QEvent::Hide && watched == openSecondary_) secondaryClosed();
+        return false;
+    }
+    const bool enter = event->type() == QEvent::HoverEnter || event->type() == QEvent::HoverMove;
+    if (watched == OrvImage) {
+        if (enter) showBanner(true);
+        if (event->type() == QEvent::HoverLeave) showBanner(false);
+        if (event->type() == QEvent::MouseButtonRelease) OrvImageClick();
+    } else if (watched == MailLabel2) {
+        if (enter) showMailLink(true);
+        if (event->type() == QEvent::HoverLeave) showMailLink(false);
+        if (event->type() == QEvent::MouseButtonRelease) MailLabel2Click();
+    } else if ((watched == ToolBar || watched == MailLabel1) && enter) {
+        showMailLink(false);
+        showBanner(false);
+    }
+    return false;
+}
+
+}  // namespace mertano
