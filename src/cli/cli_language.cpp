@@ -20,7 +20,8 @@ RequestError NoSuchLanguage(const QString& programFolder, const QString& name) {
     QString message =
         IsSafeLanguageName(name)
             ? QStringLiteral("no language file for \"%1\" (looked for %2)")
-                  .arg(name, QDir::toNativeSeparators(ExpectedLanguageFilePath(programFolder, name)))
+                  .arg(name,
+                       QDir::toNativeSeparators(ExpectedLanguageFilePath(programFolder, name)))
             : QStringLiteral("\"%1\" is not a language name").arg(name);
     message += known.isEmpty() ? QStringLiteral("; no language files found")
                                : QStringLiteral("; languages: ") + known.join(QStringLiteral(", "));

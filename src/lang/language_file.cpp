@@ -32,9 +32,8 @@ void ParseLine(QStringView line, LanguageTexts& texts) {
 // Entries of a folder named `wanted` without regard to case; the exact spelling wins, so
 // that two files differing only in case on Linux still resolve as named.
 QString FindNoCase(const QString& folder, const QString& wanted, QDir::Filters filters) {
-    const QStringList entries =
-        QDir(folder).entryList(filters | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                               QDir::Name);
+    const QStringList entries = QDir(folder).entryList(
+        filters | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
     if (entries.contains(wanted)) return QDir(folder).filePath(wanted);
     for (const QString& entry : entries) {
         if (entry.compare(wanted, Qt::CaseInsensitive) == 0) return QDir(folder).filePath(entry);
@@ -103,9 +102,9 @@ QString ExpectedLanguageFilePath(const QString& programFolder, const QString& na
 QStringList ListLanguageNames(const QString& programFolder) {
     const QString folder = LanguageFolder(programFolder);
     if (folder.isEmpty()) return {};
-    const QStringList files = QDir(folder).entryList(
-        {QStringLiteral("*.lng")}, QDir::Files | QDir::Hidden | QDir::System,
-        QDir::Name | QDir::IgnoreCase);
+    const QStringList files =
+        QDir(folder).entryList({QStringLiteral("*.lng")}, QDir::Files | QDir::Hidden | QDir::System,
+                               QDir::Name | QDir::IgnoreCase);
     QStringList names;
     for (const QString& file : files) {
         const QString name = file.chopped(kSuffix.size());

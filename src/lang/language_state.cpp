@@ -4,8 +4,7 @@
 
 namespace mertano {
 
-LanguageState::LanguageState(QString programFolder, QString languageName,
-                             QStringList languageNames)
+LanguageState::LanguageState(QString programFolder, QString languageName, QStringList languageNames)
     : programFolder_(std::move(programFolder)),
       languageName_(std::move(languageName)),
       languageNames_(std::move(languageNames)),

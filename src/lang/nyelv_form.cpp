@@ -70,8 +70,7 @@ void TNyelvForm::FormActivate() {
     // The stored choice wins over a language only previewed before the dialog was closed
     // by its close box, as long as that choice still has its file.
     const QString stored = TrimLanguageName(StoredLanguageName());
-    if (!LanguageFilePath(state_.programFolder(), stored).isEmpty())
-        state_.setLanguageName(stored);
+    if (!LanguageFilePath(state_.programFolder(), stored).isEmpty()) state_.setLanguageName(stored);
     const QString current = TrimLanguageName(state_.languageName());
 
     NyelvComboBox->clear();

@@ -94,8 +94,9 @@ bool IsFirstStart(const QSettings& settings) {
 QString NotSettledMessage(const QString& name) {
     static const QString kEnd = QStringLiteral("\r\rPlease configure the language!");
     if (name.isEmpty())
-        return QStringLiteral("The language is not configured!\r\r"
-                              "If the language is not configured the program will not start!") +
+        return QStringLiteral(
+                   "The language is not configured!\r\r"
+                   "If the language is not configured the program will not start!") +
                kEnd;
     return QStringLiteral("File not found:   ..Language\\") + name +
            QStringLiteral(".lng\r\rIf the language file is not found the program will not start!") +

@@ -26,9 +26,9 @@ public:
 };
 
 struct SettledLanguage {
-    int exitCode = 0;          // kNoLanguageExitCode: the program must end with it
-    QString languageName;      // the current language name when settled
-    QStringList languageNames; // the languages found beside the program
+    int exitCode = 0;           // kNoLanguageExitCode: the program must end with it
+    QString languageName;       // the current language name when settled
+    QStringList languageNames;  // the languages found beside the program
     bool settled() const { return exitCode == 0; }
 };
 

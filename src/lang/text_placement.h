@@ -14,17 +14,17 @@ namespace mertano {
 class LanguageTexts;
 
 enum class TextTarget {
-    Caption,         // a button's or label's text, a group box's title
-    Hint,            // the tool tip
-    WindowTitle,     // the window's own title
-    LanguageTitle,   // the window's title, cut before the "(" of the text
+    Caption,        // a button's or label's text, a group box's title
+    Hint,           // the tool tip
+    WindowTitle,    // the window's own title
+    LanguageTitle,  // the window's title, cut before the "(" of the text
 };
 
 struct TextPlacement {
     const char* window;   // the window's objectName or class name without namespace
     const char* control;  // objectName of the control; empty for the window itself
     TextTarget target;
-    int text;             // language text number
+    int text;  // language text number
 };
 
 // In the order they are applied: toolbar hints, the main window's captions, the language
