@@ -126,8 +126,7 @@ int main(int argc, char* argv[]) {
     if (parser.isSet(materialOption)) request.material = parser.value(materialOption).toStdString();
 
     const Result result = Run(request, texts);
-    const std::string out =
-        parser.isSet(jsonOption) ? ResultJson(result) + "\n" : ResultTable(result);
+    const std::string out = parser.isSet(jsonOption) ? ResultJson(result) + "\n" : ResultTable(result);
     std::fwrite(out.data(), 1, out.size(), stdout);
     return ExitStatus(result.state);
 }
