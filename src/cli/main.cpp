@@ -5,6 +5,7 @@
 #include <iostream>
 #include <string>
 
+#include "cli/cli_language.h"
 #include "cli/cli_output.h"
 #include "cli/cli_request.h"
 #include "cli/cli_run.h"
@@ -70,7 +71,11 @@ int main(int argc, char* argv[]) {
     parser.addPositionalArgument("NAME=VALUE", "A known measurement.", "[NAME=VALUE...]");
     const QCommandLineOption unitOption("unit", "The length unit (default mm).", "TEXT", "mm");
     const QCommandLineOption materialOption("material", "The material of a solid.", "NAME");
-    const QCommandLineOption languageOption("language", "The language of the messages.", "NAME");
+    const QCommandLineOption languageOption(
+        "language",
+        "The language of the messages: a file NAME.lng in the Language folder beside the "
+        "program (default: the language chosen in Mertano, else English).",
+        "NAME");
     const QCommandLineOption jsonOption("json", "Print one JSON object instead of a table.");
     const QCommandLineOption batchOption("batch", "Read JSON Lines requests from standard input.");
     parser.addOptions({unitOption, materialOption, languageOption, jsonOption, batchOption});
@@ -82,7 +87,15 @@ int main(int argc, char* argv[]) {
     if (parser.isSet("help")) parser.showHelp(0);
     if (parser.isSet("version")) parser.showVersion();
 
-    const LanguageTexts texts = LanguageTexts::BuiltinEnglish();
+    auto language = MessageTexts(QCoreApplication::applicationDirPath(),
+                                 parser.isSet(languageOption)
+                                     ? std::optional<QString>(parser.value(languageOption))
+                                     : std::nullopt);
+    if (auto* error = std::get_if<RequestError>(&language)) {
+        PrintError(error->message);
+        return kUsageError;
+    }
+    const LanguageTexts texts = std::get<LanguageTexts>(std::move(language));
     const QStringList args = parser.positionalArguments();
     if (parser.isSet(batchOption)) {
         if (!args.isEmpty()) {

@@ -1,1 +1,321 @@
-// (to be written)
+// The language file: its syntax, the decoding of its bytes, the names that may be opened,
+// the folder found beside the program, and the files Mertano ships.
+#include <QTest>
+
+#include "lang/language_file.h"
+#include "lang/language_state.h"
+#include "lang/text_placement.h"
+#include "lang_fixture.h"
+#include "test_main.h"
+
+using namespace mertano;
+using mertano::test::ProgramFolder;
+
+namespace {
+
+int FilledSlots(const LanguageTexts& texts) {
+    int filled = 0;
+    for (int n = 1; n <= kLanguageTextCount; ++n) filled += texts.text(n).empty() ? 0 : 1;
+    return filled;
+}
+
+QString Text(const LanguageTexts& texts, int n) {
+    return QString::fromStdString(texts.text(n));
+}
+
+LanguageTexts Parsed(const QByteArray& bytes) {
+    LanguageTexts texts;
+    ParseLanguageFile(bytes, texts);
+    return texts;
+}
+
+LanguageTexts Shipped(const QString& name) {
+    QFile file(QStringLiteral(MERTANO_LANGUAGE_SOURCES "/") + name + QStringLiteral(".lng"));
+    if (!file.open(QIODevice::ReadOnly)) return {};
+    return Parsed(file.readAll());
+}
+
+}  // namespace
+
+class TestLanguageFile : public QObject {
+    Q_OBJECT
+
+private slots:
+    void syntax_data() {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<int>("slot");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("filled");
+        QTest::newRow("three digits")
+            << QByteArray("001 Kil\xc3\xa9p\xc3\xa9s") << 1 << QString("Kilépés") << 1;
+        QTest::newRow("one digit: text still from the fifth character")
+            << QByteArray("1 Exit") << 1 << "it" << 1;
+        QTest::newRow("digits stop at a letter") << QByteArray("1a3 x") << 1 << "x" << 1;
+        QTest::newRow("any separator") << QByteArray("007:x") << 7 << "x" << 1;
+        QTest::newRow("blanks kept") << QByteArray("007  x  ") << 7 << " x  " << 1;
+        QTest::newRow("number without text empties the slot")
+            << QByteArray("012 A\r\n012") << 12 << "" << 0;
+        QTest::newRow("later line wins") << QByteArray("005 A\r\n005 B") << 5 << "B" << 1;
+        QTest::newRow("heading, comment and empty lines")
+            << QByteArray("[Main]\r\n 005 comment\r\n\r\n\r\n005 A\r\n") << 5 << "A" << 1;
+        QTest::newRow("number 0 is no text") << QByteArray("000 x") << 0 << "" << 0;
+        QTest::newRow("number 86 is no text") << QByteArray("086 x\r\n085 y") << 85 << "y" << 1;
+        QTest::newRow("no number") << QByteArray("abc def\r\n\t03 x") << 3 << "" << 0;
+        QTest::newRow("CR LF") << QByteArray("001 a\r\n002 b\r\n") << 2 << "b" << 2;
+        QTest::newRow("CR alone") << QByteArray("001 a\r002 b\r") << 1 << "a" << 2;
+        QTest::newRow("LF alone") << QByteArray("001 a\n002 b\n") << 1 << "a" << 2;
+        QTest::newRow("LF CR is two line ends") << QByteArray("001 a\n\r002 b") << 2 << "b" << 2;
+        QTest::newRow("no final line end") << QByteArray("001 a\r\n002 last") << 2 << "last" << 2;
+        QTest::newRow("character 26 ends the file")
+            << QByteArray("001 a\x1a\r\n002 b") << 1 << "a" << 1;
+        QTest::newRow("bad bytes after character 26 do not matter")
+            << QByteArray("001 K\xc3\xa9sz\r\n\x1a\xff") << 1 << "Kész" << 1;
+        QTest::newRow("Latin-1 when not UTF-8") << QByteArray("001 K\xe9sz") << 1 << "Kész" << 1;
+        QTest::newRow("UTF-8 cut at the end is Latin-1")
+            << QByteArray("001 a\xc3") << 1 << QString::fromLatin1("a\xc3") << 1;
+        QTest::newRow("byte order mark dropped") << QByteArray(
+                                                        "\xef\xbb\xbf"
+                                                        "004 \xce\xb1")
+                                                 << 4 << QString(QChar(0x3b1)) << 1;
+        QTest::newRow("long line")
+            << QByteArray("009 ") + QByteArray(100000, 'x') << 9 << QString(100000, 'x') << 1;
+    }
+    void syntax() {
+        QFETCH(QByteArray, file);
+        QFETCH(int, slot);
+        QFETCH(int, filled);
+        const LanguageTexts texts = Parsed(file);
+        QTEST(Text(texts, slot), "text");
+        QCOMPARE(FilledSlots(texts), filled);
+    }
+
+    void safeNames_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("safe");
+        QTest::newRow("plain") << "English" << true;
+        QTest::newRow("blank and dot inside") << "Brazilian Pt.BR" << true;
+        QTest::newRow("not ASCII") << QString::fromUtf8("Ελληνικά") << true;
+        QTest::newRow("empty") << "" << false;
+        QTest::newRow("parent folder") << "../secret" << false;
+        QTest::newRow("parent with backslash") << "..\\secret" << false;
+        QTest::newRow("two dots alone") << ".." << false;
+        QTest::newRow("subfolder") << "sub/English" << false;
+        QTest::newRow("absolute") << "/etc/passwd" << false;
+        QTest::newRow("drive prefix") << "C:English" << false;
+        QTest::newRow("line feed") << "English\n" << false;
+        QTest::newRow("control character") << QString("Eng") + QChar(1) << false;
+    }
+    void safeNames() {
+        QFETCH(QString, name);
+        QTEST(IsSafeLanguageName(name), "safe");
+    }
+
+    // Path tricks must not read a file that lies outside the language folder.
+    void unsafeNamesAreNeverOpened_data() {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("parent folder") << "../secret";
+        QTest::newRow("parent with backslash") << "..\\secret";
+        QTest::newRow("absolute") << "<folder>/secret";
+    }
+    void unsafeNamesAreNeverOpened() {
+        QFETCH(QString, name);
+        ProgramFolder program;
+        program.AddShipped("English");
+        program.Write("secret.lng", "003 secret\r\n");
+        name.replace("<folder>", program.path());
+        QVERIFY(LanguageFilePath(program.path(), name).isEmpty());
+        const auto loaded = LoadLanguageTexts(program.path(), name);
+        QVERIFY(std::holds_alternative<LanguageLoadError>(loaded));
+        QVERIFY(!ListLanguageNames(program.path()).contains("secret"));
+    }
+
+    void trimming_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("trimmed");
+        QTest::newRow("blanks and tabs") << " \tGerman \r\n"
+                                         << "German";
+        QTest::newRow("inner blank kept") << "  Pt BR "
+                                          << "Pt BR";
+        QTest::newRow("no-break space is not trimmed")
+            << QString(QChar(0xa0)) + "x" << QString(QChar(0xa0)) + "x";
+        QTest::newRow("only blanks") << " \x01 "
+                                     << "";
+    }
+    void trimming() {
+        QFETCH(QString, name);
+        QTEST(TrimLanguageName(name), "trimmed");
+    }
+
+    // Linux keeps "Language" and "language" apart; Mertano does not.
+    void foldersAndFilesWithoutCase_data() {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("asked");
+        QTest::addColumn<bool>("found");
+        QTest::newRow("as shipped") << "Language/German.lng"
+                                    << "German" << true;
+        QTest::newRow("lower-case folder and name") << "language/german.lng"
+                                                    << "German" << true;
+        QTest::newRow("asked in lower case") << "Language/German.lng"
+                                             << "german" << true;
+        QTest::newRow("upper-case extension") << "LANGUAGE/German.LNG"
+                                              << "German" << true;
+        QTest::newRow("other name") << "Language/German.lng"
+                                    << "Germans" << false;
+        QTest::newRow("not in a language folder") << "Lang/German.lng"
+                                                  << "German" << false;
+    }
+    void foldersAndFilesWithoutCase() {
+        QFETCH(QString, file);
+        QFETCH(QString, asked);
+        ProgramFolder program;
+        program.Write(file, "003 x\r\n");
+        QTEST(!LanguageFilePath(program.path(), asked).isEmpty(), "found");
+    }
+
+    void exactSpellingWinsOverOtherCase() {
+        ProgramFolder program;
+        program.Write("language/English.lng", "003 lower folder\r\n");
+        program.Write("Language/english.lng", "003 lower name\r\n");
+        program.Write("Language/English.lng", "003 exact\r\n");
+        const auto loaded = LoadLanguageTexts(program.path(), "English");
+        QCOMPARE(Text(std::get<LanguageTexts>(loaded), 3), QString("exact"));
+        QCOMPARE(ListLanguageNames(program.path()), QStringList{"english"});
+    }
+
+    // The list comes from beside the program, not from the working folder, so a program
+    // started from elsewhere still finds its languages.
+    void listComesFromTheProgramFolder() {
+        ProgramFolder program;
+        program.AddLanguage("Hungarian");
+        program.AddLanguage("English");
+        program.AddLanguage("german");
+        program.Write("Language/readme.txt", "");
+        program.Write("Language/Sub.lng/x", "");
+        ProgramFolder work;
+        work.AddLanguage("Klingon");
+        const QString before = QDir::currentPath();
+        QDir::setCurrent(work.path());
+        const QStringList names = ListLanguageNames(program.path());
+        QDir::setCurrent(before);
+        QCOMPARE(names, (QStringList{"English", "german", "Hungarian"}));
+        QCOMPARE(ListLanguageNames(work.path() + "/nowhere"), QStringList());
+    }
+
+    void loadFailuresNameTheFile_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("pathEnd");
+        QTest::newRow("missing") << "Klingon"
+                                 << "/Language/Klingon.lng";
+        QTest::newRow("not a name") << "../x"
+                                    << "/Language/../x.lng";
+    }
+    void loadFailuresNameTheFile() {
+        QFETCH(QString, name);
+        QFETCH(QString, pathEnd);
+        ProgramFolder program;
+        program.AddLanguage("English");
+        const auto loaded = LoadLanguageTexts(program.path(), name);
+        const auto* error = std::get_if<LanguageLoadError>(&loaded);
+        QVERIFY(error);
+        QVERIFY2(error->path.endsWith(pathEnd), qPrintable(error->path));
+        QVERIFY(error->message().contains(QDir::toNativeSeparators(error->path)));
+    }
+
+    // A file that cannot be read at a reload leaves the texts that were shown.
+    void reloadKeepsTheTextsOnFailure() {
+        ProgramFolder program;
+        program.AddShipped("German");
+        LanguageState state(program.path(), "German", {"German"});
+        QCOMPARE(Text(state.texts(), 29), Text(LanguageTexts::BuiltinEnglish(), 29));
+        QVERIFY(!state.reload());
+        const QString german = Text(state.texts(), 33);
+        QVERIFY(german.startsWith("Die Seite c"));
+        QVERIFY(QFile::remove(program.path() + "/Language/German.lng"));
+        const auto error = state.reload();
+        QVERIFY(error);
+        QVERIFY(error->path.endsWith("German.lng"));
+        QCOMPARE(Text(state.texts(), 33), german);
+    }
+
+    void shippedFilesFillEveryShownText_data() {
+        QTest::addColumn<QString>("language");
+        QTest::newRow("English") << "English";
+        QTest::newRow("Hungarian") << "Hungarian";
+        QTest::newRow("German") << "German";
+    }
+    void shippedFilesFillEveryShownText() {
+        QFETCH(QString, language);
+        QFile file(QStringLiteral(MERTANO_LANGUAGE_SOURCES "/") + language + ".lng");
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray bytes = file.readAll();
+        QCOMPARE(bytes.count('\r'), bytes.count("\r\n"));
+        QCOMPARE(bytes.count('\n'), bytes.count("\r\n"));
+        QVERIFY(DecodeLanguageBytes(bytes) != QString::fromLatin1(bytes));
+        const LanguageTexts texts = Parsed(bytes);
+        for (const TextPlacement& row : TextPlacements())
+            QVERIFY2(!texts.text(row.text).empty(), row.control);
+        for (int n : TextsReadWhenShown())
+            QVERIFY2(!texts.text(n).empty(), qPrintable(QString::number(n)));
+        QVERIFY(!LanguageDialogTitle(Text(texts, 26)).isEmpty());
+        QVERIFY(Text(texts, 26).contains('('));
+    }
+
+    // mertano-cli's tests and the engine's own English rely on the same words.
+    void englishMessagesAreTheEngines() {
+        const LanguageTexts file = Shipped("English");
+        const LanguageTexts builtin = LanguageTexts::BuiltinEnglish();
+        for (int n = 29; n <= 36; ++n) QCOMPARE(Text(file, n), Text(builtin, n));
+    }
+
+    void hungarianKeepsTheBuiltInCaptions_data() {
+        QTest::addColumn<int>("n");
+        QTest::addColumn<QString>("caption");
+        const QList<std::pair<int, const char*>> defaults = {{3, "Kilépés"},
+                                                             {4, "Szögek átváltása"},
+                                                             {5, "Számológép"},
+                                                             {6, "Segítség"},
+                                                             {8, "Idom fajtája"},
+                                                             {9, "Háromszög"},
+                                                             {10, "Derékszögű háromszög"},
+                                                             {11, "Kör"},
+                                                             {12, "Körcikk"},
+                                                             {13, "Körszelet"},
+                                                             {14, "Kocka"},
+                                                             {15, "Henger"},
+                                                             {16, "Kúp"},
+                                                             {17, "Csonka kúp"},
+                                                             {18, "Gömb"},
+                                                             {19, "Téglatest"},
+                                                             {20, "Gömbszelet"},
+                                                             {21, "Gömbréteg"},
+                                                             {22, "Szög (dec):"},
+                                                             {23, "Szög (fok,p,mp):"},
+                                                             {24, "Át&váltás"},
+                                                             {25, "Új &adat"},
+                                                             {37, "Adatok &kiszámítása"},
+                                                             {38, "Kerület:"},
+                                                             {39, "Terület:"},
+                                                             {40, "Decimal"},
+                                                             {41, "Fok,p,mp"},
+                                                             {63, "Felület:"},
+                                                             {64, "Térfogat:"},
+                                                             {66, "Mértékegység:"},
+                                                             {67, "Tömeg:"},
+                                                             {68, "Anyag"},
+                                                             {69, "Anyagok karbantartása"},
+                                                             {74, "Mentés"},
+                                                             {75, "Módosít"},
+                                                             {76, "Törlés"},
+                                                             {80, "Képernyő nyomtatása"}};
+        for (const auto& [n, caption] : defaults)
+            QTest::addRow("%d", n) << n << QString::fromUtf8(caption);
+    }
+    void hungarianKeepsTheBuiltInCaptions() {
+        QFETCH(int, n);
+        static const LanguageTexts hungarian = Shipped("Hungarian");
+        QTEST(Text(hungarian, n), "caption");
+    }
+};
+
+MERTANO_REGISTER_TEST(TestLanguageFile)
+#include "tst_language_file.moc"
