@@ -5,7 +5,7 @@
 #include "app/pictures.h"
 #include "app/platform_actions.h"
 #include "app/startup_values.h"
-#include "calc/language_texts.h"
+#include "lang/language_state.h"
 
 namespace mertano {
 
@@ -14,10 +14,9 @@ namespace mertano {
 struct AppContext {
     StartupValues values;
     PictureList pictures;
-    // The current language's texts; the engine's own English messages until a language
-    // file is loaded.
-    LanguageTexts texts = LanguageTexts::BuiltinEnglish();
-    QString languageName;
+    // The current language and its texts; the engine's own English messages until a
+    // language is settled and loaded.
+    LanguageState language{QString()};
     std::shared_ptr<PlatformActions> actions = std::make_shared<DesktopActions>();
 };
 

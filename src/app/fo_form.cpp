@@ -14,6 +14,7 @@
 #include "app/app_context.h"
 #include "app/window_fields.h"
 #include "calc/calculate.h"
+#include "lang/text_placement.h"
 #include "shapes/calc_button_rule.h"
 #include "shapes/shape_catalogue.h"
 #include "widgets/float_edit.h"
@@ -88,7 +89,8 @@ void TFoForm::showEvent(QShowEvent* event) {
 }
 
 void TFoForm::FormActivate() {
-    // The language texts and the material list are reloaded here once they exist.
+    Nyelvvalt();
+    // The material list is reloaded here once it exists.
     AnyagComboBox->clear();
     AnyagComboBox->setCurrentText(QString());
     if (!selectedShape()) {
@@ -100,6 +102,23 @@ void TFoForm::FormActivate() {
     }
     showPicture(KepImage, "B12");
     update();
+}
+
+void TFoForm::Nyelvvalt() {
+    // Before a language is settled (tests build windows without one) the built-in
+    // captions stand.
+    if (!app_.language.languageName().isEmpty()) {
+        if (const std::optional<LanguageLoadError> error = app_.language.reload()) {
+            showMessage(error->message(), static_cast<int>(MessageKind::Error));
+        }
+    }
+    QList<QWidget*> windows{this};
+    for (QWidget* w : {anyagForm_, nyelvForm_, valtForm_}) {
+        if (w) windows << w;
+    }
+    ApplyLanguageTexts(windows, app_.language.texts());
+    setWindowTitle("Mertano " + app_.values.versionText);
+    if (MailLabel2->text().isEmpty()) MailLabel2->setText(app_.values.mailAddress);
 }
 
 void TFoForm::paintEvent(QPaintEvent* event) {
@@ -250,14 +269,14 @@ void TFoForm::AngleEditExit(Field field) {
     TFloatEdit* angle = edit(field);
     const std::optional<int> text = AngleExitMessage(field, angle->value());
     if (!text) return;
-    showMessage(QString::fromStdString(app_.texts.text(*text)), static_cast<int>(MessageKind::Warning));
+    showMessage(QString::fromStdString(app_.language.texts().text(*text)), static_cast<int>(MessageKind::Warning));
     angle->setValue(0.0L);
     angle->setFocus();
 }
 
 void TFoForm::SzamolBtnClick() {
     WindowFields fields(*this);
-    const CalcOutcome outcome = Calculate(fields, app_.texts);
+    const CalcOutcome outcome = Calculate(fields, app_.language.texts());
     if (outcome.state == CalcState::Failed) {
         showMessage(QString::fromStdString(outcome.message), static_cast<int>(MessageKind::Error));
     }
@@ -276,7 +295,7 @@ void TFoForm::AnyagComboBoxChange() { AnyagText2->setText(AnyagComboBox->current
 
 void TFoForm::showMessage(const QString& text, int kind) {
     ShowLocalMessage(this, text, static_cast<MessageKind>(kind), MessageButton::OK,
-                     MessageButton::OK, 0, app_.texts);
+                     MessageButton::OK, 0, app_.language.texts());
 }
 
 }  // namespace mertano

@@ -39,6 +39,8 @@ public:
 
     // Runs at the first showing and whenever a secondary window hands back.
     void FormActivate();
+    // Loads the current language's texts again and puts them on every window.
+    void Nyelvvalt();
     // Resets every field and lays out the figure whose button is down.
     void Inicializal();
     // Keeps the calculate button in step with the fields.

@@ -135,14 +135,14 @@ void TFoForm::NyomtatBtnClick() {
 }
 
 void TFoForm::OrvImageClick() {
-    if (const std::optional<QUrl> page = WebsitePageUrl(app_.values.websiteAddress, app_.languageName)) {
+    if (const std::optional<QUrl> page = WebsitePageUrl(app_.values.websiteAddress, app_.language.languageName())) {
         app_.actions->openUrl(*page, app_.values.browserCommand);
     }
 }
 
 void TFoForm::MailLabel2Click() {
     showMailLink(false);
-    app_.actions->openUrl(MailUrl(app_.values.mailAddress, QString::fromStdString(app_.texts.text(62))),
+    app_.actions->openUrl(MailUrl(app_.values.mailAddress, QString::fromStdString(app_.language.texts().text(62))),
                           QString());
     // The material file lives in the folder the program started in; stay there.
     if (!app_.values.workingFolder.isEmpty()) QDir::setCurrent(app_.values.workingFolder);

@@ -6,6 +6,24 @@
 #include "app/app_context.h"
 #include "app/fo_form.h"
 #include "app/screenshot.h"
+#include "lang/nyelv_form.h"
+#include "lang/settle_dialogs.h"
+#include "lang/settle_language.h"
+
+namespace {
+
+void ReadStartupValues(mertano::StartupValues& values) {
+    values.programFolder = QDir(QApplication::applicationDirPath()).absolutePath() + "/";
+    values.workingFolder = QDir::currentPath();
+    const mertano::WebsiteAddresses addresses =
+        mertano::ReadWebsiteUrlFile(values.programFolder + "website.url");
+    values.websiteAddress = addresses.website;
+    values.mailAddress = addresses.mail;
+    values.browserCommand = mertano::SystemBrowserCommand();
+    values.versionText = mertano::VersionText(MERTANO_VERSION);
+}
+
+}  // namespace
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
@@ -21,22 +39,22 @@ int main(int argc, char* argv[]) {
     parser.process(application);
 
     mertano::AppContext app;
-    app.values.programFolder = QDir(QApplication::applicationDirPath()).absolutePath() + "/";
-    app.values.workingFolder = QDir::currentPath();
-    const mertano::WebsiteAddresses addresses =
-        mertano::ReadWebsiteUrlFile(app.values.programFolder + "website.url");
-    app.values.websiteAddress = addresses.website;
-    app.values.mailAddress = addresses.mail;
-    app.values.browserCommand = mertano::SystemBrowserCommand();
-    app.values.versionText = mertano::VersionText(MERTANO_VERSION);
+    ReadStartupValues(app.values);
+    mertano::SettleDialogs boxes;
+    const mertano::SettledLanguage settled =
+        mertano::SettleLanguage(app.values.programFolder, mertano::SystemLocaleCode(), boxes);
+    if (!settled.settled()) return settled.exitCode;
+    app.language = mertano::LanguageState(app.values.programFolder, settled.languageName,
+                                          settled.languageNames);
 
     mertano::TFoForm main(app);
-    // The secondary windows exist from the start, hidden; they become whole dialogs as
-    // their parts are built.
-    QWidget anyag, nyelv, valt;
+    // The secondary windows have no parent: a disabled main window must not disable them.
+    QWidget anyag;
     anyag.setObjectName("TAnyagForm");
-    nyelv.setObjectName("TNyelvForm");
+    mertano::TNyelvForm nyelv(app.language);
+    QWidget valt;
     valt.setObjectName("TValtForm");
+    QObject::connect(&nyelv, &mertano::TNyelvForm::TextsChanged, &main, &mertano::TFoForm::Nyelvvalt);
     main.setSecondaryWindows(&anyag, &nyelv, &valt);
     main.show();
     if (parser.isSet(screenshotOption)) {
