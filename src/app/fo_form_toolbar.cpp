@@ -77,9 +77,9 @@ void TFoForm::buildToolBar() {
     MailLabel2->setCursor(Qt::PointingHandCursor);
     showBanner(false);
     showMailLink(false);
+    // The window's application-wide event filter sees their hover and click events.
     for (QWidget* w : std::initializer_list<QWidget*>{ToolBar, OrvImage, MailLabel1, MailLabel2}) {
         w->setAttribute(Qt::WA_Hover);
-        w->installEventFilter(this);
     }
 }
 
@@ -97,9 +97,6 @@ void TFoForm::setSecondaryWindows(QWidget* anyagForm, QWidget* nyelvForm, QWidge
     anyagForm_ = anyagForm;
     nyelvForm_ = nyelvForm;
     valtForm_ = valtForm;
-    for (QWidget* w : {anyagForm, nyelvForm, valtForm}) {
-        if (w) w->installEventFilter(this);
-    }
 }
 
 void TFoForm::KilepSpBtnClick() { close(); }

@@ -1,0 +1,194 @@
+// The toolbar's actions with the desktop replaced, the link rules, and printing.
+#include <QComboBox>
+#include <QDir>
+#include <QHoverEvent>
+#include <QLabel>
+#include <QPrinter>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+
+#include "app/app_context.h"
+#include "app/figure_button.h"
+#include "app/fo_form.h"
+#include "app/links.h"
+#include "app/print_window.h"
+#include "test_main.h"
+
+using namespace mertano;
+
+namespace {
+
+class FakeActions : public PlatformActions {
+public:
+    bool openUrl(const QUrl& url, const QString& browserCommand) override {
+        opened << url.toString(QUrl::FullyEncoded);
+        browsers << browserCommand;
+        return true;
+    }
+    bool startCalculator() override {
+        ++calculators;
+        return true;
+    }
+    void showHelp(const QString& topic) override { topics << topic; }
+
+    QStringList opened, browsers, topics;
+    int calculators = 0;
+};
+
+}  // namespace
+
+class TstToolbar : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<AppContext> app_;
+    std::shared_ptr<FakeActions> actions_;
+    std::unique_ptr<TFoForm> form_;
+    std::unique_ptr<QWidget> dialog_;
+
+private slots:
+    void init() {
+        app_ = std::make_unique<AppContext>();
+        actions_ = std::make_shared<FakeActions>();
+        app_->actions = actions_;
+        app_->values.websiteAddress = "https://example.org";
+        app_->values.mailAddress = "info@example.org";
+        app_->values.workingFolder = QDir::currentPath();
+        form_ = std::make_unique<TFoForm>(*app_);
+        dialog_ = std::make_unique<QWidget>();
+        dialog_->setObjectName("TValtForm");
+        form_->setSecondaryWindows(nullptr, nullptr, dialog_.get());
+        form_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
+    }
+    void cleanup() {
+        form_.reset();
+        dialog_.reset();
+        app_.reset();
+    }
+
+    void exitButtonCloses() {
+        QTest::mouseClick(form_->KilepSpBtn, Qt::LeftButton);
+        QVERIFY(!form_->isVisible());
+    }
+
+    void calculatorAndHelpGoThroughTheDesktop() {
+        QTest::mouseClick(form_->CalcSpBtn, Qt::LeftButton);
+        QCOMPARE(actions_->calculators, 1);
+        QTest::mouseClick(form_->HelpSpBtn, Qt::LeftButton);
+        QCOMPARE(actions_->topics, QStringList{"Scribble10"});
+    }
+
+    void aDialogDisablesTheWindowUntilItCloses() {
+        QTest::mouseClick(form_->figureButton(ShapeKind::Cube), Qt::LeftButton);
+        form_->AnyagComboBox->setCurrentText("Vas");
+        QTest::mouseClick(form_->ValtSpBtn, Qt::LeftButton);
+        QVERIFY(dialog_->isVisible());
+        QVERIFY(!form_->isEnabled());
+        dialog_->close();
+        QVERIFY(form_->isEnabled());
+        // Handing back runs the activation: the chosen material is cleared.
+        QCOMPARE(form_->AnyagComboBox->currentText(), QString());
+        QVERIFY(form_->InputPanel->isVisible());
+    }
+
+    void bannerOpensTheWebsite_data() {
+        QTest::addColumn<QString>("website");
+        QTest::addColumn<QString>("opened");
+        QTest::newRow("https") << "https://example.org" << "https://example.org/indexeng.html";
+        QTest::newRow("http") << "http://example.org/mertano" << "http://example.org/mertano/indexeng.html";
+        QTest::newRow("a local file is never opened") << "file:///etc/passwd" << "";
+        QTest::newRow("another scheme is never opened") << "javascript:alert(1)" << "";
+        QTest::newRow("no address") << "" << "";
+    }
+    void bannerOpensTheWebsite() {
+        QFETCH(QString, website);
+        QFETCH(QString, opened);
+        app_->values.websiteAddress = website;
+        app_->values.browserCommand = "browser";
+        QTest::mouseClick(form_->OrvImage, Qt::LeftButton);
+        QCOMPARE(actions_->opened.join(' '), opened);
+        if (!opened.isEmpty()) QCOMPARE(actions_->browsers.front(), QString("browser"));
+    }
+
+    void websitePageFollowsTheLanguage_data() {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("page");
+        QTest::newRow("Hungarian") << "Hungarian" << "https://example.org/index.html";
+        QTest::newRow("lower case is another name") << "hungarian" << "https://example.org/indexeng.html";
+        QTest::newRow("English") << "English" << "https://example.org/indexeng.html";
+    }
+    void websitePageFollowsTheLanguage() {
+        QFETCH(QString, language);
+        QTEST(WebsitePageUrl("https://example.org", language)->toString(), "page");
+    }
+
+    void mailLink_data() {
+        QTest::addColumn<QString>("address");
+        QTest::addColumn<QString>("subject");
+        QTest::addColumn<QString>("url");
+        QTest::newRow("plain") << "info@example.org" << "Mertano" << "mailto:info@example.org?subject=Mertano";
+        QTest::newRow("empty address keeps the subject") << "" << "Hi" << "mailto:?subject=Hi";
+        QTest::newRow("a question mark cannot add headers")
+            << "a@b.org?cc=c@d.org" << "Hi" << "mailto:?subject=Hi";
+        QTest::newRow("two at signs") << "a@b@c.org" << "Hi" << "mailto:?subject=Hi";
+        QTest::newRow("blank inside") << "a b@c.org" << "Hi" << "mailto:?subject=Hi";
+        QTest::newRow("subject cannot add fields or lines")
+            << "info@example.org" << "A&cc=x@y.org\r\nBcc: z@w.org"
+            << "mailto:info@example.org?subject=A%26cc%3Dx@y.org%0D%0ABcc:%20z@w.org";
+        QTest::newRow("accented subject") << "info@example.org" << "Számítás"
+                                          << "mailto:info@example.org?subject=Sz%C3%A1m%C3%ADt%C3%A1s";
+    }
+    void mailLink() {
+        QFETCH(QString, address);
+        QFETCH(QString, subject);
+        QTEST(MailUrl(address, subject).toString(QUrl::FullyEncoded), "url");
+    }
+
+    void mailLinkKeepsTheStartingFolder() {
+        QTemporaryDir elsewhere;
+        QDir::setCurrent(elsewhere.path());
+        QTest::mouseClick(form_->MailLabel2, Qt::LeftButton);
+        QCOMPARE(actions_->opened.size(), 1);
+        QVERIFY(actions_->opened.front().startsWith("mailto:info@example.org?subject="));
+        QCOMPARE(QDir::currentPath(), app_->values.workingFolder);
+    }
+
+    void hoverEffects() {
+        auto hover = [](QWidget* w, QEvent::Type type) {
+            QHoverEvent event(type, QPointF(2, 2), QPointF(2, 2), QPointF(-1, -1));
+            QApplication::sendEvent(w, &event);
+        };
+        hover(form_->MailLabel2, QEvent::HoverEnter);
+        QCOMPARE(form_->MailLabel2->palette().color(QPalette::WindowText), QColor(Qt::red));
+        QVERIFY(form_->MailLabel2->font().underline());
+        hover(form_->OrvImage, QEvent::HoverEnter);
+        const QImage highlighted = form_->OrvImage->pixmap().toImage();
+        hover(form_->ToolBar, QEvent::HoverMove);
+        QCOMPARE(form_->MailLabel2->palette().color(QPalette::WindowText), QColor(Qt::blue));
+        QVERIFY(!form_->MailLabel2->font().underline());
+        QCOMPARE(form_->OrvImage->pixmap().toImage(),
+                 app_->pictures.picture("B54", form_->devicePixelRatioF()).toImage());
+        QCOMPARE(highlighted, app_->pictures.picture("B55", form_->devicePixelRatioF()).toImage());
+    }
+
+    void printsTheWindowOnOnePage() {
+        QTemporaryDir folder;
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(folder.filePath("window.pdf"));
+        QVERIFY(PrintImage(printer, form_->grab().toImage()));
+        QFile pdf(folder.filePath("window.pdf"));
+        QVERIFY(pdf.open(QIODevice::ReadOnly));
+        const QByteArray bytes = pdf.readAll();
+        QVERIFY(bytes.startsWith("%PDF"));
+        QCOMPARE(bytes.count("/Type /Page\n") + bytes.count("/Type /Page\r") +
+                     bytes.count("/Type /Page "),
+                 qsizetype(1));
+        QVERIFY(!PrintImage(printer, QImage()));
+    }
+};
+
+MERTANO_REGISTER_TEST(TstToolbar)
+#include "tst_toolbar.moc"
