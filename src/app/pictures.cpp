@@ -17,20 +17,20 @@ using S = ShapeKind;
 
 enum class Art { Figure, ButtonMarker, Welcome };
 
-struct PictureSpec {
+struct PictureEntry {
     int number;
     Art art;
     ShapeKind figure;
     Quantity marked;
 };
 
-constexpr PictureSpec Figure(int number, ShapeKind figure, Quantity marked = Q::None) {
+constexpr PictureEntry Figure(int number, ShapeKind figure, Quantity marked = Q::None) {
     return {number, Art::Figure, figure, marked};
 }
 
 // The cube, the sphere, the cap and the zone have no plain picture: the picture shown
 // when one is chosen already marks its first measurement.
-constexpr PictureSpec kPictures[] = {
+constexpr PictureEntry kPictures[] = {
     Figure(1, S::Triangle),
     Figure(2, S::RightTriangle),
     Figure(3, S::Circle),
@@ -90,19 +90,19 @@ constexpr PictureSpec kPictures[] = {
     Figure(62, S::SphericalZone, Q::R),
 };
 
-const PictureSpec* FindSpec(const QString& name) {
+const PictureEntry* FindEntry(const QString& name) {
     // Only the exact resource spelling counts: "B7", never "b7" or "B07".
     static const QRegularExpression pattern("^B([1-9][0-9]{0,2})$");
     const QRegularExpressionMatch match = pattern.match(name);
     if (!match.hasMatch()) return nullptr;
     const int number = match.captured(1).toInt();
-    for (const PictureSpec& spec : kPictures)
-        if (spec.number == number) return &spec;
+    for (const PictureEntry& entry : kPictures)
+        if (entry.number == number) return &entry;
     return nullptr;
 }
 
-QSize LogicalSize(const PictureSpec& spec) {
-    switch (spec.art) {
+QSize LogicalSize(const PictureEntry& entry) {
+    switch (entry.art) {
         case Art::ButtonMarker:
             return {19, 19};
         case Art::Welcome:
@@ -113,16 +113,16 @@ QSize LogicalSize(const PictureSpec& spec) {
     return {150, 150};
 }
 
-QPixmap Render(const PictureSpec& spec, qreal ratio) {
-    const QSize logical = LogicalSize(spec);
+QPixmap Render(const PictureEntry& entry, qreal ratio) {
+    const QSize logical = LogicalSize(entry);
     QPixmap pixmap(qCeil(logical.width() * ratio), qCeil(logical.height() * ratio));
     pixmap.setDevicePixelRatio(ratio);
     // The marker sits on a button face, so it keeps that face's colour around the dot.
-    pixmap.fill(spec.art == Art::ButtonMarker ? Qt::transparent : Qt::white);
+    pixmap.fill(entry.art == Art::ButtonMarker ? Qt::transparent : Qt::white);
     QPainter painter(&pixmap);
-    switch (spec.art) {
+    switch (entry.art) {
         case Art::Figure:
-            PaintSketch(painter, FigureSketch(spec.figure), spec.marked);
+            PaintSketch(painter, FigureSketch(entry.figure), entry.marked);
             break;
         case Art::ButtonMarker:
             PaintButtonMarker(painter);
@@ -137,28 +137,28 @@ QPixmap Render(const PictureSpec& spec, qreal ratio) {
 }  // namespace
 
 QPixmap PictureList::picture(const QString& name, qreal devicePixelRatio) const {
-    const PictureSpec* spec = FindSpec(name);
-    if (!spec) return {};
+    const PictureEntry* entry = FindEntry(name);
+    if (!entry) return {};
     const qreal ratio =
         devicePixelRatio > 0 && std::isfinite(devicePixelRatio) ? devicePixelRatio : 1.0;
-    const auto key = std::make_pair(spec->number, ratio);
+    const auto key = std::make_pair(entry->number, ratio);
     auto found = cache_.find(key);
-    if (found == cache_.end()) found = cache_.emplace(key, Render(*spec, ratio)).first;
+    if (found == cache_.end()) found = cache_.emplace(key, Render(*entry, ratio)).first;
     return found->second;
 }
 
 bool PictureList::has(const QString& name) const {
-    return FindSpec(name) != nullptr;
+    return FindEntry(name) != nullptr;
 }
 
 QSize PictureList::size(const QString& name) const {
-    const PictureSpec* spec = FindSpec(name);
-    return spec ? LogicalSize(*spec) : QSize();
+    const PictureEntry* entry = FindEntry(name);
+    return entry ? LogicalSize(*entry) : QSize();
 }
 
 QStringList PictureList::names() const {
     QStringList list;
-    for (const PictureSpec& spec : kPictures) list << QString("B%1").arg(spec.number);
+    for (const PictureEntry& entry : kPictures) list << QString("B%1").arg(entry.number);
     return list;
 }
 

@@ -20,14 +20,14 @@ namespace mertano {
 
 namespace {
 
-struct ButtonSpec {
+struct ButtonEntry {
     MessageButton button;
     const char* name;
     int textNumber;  // 0: the caption is always "OK", whatever the language
     int result;
 };
 
-constexpr std::array<ButtonSpec, kMessageButtonCount> kButtons = {{
+constexpr std::array<ButtonEntry, kMessageButtonCount> kButtons = {{
     {MessageButton::Yes, "Yes", 52, ResultYes},
     {MessageButton::No, "No", 53, ResultNo},
     {MessageButton::OK, "OK", 0, ResultOK},
@@ -73,9 +73,9 @@ QString TitleOf(MessageKind kind, const LanguageTexts& texts) {
     return QString::fromStdString(texts.text(kFirstTitleText + static_cast<int>(kind)));
 }
 
-QString CaptionOf(const ButtonSpec& spec, const LanguageTexts& texts) {
-    return spec.textNumber == 0 ? QStringLiteral("OK")
-                                : QString::fromStdString(texts.text(spec.textNumber));
+QString CaptionOf(const ButtonEntry& entry, const LanguageTexts& texts) {
+    return entry.textNumber == 0 ? QStringLiteral("OK")
+                                : QString::fromStdString(texts.text(entry.textNumber));
 }
 
 // Messages are put together as "first line" + "\r" + "second line".
@@ -171,12 +171,12 @@ std::unique_ptr<TMessageForm> CreateLocalMessage(QWidget* parent, const QString&
         blockHeight = std::max(blockHeight, kIconSize);
     }
 
-    std::vector<std::pair<QPushButton*, const ButtonSpec*>> made;
-    for (const ButtonSpec& spec : kButtons) {
-        if (!buttons.testFlag(spec.button)) continue;
-        auto* button = new QPushButton(CaptionOf(spec, texts), form.get());
-        button->setObjectName(QLatin1String(spec.name));
-        made.emplace_back(button, &spec);
+    std::vector<std::pair<QPushButton*, const ButtonEntry*>> made;
+    for (const ButtonEntry& entry : kButtons) {
+        if (!buttons.testFlag(entry.button)) continue;
+        auto* button = new QPushButton(CaptionOf(entry, texts), form.get());
+        button->setObjectName(QLatin1String(entry.name));
+        made.emplace_back(button, &entry);
         // One width for all, but never so narrow that a language's caption is cut off.
         buttonWidth = std::max(buttonWidth, button->sizeHint().width());
     }
@@ -213,14 +213,14 @@ std::unique_ptr<TMessageForm> CreateLocalMessage(QWidget* parent, const QString&
     std::vector<QPushButton*> tabOrder;
     int left = (clientWidth - rowWidth) / 2;
     const int top = blockHeight + vMargin + vSpacing;
-    for (const auto& [button, spec] : made) {
+    for (const auto& [button, entry] : made) {
         button->setGeometry(left, top, buttonWidth, buttonHeight);
         left += buttonWidth + buttonSpacing;
-        if (spec->button == MessageButton::Help) {
+        if (entry->button == MessageButton::Help) {
             QObject::connect(button, &QPushButton::clicked, dialog,
                              [dialog] { emit dialog->HelpRequested(dialog->HelpContext()); });
         } else {
-            const int result = spec->result;
+            const int result = entry->result;
             QObject::connect(button, &QPushButton::clicked, dialog,
                              [dialog, result] { dialog->done(result); });
         }
@@ -228,8 +228,8 @@ std::unique_ptr<TMessageForm> CreateLocalMessage(QWidget* parent, const QString&
     }
     // Each default button in turn moves to the front of the tab order, so the last one
     // in the fixed order ends up focused, pressed by Enter and under the pointer.
-    for (const auto& [button, spec] : made) {
-        if (!defaultButtons.testFlag(spec->button)) continue;
+    for (const auto& [button, entry] : made) {
+        if (!defaultButtons.testFlag(entry->button)) continue;
         button->setDefault(true);
         tabOrder.erase(std::find(tabOrder.begin(), tabOrder.end(), button));
         tabOrder.insert(tabOrder.begin(), button);
