@@ -1,1 +1,1 @@
-// (to be written)
+#include "test_main.h"
