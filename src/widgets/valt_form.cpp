@@ -172,14 +172,21 @@ void TValtForm::ValtBtnClick() {
         FokEdit->setValue(static_cast<long double>(static_cast<double>(parts.degrees)));
         PercEdit->setValue(static_cast<long double>(static_cast<double>(parts.minutes)));
         MpercEdit->setValue(static_cast<long double>(static_cast<double>(parts.seconds)));
-        Panel->setEnabled(false);
+        lockPanel();
     } else if (g != 0.0 || m != 0.0 || s != 0.0) {
         const long double x = (static_cast<long double>(m) / 60.0L + g) + s / 3600.0L;
         const double decimal = static_cast<double>(x);
         if (!std::isfinite(decimal)) return;
         DecimEdit->setValue(decimal);
-        Panel->setEnabled(false);
+        lockPanel();
     }
+}
+
+void TValtForm::lockPanel() {
+    Panel->setEnabled(false);
+    // A field that had the focus (the button pressed by its accelerator) drops it on
+    // locking and leaves the window without any; new data is the natural next step.
+    if (!focusWidget() || !focusWidget()->isEnabled()) UjadatBtn->setFocus(Qt::OtherFocusReason);
 }
 
 void TValtForm::KilepBtnClick() {

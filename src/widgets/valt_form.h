@@ -65,6 +65,7 @@ protected:
 private:
     void FormCreate(QChar decimalChar);
     void buildControls(QChar decimalChar);
+    void lockPanel();
 };
 
 }  // namespace mertano
