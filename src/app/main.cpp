@@ -9,6 +9,7 @@
 #include "lang/nyelv_form.h"
 #include "lang/settle_dialogs.h"
 #include "lang/settle_language.h"
+#include "widgets/valt_form.h"
 
 namespace {
 
@@ -52,8 +53,7 @@ int main(int argc, char* argv[]) {
     QWidget anyag;
     anyag.setObjectName("TAnyagForm");
     mertano::TNyelvForm nyelv(app.language);
-    QWidget valt;
-    valt.setObjectName("TValtForm");
+    mertano::TValtForm valt;
     QObject::connect(&nyelv, &mertano::TNyelvForm::TextsChanged, &main, &mertano::TFoForm::Nyelvvalt);
     main.setSecondaryWindows(&anyag, &nyelv, &valt);
     main.show();
