@@ -1,1 +1,219 @@
-// (to be written)
+#include "app/help_window.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QStyle>
+#include <QTextDocument>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "app/pictures.h"
+
+namespace mertano {
+
+namespace {
+
+const QStringList kPages = {
+    "index.html",     "using.html",     "triangle.html", "right_triangle.html",
+    "circle.html",    "sector.html",    "segment.html",  "cube.html",
+    "cuboid.html",    "cylinder.html",  "cone.html",     "truncated_cone.html",
+    "sphere.html",    "cap.html",       "zone.html",     "units.html",
+    "materials.html", "languages.html", "angles.html",   "printing.html",
+};
+
+bool IsHungarian(const QString& languageName) {
+    return languageName.trimmed().compare("Hungarian", Qt::CaseInsensitive) == 0;
+}
+
+bool IsFolder(const QString& path) {
+    return !path.isEmpty() && QFileInfo(path).isDir();
+}
+
+struct WindowTexts {
+    QString title, back, forward, home, missing, copyHint;
+};
+
+WindowTexts TextsFor(const QString& languageName) {
+    if (IsHungarian(languageName))
+        return {"Mertano súgó",
+                "Vissza",
+                "Előre",
+                "Tartalom",
+                "A súgó oldalai nem találhatók.",
+                "A Mertano itt keresi őket: %1<br>Másolja a programmal kapott "
+                "<b>help</b> mappát a program mellé."};
+    return {"Mertano help",
+            "Back",
+            "Forward",
+            "Contents",
+            "The help pages were not found.",
+            "Mertano looks for them here: %1<br>Copy the <b>help</b> folder that came with "
+            "the program beside the program."};
+}
+
+}  // namespace
+
+QString HelpFolder(const QString& programFolder, const QString& languageName) {
+    QString folder = programFolder;
+    if (!folder.isEmpty() && !folder.endsWith('/') && !folder.endsWith(QDir::separator()))
+        folder += '/';
+    return folder + (IsHungarian(languageName) ? "help/hu/" : "help/en/");
+}
+
+QString HelpPage(const QString& topic) {
+    const QString wanted = topic.trimmed().toLower() + ".html";
+    // Only a page of the list: a topic never becomes a path of its own.
+    for (const QString& page : kPages)
+        if (page == wanted) return page;
+    return kPages.front();
+}
+
+QStringList HelpPages() {
+    return kPages;
+}
+
+HelpBrowser::HelpBrowser(const PictureList& pictures, QWidget* parent)
+    : QTextBrowser(parent), pictures_(pictures) {
+    // Links go through `follow`, which keeps them inside the help folder.
+    setOpenLinks(false);
+    setOpenExternalLinks(false);
+    connect(this, &QTextBrowser::anchorClicked, this, &HelpBrowser::follow);
+}
+
+QVariant HelpBrowser::loadResource(int type, const QUrl& name) {
+    if (name.scheme() == "picture") {
+        if (type != QTextDocument::ImageResource) return {};
+        const QPixmap pixmap = pictures_.picture(name.path(), devicePixelRatioF());
+        return pixmap.isNull() ? QVariant() : QVariant(pixmap);
+    }
+    return QTextBrowser::loadResource(type, name);
+}
+
+bool HelpBrowser::follow(const QUrl& link) {
+    if (folder_.isEmpty()) return false;
+    const QUrl base = source().isValid() ? source() : QUrl::fromLocalFile(folder_ + kPages.front());
+    const QUrl target = base.resolved(link);
+    if (!target.isLocalFile()) return false;
+    const QFileInfo page(target.toLocalFile());
+    const QString root = QFileInfo(folder_).canonicalFilePath();
+    if (root.isEmpty() || !page.isFile() || !page.canonicalFilePath().startsWith(root + '/'))
+        return false;
+    setSource(target);
+    return true;
+}
+
+HelpWindow::HelpWindow(const QString& programFolder, const PictureList& pictures, QWidget* parent)
+    : QWidget(parent, Qt::Window), programFolder_(programFolder) {
+    setObjectName("HelpWindow");
+    resize(680, 600);
+
+    auto makeButton = [this](const char* name, QStyle::StandardPixmap icon) {
+        auto* button = new QToolButton(this);
+        button->setObjectName(name);
+        button->setIcon(style()->standardIcon(icon));
+        button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+        button->setAutoRaise(true);
+        return button;
+    };
+    backButton_ = makeButton("BackBtn", QStyle::SP_ArrowBack);
+    forwardButton_ = makeButton("ForwardBtn", QStyle::SP_ArrowForward);
+    homeButton_ = makeButton("HomeBtn", QStyle::SP_DirHomeIcon);
+    backButton_->setEnabled(false);
+    forwardButton_->setEnabled(false);
+
+    browser_ = new HelpBrowser(pictures, this);
+    browser_->setObjectName("HelpBrowser");
+    browser_->document()->setDocumentMargin(10);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->setContentsMargins(4, 4, 4, 0);
+    buttons->addWidget(backButton_);
+    buttons->addWidget(forwardButton_);
+    buttons->addWidget(homeButton_);
+    buttons->addStretch();
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(2);
+    layout->addLayout(buttons);
+    layout->addWidget(browser_);
+
+    connect(backButton_, &QToolButton::clicked, browser_, &QTextBrowser::backward);
+    connect(forwardButton_, &QToolButton::clicked, browser_, &QTextBrowser::forward);
+    connect(homeButton_, &QToolButton::clicked, this, &HelpWindow::home);
+    connect(browser_, &QTextBrowser::backwardAvailable, backButton_, &QWidget::setEnabled);
+    connect(browser_, &QTextBrowser::forwardAvailable, forwardButton_, &QWidget::setEnabled);
+    connect(browser_, &QTextBrowser::sourceChanged, this, &HelpWindow::updateTitle);
+
+    applyLanguageTexts();
+}
+
+void HelpWindow::setLanguage(const QString& languageName) {
+    language_ = languageName;
+    applyLanguageTexts();
+}
+
+QString HelpWindow::folder() const {
+    const QString own = HelpFolder(programFolder_, language_);
+    if (IsFolder(own)) return own;
+    const QString english = HelpFolder(programFolder_, QString());
+    return IsFolder(english) ? english : QString();
+}
+
+void HelpWindow::showTopic(const QString& topic) {
+    const QString pages = folder();
+    const QString path = pages + HelpPage(topic);
+    if (pages.isEmpty()) {
+        showMissing(QDir::cleanPath(HelpFolder(programFolder_, language_)));
+    } else if (!QFileInfo(path).isFile()) {
+        showMissing(QDir::cleanPath(path));
+    } else {
+        const QUrl url = QUrl::fromLocalFile(path);
+        // The pages of another language make a new history: going back would mix them.
+        const bool otherFolder =
+            !browser_->source().isValid() || !browser_->source().toLocalFile().startsWith(pages);
+        browser_->setFolder(pages);
+        if (browser_->source() != url) browser_->setSource(url);
+        if (otherFolder) browser_->clearHistory();
+    }
+    // A window already open may lie behind the main window; a new one comes up on top.
+    if (isVisible()) {
+        raise();
+        activateWindow();
+    } else {
+        show();
+    }
+}
+
+void HelpWindow::home() {
+    showTopic(kHelpStartTopic);
+}
+
+void HelpWindow::applyLanguageTexts() {
+    const WindowTexts texts = TextsFor(language_);
+    backButton_->setText(texts.back);
+    forwardButton_->setText(texts.forward);
+    homeButton_->setText(texts.home);
+    updateTitle();
+}
+
+void HelpWindow::updateTitle() {
+    const QString base = TextsFor(language_).title;
+    const QString page = browser_->documentTitle().trimmed();
+    setWindowTitle(page.isEmpty() || !browser_->source().isValid() ? base : base + " – " + page);
+}
+
+void HelpWindow::showMissing(const QString& where) {
+    const WindowTexts texts = TextsFor(language_);
+    browser_->setFolder(QString());
+    browser_->setSource(QUrl());
+    browser_->clearHistory();
+    browser_->setHtml(
+        QString("<h2>%1</h2><p>%2</p>")
+            .arg(texts.missing.toHtmlEscaped(),
+                 texts.copyHint.arg("<tt>" + QDir::toNativeSeparators(where).toHtmlEscaped() +
+                                    "</tt>")));
+    updateTitle();
+}
+
+}  // namespace mertano

@@ -7,6 +7,7 @@
 
 #include "app/picture_decor.h"
 #include "app/picture_figures.h"
+#include "app/picture_glyphs.h"
 
 namespace mertano {
 
@@ -15,7 +16,19 @@ namespace {
 using Q = Quantity;
 using S = ShapeKind;
 
-enum class Art { Figure, ButtonMarker, Welcome };
+enum class Art {
+    Figure,
+    ButtonMarker,
+    Welcome,
+    ExitGlyph,
+    AngleGlyph,
+    HelpGlyph,
+    CalculatorGlyph,
+    LanguageGlyph,
+    MaterialsGlyph,
+    Banner,
+    BannerHighlighted,
+};
 
 struct PictureEntry {
     int number;
@@ -28,9 +41,14 @@ constexpr PictureEntry Figure(int number, ShapeKind figure, Quantity marked = Q:
     return {number, Art::Figure, figure, marked};
 }
 
+constexpr PictureEntry Decor(int number, Art art) {
+    return {number, art, S::Triangle, Q::None};
+}
+
 // The cube, the sphere, the cap and the zone have no plain picture: the picture shown
 // when one is chosen already marks its first measurement.
 constexpr PictureEntry kPictures[] = {
+    Decor(0, Art::ExitGlyph),
     Figure(1, S::Triangle),
     Figure(2, S::RightTriangle),
     Figure(3, S::Circle),
@@ -41,9 +59,12 @@ constexpr PictureEntry kPictures[] = {
     Figure(8, S::Cone),
     Figure(9, S::TruncatedCone),
     Figure(10, S::Sphere, Q::R),
-    {11, Art::ButtonMarker, S::Triangle, Q::None},
-    {12, Art::Welcome, S::Triangle, Q::None},
+    Decor(11, Art::ButtonMarker),
+    Decor(12, Art::Welcome),
+    Decor(13, Art::AngleGlyph),
+    Decor(14, Art::HelpGlyph),
     Figure(15, S::Cuboid),
+    Decor(16, Art::CalculatorGlyph),
     Figure(17, S::Triangle, Q::A),
     Figure(18, S::Triangle, Q::Alpha),
     Figure(19, S::Triangle, Q::B),
@@ -81,6 +102,8 @@ constexpr PictureEntry kPictures[] = {
     Figure(51, S::Cuboid, Q::B),
     Figure(52, S::Cuboid, Q::C),
     Figure(53, S::Circle, Q::D),
+    Decor(54, Art::Banner),
+    Decor(55, Art::BannerHighlighted),
     Figure(56, S::SphericalCap, Q::A),
     Figure(57, S::SphericalCap, Q::M),
     Figure(58, S::SphericalCap, Q::R),
@@ -88,11 +111,13 @@ constexpr PictureEntry kPictures[] = {
     Figure(60, S::SphericalZone, Q::A2),
     Figure(61, S::SphericalZone, Q::M),
     Figure(62, S::SphericalZone, Q::R),
+    Decor(63, Art::LanguageGlyph),
+    Decor(64, Art::MaterialsGlyph),
 };
 
 const PictureEntry* FindEntry(const QString& name) {
     // Only the exact resource spelling counts: "B7", never "b7" or "B07".
-    static const QRegularExpression pattern("^B([1-9][0-9]{0,2})$");
+    static const QRegularExpression pattern("^B(0|[1-9][0-9]{0,2})$");
     const QRegularExpressionMatch match = pattern.match(name);
     if (!match.hasMatch()) return nullptr;
     const int number = match.captured(1).toInt();
@@ -107,6 +132,17 @@ QSize LogicalSize(const PictureEntry& entry) {
             return {19, 19};
         case Art::Welcome:
             return {320, 200};
+        case Art::ExitGlyph:
+        case Art::AngleGlyph:
+        case Art::CalculatorGlyph:
+            return {25, 25};
+        case Art::HelpGlyph:
+        case Art::LanguageGlyph:
+        case Art::MaterialsGlyph:
+            return {27, 27};
+        case Art::Banner:
+        case Art::BannerHighlighted:
+            return {200, 30};
         case Art::Figure:
             break;
     }
@@ -117,8 +153,11 @@ QPixmap Render(const PictureEntry& entry, qreal ratio) {
     const QSize logical = LogicalSize(entry);
     QPixmap pixmap(qCeil(logical.width() * ratio), qCeil(logical.height() * ratio));
     pixmap.setDevicePixelRatio(ratio);
-    // The marker sits on a button face, so it keeps that face's colour around the dot.
-    pixmap.fill(entry.art == Art::ButtonMarker ? Qt::transparent : Qt::white);
+    // The marker and the glyphs sit on button faces, so they keep that face's colour
+    // around their drawing.
+    const bool onButton = entry.art != Art::Figure && entry.art != Art::Welcome &&
+                          entry.art != Art::Banner && entry.art != Art::BannerHighlighted;
+    pixmap.fill(onButton ? Qt::transparent : Qt::white);
     QPainter painter(&pixmap);
     switch (entry.art) {
         case Art::Figure:
@@ -129,6 +168,28 @@ QPixmap Render(const PictureEntry& entry, qreal ratio) {
             break;
         case Art::Welcome:
             PaintWelcome(painter);
+            break;
+        case Art::ExitGlyph:
+            PaintExitGlyph(painter);
+            break;
+        case Art::AngleGlyph:
+            PaintAngleGlyph(painter);
+            break;
+        case Art::HelpGlyph:
+            PaintHelpGlyph(painter);
+            break;
+        case Art::CalculatorGlyph:
+            PaintCalculatorGlyph(painter);
+            break;
+        case Art::LanguageGlyph:
+            PaintLanguageGlyph(painter);
+            break;
+        case Art::MaterialsGlyph:
+            PaintMaterialsGlyph(painter);
+            break;
+        case Art::Banner:
+        case Art::BannerHighlighted:
+            PaintBanner(painter, entry.art == Art::BannerHighlighted);
             break;
     }
     return pixmap;

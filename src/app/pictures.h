@@ -9,10 +9,10 @@
 
 namespace mertano {
 
-// The program's pictures, looked up by their names "B1", "B2", ...: the figure drawings
-// (plain, and with one measurement in red), the marker of the chosen figure button and
-// the picture shown while no figure is chosen. All are drawn here, at whatever device
-// pixel ratio the screen asks for, so they stay sharp on high-DPI screens.
+// The program's pictures, looked up by their names "B0", "B1", ...: the figure drawings
+// (plain, and with one measurement in red), the marker of the chosen figure button, the
+// picture shown while no figure is chosen, the toolbar glyphs and the website banner. All are drawn
+// here, at whatever device pixel ratio the screen asks for, so they stay sharp on high-DPI screens.
 class PictureList {
 public:
     // The picture at its logical size, rendered at `devicePixelRatio` (a ratio that is not a

@@ -102,6 +102,10 @@ private slots:
     void unusableRatioCountsAsOne();
     void buttonMarkerIsARedDot();
     void welcomePictureIsDrawn();
+    void glyphsAndBannersAreDrawnAtEveryRatio_data();
+    void glyphsAndBannersAreDrawnAtEveryRatio();
+    void glyphsDifferFromEachOther();
+    void highlightedBannerIsBrighter();
 };
 
 void TestPictures::cataloguePicturesExist_data() {
@@ -210,8 +214,7 @@ void TestPictures::drawingStaysInsideTheFrame() {
 void TestPictures::unknownNamesGiveNothing_data() {
     QTest::addColumn<QString>("name");
     // Pictures of other parts of the program, and misspellings of real names.
-    for (const char* name : {"B0", "B13", "B14", "B16", "B54", "B55", "B63", "B64", "B65", "B66",
-                             "B100", "B1000", "B-1"})
+    for (const char* name : {"B65", "B66", "B100", "B1000", "B-1", "B00", "b0"})
         QTest::addRow("%s", name) << QString(name);
     QTest::addRow("empty") << QString();
     QTest::addRow("letter only") << QString("B");
@@ -274,6 +277,94 @@ void TestPictures::welcomePictureIsDrawn() {
         for (int x = 0; x < image.width(); ++x)
             drawn += std::abs(qGray(image.pixel(x, y)) - qGray(background)) > 60;
     QVERIFY2(drawn > image.width() * image.height() / 50, qPrintable(QString::number(drawn)));
+}
+
+void TestPictures::glyphsAndBannersAreDrawnAtEveryRatio_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<bool>("onButton");
+    QTest::addColumn<qreal>("ratio");
+    const struct {
+        const char* name;
+        QSize size;
+        bool onButton;
+    } pictures[] = {
+        {"B0", {25, 25}, true},    {"B13", {25, 25}, true},   {"B14", {27, 27}, true},
+        {"B16", {25, 25}, true},   {"B63", {27, 27}, true},   {"B64", {27, 27}, true},
+        {"B54", {200, 30}, false}, {"B55", {200, 30}, false},
+    };
+    for (const auto& picture : pictures)
+        for (qreal ratio : {1.0, 2.0, 3.0})
+            QTest::addRow("%s, ratio %g", picture.name, ratio)
+                << QString(picture.name) << picture.size << picture.onButton << ratio;
+}
+
+void TestPictures::glyphsAndBannersAreDrawnAtEveryRatio() {
+    QFETCH(QString, name);
+    QFETCH(QSize, size);
+    QFETCH(bool, onButton);
+    QFETCH(qreal, ratio);
+    const PictureList list;
+    QVERIFY(list.has(name));
+    QVERIFY(list.names().contains(name));
+    QCOMPARE(list.size(name), size);
+    const QPixmap pixmap = list.picture(name, ratio);
+    QCOMPARE(pixmap.size(), QSize(qCeil(size.width() * ratio), qCeil(size.height() * ratio)));
+    QCOMPARE(pixmap.devicePixelRatio(), ratio);
+
+    // Brought back to the logical size, the finer drawing matches the plain one: a higher
+    // ratio draws the same picture finer, not a small one in a corner nor a blown-up copy.
+    const QImage image = Image(list, name, ratio);
+    const QImage plain = Image(list, name, 1.0);
+    const QRect logical(0, 0, qRound(size.width() * ratio), qRound(size.height() * ratio));
+    const QImage back =
+        image.copy(logical).scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    qint64 difference = 0;
+    for (int y = 0; y < size.height(); ++y)
+        for (int x = 0; x < size.width(); ++x) {
+            const QRgb a = back.pixel(x, y), b = plain.pixel(x, y);
+            difference += std::abs(qRed(a) - qRed(b)) + std::abs(qGreen(a) - qGreen(b)) +
+                          std::abs(qBlue(a) - qBlue(b)) + std::abs(qAlpha(a) - qAlpha(b));
+        }
+    const double mean = double(difference) / (4.0 * size.width() * size.height());
+    QVERIFY2(mean < 6, qPrintable(QString("mean difference %1").arg(mean)));
+
+    // Glyphs let the button face show around them; the banner covers its place whole.
+    int transparent = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) transparent += qAlpha(image.pixel(x, y)) < 255;
+    if (onButton) {
+        QCOMPARE(qAlpha(image.pixel(0, image.height() - 1)), 0);
+        QCOMPARE(qAlpha(image.pixel(image.width() - 1, 0)), 0);
+        QVERIFY2(transparent < image.width() * image.height() * 19 / 20, "hardly anything drawn");
+    } else {
+        QCOMPARE(transparent, 0);
+    }
+}
+
+void TestPictures::glyphsDifferFromEachOther() {
+    const PictureList list;
+    const QStringList glyphs = {"B0", "B13", "B16", "B14", "B63", "B64"};
+    for (qsizetype i = 0; i < glyphs.size(); ++i)
+        for (qsizetype j = i + 1; j < glyphs.size(); ++j) {
+            if (list.size(glyphs[i]) != list.size(glyphs[j])) continue;
+            QVERIFY2(Image(list, glyphs[i]) != Image(list, glyphs[j]),
+                     qPrintable(glyphs[i] + " and " + glyphs[j] + " are the same picture"));
+        }
+}
+
+void TestPictures::highlightedBannerIsBrighter() {
+    const PictureList list;
+    auto brightness = [&list](const char* name) {
+        const QImage image = Image(list, name, 2);
+        qint64 sum = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x) sum += qGray(image.pixel(x, y));
+        return double(sum) / (image.width() * image.height());
+    };
+    const double plain = brightness("B54"), highlighted = brightness("B55");
+    QVERIFY2(highlighted > plain + 25,
+             qPrintable(QString("plain %1, highlighted %2").arg(plain).arg(highlighted)));
 }
 
 MERTANO_REGISTER_TEST(TestPictures)
