@@ -157,21 +157,22 @@ void TAnyagForm::buildControls() {
     FajsulyEdit1->setFixedWidth(gravityWidth);
     FajsulyEdit2->setFixedWidth(gravityWidth);
 
+    // Both boxes share one column plan, so the fields and the buttons line up:
+    // label | field | stretch | button | button.
     auto* uj = new QGridLayout(UjGroupBox);
     uj->addWidget(NevText1, 0, 0);
-    uj->addWidget(NevEdit, 0, 1, 1, 2);
+    uj->addWidget(NevEdit, 0, 1, 1, 4);
     uj->addWidget(FajsulyText1, 1, 0);
     uj->addWidget(FajsulyEdit1, 1, 1);
-    uj->addWidget(MentBtn, 1, 2, Qt::AlignRight);
+    uj->addWidget(MentBtn, 1, 4);
     auto* modosit = new QGridLayout(ModositGroupBox);
     modosit->addWidget(NevText2, 0, 0);
-    modosit->addWidget(AnyagComboBox, 0, 1, 1, 3);
+    modosit->addWidget(AnyagComboBox, 0, 1, 1, 4);
     modosit->addWidget(FajsulyText2, 1, 0);
     modosit->addWidget(FajsulyEdit2, 1, 1);
-    modosit->addWidget(ModositBtn, 1, 2, Qt::AlignRight);
-    modosit->addWidget(TorolBtn, 1, 3);
-    modosit->setColumnStretch(2, 1);
-    uj->setColumnStretch(2, 1);
+    modosit->addWidget(ModositBtn, 1, 3);
+    modosit->addWidget(TorolBtn, 1, 4);
+    for (QGridLayout* grid : {uj, modosit}) grid->setColumnStretch(2, 1);
 
     auto* main = new QVBoxLayout(this);
     main->setSizeConstraint(QLayout::SetFixedSize);
@@ -208,26 +209,55 @@ void TAnyagForm::ApplyLanguageTexts() {
     ModositBtn->setText(text(kModosit));
     TorolBtn->setText(text(kTorol));
     KilepBtn->setText(text(kKilep));
-    // The two label columns line up, whatever the language makes of them.
-    const int labelWidth =
-        std::max(std::max(NevText1->sizeHint().width(), NevText2->sizeHint().width()),
-                 FajsulyText1->sizeHint().width());
+    lineUp();
+}
+
+void TAnyagForm::lineUp() {
+    const QPoint corner = frameGeometry().bottomRight();
+    // The label columns of the two boxes and the buttons share one width, whatever the
+    // language makes of their captions.
+    int labelWidth = 0, buttonWidth = 0;
+    for (QLabel* label : {NevText1, NevText2, FajsulyText1, FajsulyText2}) {
+        label->setMinimumWidth(0);
+        labelWidth = std::max(labelWidth, label->sizeHint().width());
+    }
+    for (QPushButton* button : {MentBtn, ModositBtn, TorolBtn, KilepBtn}) {
+        button->setMinimumWidth(0);
+        buttonWidth = std::max(buttonWidth, button->sizeHint().width());
+    }
     for (QLabel* label : {NevText1, NevText2, FajsulyText1, FajsulyText2}) {
         label->setMinimumWidth(labelWidth);
     }
+    for (QPushButton* button : {MentBtn, ModositBtn, TorolBtn, KilepBtn}) {
+        button->setMinimumWidth(buttonWidth);
+    }
+    if (!placed_) return;
+    // New captions may resize the window; it grows from its bottom-right corner so that
+    // it stays on the screen.
+    moveBottomRightTo(corner);
 }
 
 void TAnyagForm::FormCreate() {
-    adjustSize();
     placeBottomRight();
+    placed_ = true;
 }
 
 void TAnyagForm::placeBottomRight() {
     QScreen* screen = mainWindow_ ? mainWindow_->screen() : QGuiApplication::primaryScreen();
-    if (!screen) return;
-    const QRect area = screen->availableGeometry();
-    const QSize outer = frameGeometry().size();
-    move(area.right() + 1 - outer.width(), area.bottom() + 1 - outer.height());
+    if (screen) moveBottomRightTo(screen->availableGeometry().bottomRight());
+}
+
+void TAnyagForm::moveBottomRightTo(QPoint corner) {
+    // The window system may report a new size only later; the layout's fixed size is
+    // known at once, inner boxes first. The frame is known only after the first showing.
+    for (QWidget* box :
+         {static_cast<QWidget*>(UjGroupBox), static_cast<QWidget*>(ModositGroupBox)}) {
+        box->layout()->activate();
+    }
+    layout()->activate();
+    const QSize frame = frameGeometry().size() - geometry().size();
+    const QSize outer = minimumSize() + frame;
+    move(corner.x() + 1 - outer.width(), corner.y() + 1 - outer.height());
 }
 
 void TAnyagForm::showEvent(QShowEvent* event) {

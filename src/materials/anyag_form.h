@@ -69,6 +69,8 @@ private:
     void buildControls();
     void FormCreate();
     void placeBottomRight();
+    void moveBottomRightTo(QPoint corner);
+    void lineUp();
     void refuse(int textNumber, QWidget* field);
     // Writes the change; false (and the user told why) when the file could not take it.
     bool save(const MaterialStore::Change& change);
@@ -79,6 +81,7 @@ private:
     const LanguageTexts* texts_;
     QPointer<QWidget> mainWindow_;
     QString chosenMaterial_;
+    bool placed_ = false;
     bool placedWithFrame_ = false;
 
     QGroupBox* UjGroupBox;

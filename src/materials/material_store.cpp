@@ -34,10 +34,20 @@ std::optional<MaterialError> WriteFileAtomically(const QString& path, const QByt
             QStringLiteral("Could not write %1 %2: %3. The file keeps its previous content.")
                 .arg(what, Shown(path), reason)};
     };
-    if (!file.open(QIODevice::WriteOnly)) return failed(file.errorString());
-    // A small write stays in the buffer; without flush() its failure would only show
-    // inside commit(), worded as a failed rename.
-    if (file.write(bytes) != bytes.size() || !file.flush()) return failed(file.errorString());
+    // Unbuffered, so that a write that fits only in part shows here with its count.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+        return failed(file.errorString());
+    }
+    const qint64 written = file.write(bytes);
+    if (written > 0 && written < bytes.size()) {
+        return failed(QStringLiteral("only %1 of its %2 bytes could be written (the disk is full "
+                                     "or the file too large)")
+                          .arg(written)
+                          .arg(bytes.size()));
+    }
+    // flush() as well: a buffered failure would otherwise only show inside commit(),
+    // worded as a failed rename.
+    if (written != bytes.size() || !file.flush()) return failed(file.errorString());
     if (!file.commit()) return failed(file.errorString());
     return std::nullopt;
 }
