@@ -272,9 +272,13 @@ void TAnyagForm::showEvent(QShowEvent* event) {
 }
 
 void TAnyagForm::closeEvent(QCloseEvent* event) {
-    // FormClose: every operation has already written the file, so nothing is pending.
-    if (mainWindow_) mainWindow_->setEnabled(true);
     event->accept();
+    FormClose();
+}
+
+void TAnyagForm::FormClose() {
+    // Every operation has already written the file, so nothing is pending here.
+    if (mainWindow_) mainWindow_->setEnabled(true);
     hide();
     emit Closed();
 }

@@ -68,6 +68,7 @@ protected:
 private:
     void buildControls();
     void FormCreate();
+    void FormClose();
     void placeBottomRight();
     void moveBottomRightTo(QPoint corner);
     void lineUp();
