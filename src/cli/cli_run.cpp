@@ -1,11 +1,48 @@
 #include "cli_run.h"
 
+#include "materials/mass.h"
 #include "shapes/calc_button_rule.h"
 #include "shapes/shape_catalogue.h"
 
 namespace mertano::cli {
+namespace {
 
-Result Run(const Request& request, const LanguageTexts& texts) {
+// The sheet with the window's mass: the material box holds the request's material.
+class SheetWithMass : public FieldOps {
+public:
+    SheetWithMass(FieldSheet& sheet, const std::string& material, const MaterialTable& table)
+        : sheet_(sheet), material_(QString::fromStdString(material)), table_(table) {}
+
+    std::string fieldText(Field f) const override { return sheet_.fieldText(f); }
+    void setFieldValue(Field f, long double v) override { sheet_.setFieldValue(f, v); }
+    void setOutputText(Output o, const std::string& t) override { sheet_.setOutputText(o, t); }
+    std::string unitText() const override { return sheet_.unitText(); }
+    std::optional<ShapeKind> selectedShape() const override { return sheet_.selectedShape(); }
+    void setEnabled(Control c, bool enabled) override { sheet_.setEnabled(c, enabled); }
+    void showMessage(const std::string& text) override { sheet_.showMessage(text); }
+    void computeMass(long double volume, long double& massFactor) override {
+        const QString unit = QString::fromStdString(sheet_.unitText());
+        if (auto text = ComputeMass(table_, material_, unit, volume, massFactor)) {
+            sheet_.setOutputText(Output::TomegText2, text->toStdString());
+        }
+    }
+
+private:
+    FieldSheet& sheet_;
+    QString material_;
+    const MaterialTable& table_;
+};
+
+CalcOutcome CalculateSheet(FieldSheet& sheet, const Request& request, const LanguageTexts& texts,
+                           const MaterialTable* materials) {
+    if (!request.material || !materials) return Calculate(sheet, texts);
+    SheetWithMass ops(sheet, *request.material, *materials);
+    return Calculate(ops, texts);
+}
+
+}  // namespace
+
+Result Run(const Request& request, const LanguageTexts& texts, const MaterialTable* materials) {
     Result result;
     result.shape = request.shape;
     FieldSheet& sheet = result.sheet;
@@ -33,7 +70,7 @@ Result Run(const Request& request, const LanguageTexts& texts) {
         return result;
     }
 
-    const CalcOutcome outcome = Calculate(sheet, texts);
+    const CalcOutcome outcome = CalculateSheet(sheet, request, texts, materials);
     result.state = outcome.state;
     result.message = outcome.message;
     return result;

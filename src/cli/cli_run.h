@@ -5,6 +5,7 @@
 #include "calc/calculate.h"
 #include "calc/field_sheet.h"
 #include "cli/cli_request.h"
+#include "materials/material_file.h"
 
 namespace mertano::cli {
 
@@ -17,8 +18,10 @@ struct Result {
 
 // Does what the window does with the same typing: the figure chosen, the values
 // entered, the angle exit checks, the calculate button's rule, then the calculate
-// command.
-Result Run(const Request& request, const LanguageTexts& texts);
+// command. The mass of a solid is shown as the window shows it when the request names
+// a material and `materials` holds the table (null: no mass).
+Result Run(const Request& request, const LanguageTexts& texts,
+           const MaterialTable* materials = nullptr);
 
 // 0 Solved, 1 Entering or NotSolvable, 2 Refused, 3 Failed.
 int ExitStatus(CalcState state);

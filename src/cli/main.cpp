@@ -6,6 +6,7 @@
 #include <string>
 
 #include "cli/cli_language.h"
+#include "cli/cli_materials.h"
 #include "cli/cli_output.h"
 #include "cli/cli_request.h"
 #include "cli/cli_run.h"
@@ -29,13 +30,21 @@ const char kDescription[] =
     "3 arithmetic fault, 64 usage error, 65 a batch line that could not be taken.\n\n"
     "With --batch, each line of standard input is one JSON request, for example\n"
     "{\"figure\": \"Cone\", \"fields\": {\"r\": \"3\", \"m\": \"4\"}, \"unit\": \"cm\"}\n"
-    "and each line of output is its result.";
+    "and each line of output is its result.\n\n"
+    "--material (or \"material\" in a request) adds the mass of a solid in kg, from the\n"
+    "materials in Gravity.grv of the working folder; a name not in the file gives 0.0000.\n"
+    "A file that cannot be read leaves the mass out, with a warning on standard error.";
 
 void PrintError(const std::string& message) {
     std::fprintf(stderr, "mertano-cli: %s\n", message.c_str());
 }
 
-int RunBatch(const LanguageTexts& texts) {
+// The material file is read only when a request names a material.
+const MaterialTable* MaterialsFor(const Request& request, CliMaterials& materials) {
+    return request.material ? materials.table() : nullptr;
+}
+
+int RunBatch(const LanguageTexts& texts, CliMaterials& materials) {
     std::ios::sync_with_stdio(false);
     std::string line;
     std::string out;
@@ -47,7 +56,8 @@ int RunBatch(const LanguageTexts& texts) {
             out = InvalidJson(error->message);
             allValid = false;
         } else {
-            out = ResultJson(Run(std::get<Request>(parsed), texts));
+            const Request& request = std::get<Request>(parsed);
+            out = ResultJson(Run(request, texts, MaterialsFor(request, materials)));
         }
         out += '\n';
         std::cout.write(out.data(), static_cast<std::streamsize>(out.size()));
@@ -70,7 +80,8 @@ int main(int argc, char* argv[]) {
     parser.addPositionalArgument("FIGURE", "The figure to solve.");
     parser.addPositionalArgument("NAME=VALUE", "A known measurement.", "[NAME=VALUE...]");
     const QCommandLineOption unitOption("unit", "The length unit (default mm).", "TEXT", "mm");
-    const QCommandLineOption materialOption("material", "The material of a solid.", "NAME");
+    const QCommandLineOption materialOption(
+        "material", "The material of a solid, as named in Gravity.grv.", "NAME");
     const QCommandLineOption languageOption(
         "language",
         "The language of the messages: a file NAME.lng in the Language folder beside the "
@@ -96,13 +107,14 @@ int main(int argc, char* argv[]) {
         return kUsageError;
     }
     const LanguageTexts texts = std::get<LanguageTexts>(std::move(language));
+    CliMaterials materials([](const std::string& warning) { PrintError(warning); });
     const QStringList args = parser.positionalArguments();
     if (parser.isSet(batchOption)) {
         if (!args.isEmpty()) {
             PrintError("--batch takes its requests from standard input, not from arguments");
             return kUsageError;
         }
-        return RunBatch(texts);
+        return RunBatch(texts, materials);
     }
     if (args.isEmpty()) {
         PrintError("no figure given (try --help)");
@@ -125,7 +137,7 @@ int main(int argc, char* argv[]) {
     request.unit = parser.value(unitOption).toStdString();
     if (parser.isSet(materialOption)) request.material = parser.value(materialOption).toStdString();
 
-    const Result result = Run(request, texts);
+    const Result result = Run(request, texts, MaterialsFor(request, materials));
     const std::string out = parser.isSet(jsonOption) ? ResultJson(result) + "\n" : ResultTable(result);
     std::fwrite(out.data(), 1, out.size(), stdout);
     return ExitStatus(result.state);

@@ -1,0 +1,66 @@
+// Runs one save of the material file under a real fault, for the fault tests:
+//   material_fault_helper full   FILE BYTES   file-size limit, SIGXFSZ ignored (disk full)
+//   material_fault_helper killed FILE BYTES   file-size limit, SIGXFSZ ends the process
+//   material_fault_helper readonly FILE       the file's folder bind-mounted read-only
+// The save appends the material "Granit" (2.7). Prints the error, if any. Exit status:
+// 0 saved, 1 refused with an error, 77 the fault could not be set up here.
+#include <sched.h>
+#include <sys/mount.h>
+#include <sys/resource.h>
+
+#include <QByteArray>
+#include <QFileInfo>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "materials/material_store.h"
+
+namespace {
+
+constexpr int kCannotSetUp = 77;
+
+bool LimitFileSize(rlim_t bytes) {
+    rlimit none{0, 0};
+    setrlimit(RLIMIT_CORE, &none);  // a killed helper leaves no core file behind
+    rlimit limit{};
+    getrlimit(RLIMIT_FSIZE, &limit);
+    limit.rlim_cur = bytes;
+    return setrlimit(RLIMIT_FSIZE, &limit) == 0;
+}
+
+// Only this process sees the mount: it lives in a mount namespace of its own.
+bool MountFolderReadOnly(const QByteArray& folder) {
+    const char* dir = folder.constData();
+    return unshare(CLONE_NEWNS) == 0 &&
+           mount("none", "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0 &&
+           mount(dir, dir, nullptr, MS_BIND, nullptr) == 0 &&
+           mount(nullptr, dir, nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr) == 0;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    if (argc < 3) return 2;
+    const char* mode = argv[1];
+    const QString file = QString::fromLocal8Bit(argv[2]);
+    if (std::strcmp(mode, "full") == 0 || std::strcmp(mode, "killed") == 0) {
+        if (argc < 4) return 2;
+        std::signal(SIGXFSZ, std::strcmp(mode, "full") == 0 ? SIG_IGN : SIG_DFL);
+        if (!LimitFileSize(std::strtoull(argv[3], nullptr, 10))) return kCannotSetUp;
+    } else if (std::strcmp(mode, "readonly") == 0) {
+        if (!MountFolderReadOnly(QFileInfo(file).absolutePath().toLocal8Bit())) return kCannotSetUp;
+    } else {
+        return 2;
+    }
+
+    mertano::MaterialStore store(file);
+    const auto error = store.Update([](mertano::MaterialTable table) {
+        table.append(mertano::MakeMaterial(QStringLiteral("Granit"), 2700));
+        return table;
+    });
+    if (!error) return 0;
+    std::fputs(error->message.toLocal8Bit().constData(), stdout);
+    return 1;
+}

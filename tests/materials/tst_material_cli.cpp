@@ -1,0 +1,142 @@
+// The mass in mertano-cli: the built binary run in a folder with its own Gravity.grv.
+#include <QDir>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "material_fixtures.h"
+#include "test_main.h"
+
+using namespace mertano::test;
+
+namespace {
+
+const QByteArray kFile = Records({{"Vas", 7250}, {"R\xc3\xa9z", 8900}, {"Fa", 700}, {"Fa", 800}});
+
+}  // namespace
+
+class TstMaterialCli : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir dir_;
+
+    struct Run {
+        int status = -1;
+        QJsonObject json;
+        QByteArray out;
+        QByteArray err;
+    };
+    Run cli(const QStringList& args, const QByteArray& input = {}) {
+        QProcess p;
+        p.setWorkingDirectory(dir_.path());
+        p.start(MERTANO_CLI, args);
+        p.write(input);
+        p.closeWriteChannel();
+        p.waitForFinished(60000);
+        Run r{p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
+              {},
+              p.readAllStandardOutput(),
+              p.readAllStandardError()};
+        r.json = QJsonDocument::fromJson(r.out.split('\n').first()).object();
+        return r;
+    }
+
+private slots:
+    void init() {
+        QVERIFY(dir_.isValid());
+        QDir(dir_.path()).removeRecursively();
+        QDir().mkpath(dir_.path());
+    }
+
+    void mass_data() {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("mass");  // empty: no mass in the results
+        QTest::newRow("cube of 10 cm in iron")
+            << QStringList{"Cube", "a=10", "--unit", "cm", "--material", "Vas"} << "7.2500";
+        QTest::newRow("cube of 100 mm")
+            << QStringList{"Cube", "a=100", "--material", "Vas"} << "7.2500";
+        QTest::newRow("cube of 0.1 m")
+            << QStringList{"Cube", "a=0.1", "--unit", "m", "--material", "Vas"} << "7.2500";
+        QTest::newRow("UTF-8 name")
+            << QStringList{"Cube", "a=10", "--unit", "cm", "--material", QString::fromUtf8("Réz")}
+            << "8.9000";
+        QTest::newRow("last of equal names")
+            << QStringList{"Cube", "a=10", "--unit", "cm", "--material", "Fa"} << "0.8000";
+        QTest::newRow("name trimmed")
+            << QStringList{"Cube", "a=10", "--unit", "cm", "--material", " Vas "} << "7.2500";
+        QTest::newRow("other case matches nothing")
+            << QStringList{"Cube", "a=10", "--unit", "cm", "--material", "vas"} << "0.0000";
+        QTest::newRow("unknown unit")
+            << QStringList{"Cube", "a=10", "--unit", "CM", "--material", "Vas"} << "7250.0000";
+        QTest::newRow("blank material shows no mass")
+            << QStringList{"Cube", "a=10", "--material", " "} << "";
+        QTest::newRow("no material") << QStringList{"Cube", "a=10"} << "";
+        QTest::newRow("plane figure has no mass")
+            << QStringList{"Circle", "r=1", "--material", "Vas"} << "";
+    }
+    void mass() {
+        WriteBytes(QDir(dir_.path()).filePath("Gravity.grv"), kFile);
+        QFETCH(QStringList, args);
+        const Run r = cli(args + QStringList{"--json"});
+        QCOMPARE(r.status, 0);
+        QFETCH(QString, mass);
+        const QJsonObject results = r.json["results"].toObject();
+        QCOMPARE(results.contains("mass"), !mass.isEmpty());
+        QCOMPARE(results["mass"].toString(), mass);
+        QCOMPARE(r.err, QByteArray());
+    }
+
+    void tableShowsTheMassInKg() {
+        WriteBytes(QDir(dir_.path()).filePath("Gravity.grv"), kFile);
+        const Run r = cli({"Cube", "a=10", "--unit", "cm", "--material", "Vas"});
+        QVERIFY(r.out.contains("7.2500 kg"));
+    }
+
+    void batchRequestNamesItsMaterial() {
+        WriteBytes(QDir(dir_.path()).filePath("Gravity.grv"), kFile);
+        const Run r =
+            cli({"--batch"},
+                "{\"figure\": \"Cube\", \"fields\": {\"a\": \"10\"}, \"unit\": \"cm\", "
+                "\"material\": \"Vas\"}\n"
+                "{\"figure\": \"Cube\", \"fields\": {\"a\": \"10\"}, \"unit\": \"cm\"}\n");
+        const QList<QByteArray> lines = r.out.split('\n');
+        QCOMPARE(
+            QJsonDocument::fromJson(lines[0]).object()["results"].toObject()["mass"].toString(),
+            QStringLiteral("7.2500"));
+        QVERIFY(!QJsonDocument::fromJson(lines[1]).object()["results"].toObject().contains("mass"));
+    }
+
+    void fileTrouble_data() {
+        QTest::addColumn<QString>("trouble");
+        QTest::addColumn<QString>("mass");
+        QTest::addColumn<QString>("warning");
+        QTest::newRow("missing file is an empty list") << "missing"
+                                                       << "0.0000"
+                                                       << "";
+        QTest::newRow("damaged file gives its whole records") << "damaged"
+                                                              << "7.2500"
+                                                              << "damaged";
+        QTest::newRow("directory in the file's place leaves the mass out") << "directory"
+                                                                           << ""
+                                                                           << "Could not read";
+    }
+    void fileTrouble() {
+        QFETCH(QString, trouble);
+        const QString path = QDir(dir_.path()).filePath("Gravity.grv");
+        if (trouble == "damaged") WriteBytes(path, kFile + "\x05");
+        if (trouble == "directory") QDir(dir_.path()).mkdir("Gravity.grv");
+        const Run r = cli({"Cube", "a=10", "--unit", "cm", "--material", "Vas", "--json"});
+        QCOMPARE(r.status, 0);
+        QFETCH(QString, mass);
+        QCOMPARE(r.json["results"].toObject()["mass"].toString(), mass);
+        QFETCH(QString, warning);
+        QVERIFY2(QString::fromLocal8Bit(r.err).contains(warning), r.err.constData());
+        if (trouble == "missing") QVERIFY2(!QFile::exists(path), "the command line writes nothing");
+        if (trouble == "damaged") QCOMPARE(ReadBytes(path), kFile + "\x05");
+    }
+};
+MERTANO_REGISTER_TEST(TstMaterialCli)
+
+#include "tst_material_cli.moc"
