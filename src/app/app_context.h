@@ -6,6 +6,7 @@
 #include "app/platform_actions.h"
 #include "app/startup_values.h"
 #include "lang/language_state.h"
+#include "materials/material_store.h"
 
 namespace mertano {
 
@@ -17,6 +18,8 @@ struct AppContext {
     // The current language and its texts; the engine's own English messages until a
     // language is settled and loaded.
     LanguageState language{QString()};
+    // Gravity.grv in the folder the program was started in.
+    MaterialStore materials = MaterialStore::InWorkingFolder();
     std::shared_ptr<PlatformActions> actions = std::make_shared<DesktopActions>();
 };
 

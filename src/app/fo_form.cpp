@@ -2,6 +2,7 @@
 
 #include "app/figure_button.h"
 
+#include <QAbstractItemModel>
 #include <QApplication>
 #include <QButtonGroup>
 #include <QComboBox>
@@ -15,6 +16,8 @@
 #include "app/window_fields.h"
 #include "calc/calculate.h"
 #include "lang/text_placement.h"
+#include "materials/mass.h"
+#include "materials/material_file.h"
 #include "shapes/calc_button_rule.h"
 #include "shapes/shape_catalogue.h"
 #include "widgets/float_edit.h"
@@ -58,6 +61,9 @@ void TFoForm::FormCreate() {
             "QLineEdit:disabled { color: palette(window-text); background: palette(button); }");
         e->endLoading();
     }
+    if (const std::optional<MaterialError> error = app_.materials.CreateIfMissing()) {
+        creationError_ = error->message;
+    }
     setTabOrder();
     connectHandlers();
     connectToolBar();
@@ -90,8 +96,18 @@ void TFoForm::showEvent(QShowEvent* event) {
 
 void TFoForm::FormActivate() {
     Nyelvvalt();
-    // The material list is reloaded here once it exists.
+    if (!creationError_.isEmpty()) {
+        showMessage(std::exchange(creationError_, QString()), static_cast<int>(MessageKind::Error));
+    }
+    if (const std::optional<MaterialError> error = app_.materials.LoadMaterials()) {
+        showMessage(error->message, static_cast<int>(MessageKind::Error));
+    }
+    if (const std::optional<QString> damage = app_.materials.TakeDamageReport()) {
+        showMessage(*damage, static_cast<int>(MessageKind::Warning));
+    }
     AnyagComboBox->clear();
+    AnyagComboBox->addItems(MaterialNames(app_.materials.table()));
+    AnyagComboBox->model()->sort(0);
     AnyagComboBox->setCurrentText(QString());
     if (!selectedShape()) {
         Inicializal();
@@ -283,12 +299,12 @@ void TFoForm::SzamolBtnClick() {
 }
 
 void TFoForm::EgysegComboBoxChange() {
-    const QString unit = EgysegComboBox->currentText();
-    EgysegText2->setText(unit);
-    KeruletText3->setText(unit);
-    TeruletText3->setText(unit + "2");
-    FeluletText3->setText(unit + "2");
-    TerfogatText3->setText(unit + "3");
+    const UnitLabels labels = UnitLabelsFor(EgysegComboBox->currentText());
+    EgysegText2->setText(labels.egysegText2);
+    KeruletText3->setText(labels.keruletText3);
+    TeruletText3->setText(labels.teruletText3);
+    FeluletText3->setText(labels.feluletText3);
+    TerfogatText3->setText(labels.terfogatText3);
 }
 
 void TFoForm::AnyagComboBoxChange() { AnyagText2->setText(AnyagComboBox->currentText()); }

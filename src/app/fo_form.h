@@ -151,6 +151,7 @@ private:
     QWidget* nyelvForm_ = nullptr;
     QWidget* valtForm_ = nullptr;
     QWidget* openSecondary_ = nullptr;
+    QString creationError_;  // shown once the window is up
 
     friend class WindowFields;
 };

@@ -5,8 +5,10 @@
 
 #include "app/app_context.h"
 #include "app/fo_form.h"
+#include "app/help_window.h"
 #include "app/screenshot.h"
 #include "lang/nyelv_form.h"
+#include "materials/anyag_form.h"
 #include "lang/settle_dialogs.h"
 #include "lang/settle_language.h"
 #include "widgets/valt_form.h"
@@ -50,12 +52,16 @@ int main(int argc, char* argv[]) {
 
     mertano::TFoForm main(app);
     // The secondary windows have no parent: a disabled main window must not disable them.
-    QWidget anyag;
-    anyag.setObjectName("TAnyagForm");
+    mertano::TAnyagForm anyag(app.materials, app.language.texts(), &main);
     mertano::TNyelvForm nyelv(app.language);
     mertano::TValtForm valt;
     QObject::connect(&nyelv, &mertano::TNyelvForm::TextsChanged, &main, &mertano::TFoForm::Nyelvvalt);
     main.setSecondaryWindows(&anyag, &nyelv, &valt);
+    mertano::HelpWindow help(app.values.programFolder, app.pictures);
+    app.actions = std::make_shared<mertano::DesktopActions>([&](const QString& topic) {
+        help.setLanguage(app.language.languageName());
+        help.showTopic(topic);
+    });
     main.show();
     if (parser.isSet(screenshotOption)) {
         return mertano::SaveSolvedScreenshot(main, parser.value(screenshotOption)) ? 0 : 1;

@@ -5,7 +5,9 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "app/app_context.h"
 #include "app/fo_form.h"
+#include "materials/mass.h"
 #include "widgets/float_edit.h"
 #include "widgets/message_form.h"
 
@@ -37,6 +39,12 @@ void WindowFields::showMessage(const std::string& text) {
     form_.showMessage(QString::fromStdString(text), static_cast<int>(MessageKind::Warning));
 }
 
-void WindowFields::computeMass(long double, long double&) {}
+void WindowFields::computeMass(long double volume, long double& massFactor) {
+    if (const std::optional<QString> mass =
+            ComputeMass(form_.app_.materials.table(), form_.AnyagComboBox->currentText(),
+                        form_.EgysegComboBox->currentText(), volume, massFactor)) {
+        form_.TomegText2->setText(*mass);
+    }
+}
 
 }  // namespace mertano

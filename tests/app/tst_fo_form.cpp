@@ -1,6 +1,7 @@
 // The real main window, driven by object names as a user would: choose, type, press.
 #include <QAbstractButton>
 #include <QComboBox>
+#include <QFile>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
@@ -317,6 +318,47 @@ private slots:
         QCOMPARE(form_->AoldEdit->text(), QString("5.0000"));
         QCOMPARE(form_->FeluletText2->text(), QString("75.40"));
         QCOMPARE(form_->AnyagComboBox->currentText(), QString());
+    }
+
+    void massInTheChosenMaterialAndUnit_data() {
+        QTest::addColumn<QString>("unit");
+        QTest::addColumn<QString>("edge");
+        QTest::addColumn<QString>("material");
+        QTest::addColumn<QString>("mass");
+        QTest::newRow("centimetres") << "cm" << "10" << "Vas" << "7.2500";
+        QTest::newRow("millimetres") << "mm" << "100" << "Vas" << "7.2500";
+        QTest::newRow("metres") << "m" << "0.1" << "Vas" << "7.2500";
+        QTest::newRow("the last of equal names wins") << "cm" << "10" << "Réz" << "8.9000";
+        QTest::newRow("names are case-sensitive") << "cm" << "10" << "vas" << "0.0000";
+        QTest::newRow("no material leaves the mass empty") << "cm" << "10" << "" << "";
+    }
+    void massInTheChosenMaterialAndUnit() {
+        QFETCH(QString, unit);
+        QFETCH(QString, edge);
+        QFETCH(QString, material);
+        QFETCH(QString, mass);
+        // Three records of the material file, byte by byte.
+        auto record = [](const QByteArray& name, qint32 gravity) {
+            QByteArray r(28, '\0');
+            r[0] = char(name.size());
+            r.replace(1, name.size(), name);
+            for (int k = 0; k < 4; ++k) r[24 + k] = char((gravity >> (8 * k)) & 0xff);
+            return r;
+        };
+        QFile file(app_->materials.path());
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(record("Vas", 7250) + record("R\xc3\xa9z", 8000) + record("R\xc3\xa9z", 8900));
+        file.close();
+        form_->FormActivate();
+        QCOMPARE(form_->AnyagComboBox->count(), 3);
+        choose(ShapeKind::Cube);
+        form_->EgysegComboBox->setCurrentText(unit);
+        form_->AnyagComboBox->setCurrentText(material);
+        QCOMPARE(form_->AnyagText2->text(), material);
+        typeAll("a=" + edge);
+        form_->SzamolBtnClick();
+        QCOMPARE(form_->TomegText2->text(), mass);
+        QFile::remove(app_->materials.path());
     }
 
     void escapeClosesTheWindowEvenFromAField() {
