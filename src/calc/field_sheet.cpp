@@ -5,8 +5,10 @@ namespace mertano {
 FieldSheet::FieldSheet() { choose(std::nullopt); }
 
 void FieldSheet::choose(std::optional<ShapeKind> shape) {
+    // Every field shows the same zero; batch work lays out a figure per line.
+    static const std::string kZero = EditValueText(0.0L);
     shape_ = shape;
-    for (Field f : kAllFields) setFieldValue(f, 0.0L);
+    fields_.fill(kZero);
     for (std::string& o : outputs_) o.clear();
     enabled_ = {true, false, false};
     messages_.clear();
