@@ -55,10 +55,7 @@ void TFoForm::FormCreate() {
         move(CentredPosition(screen->size(), size()));
     }
     for (TFloatEdit* e : edits_) {
-        // Flat, without the 3D look; a locked field keeps its value legible.
-        e->setStyleSheet(
-            "QLineEdit { border: 1px solid palette(shadow); }"
-            "QLineEdit:disabled { color: palette(window-text); background: palette(button); }");
+        e->setFlatBorder();
         e->endLoading();
     }
     if (const std::optional<MaterialError> error = app_.materials.CreateIfMissing()) {

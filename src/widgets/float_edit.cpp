@@ -239,4 +239,10 @@ void TCustomFloatEdit::dropEvent(QDropEvent* event) {
     QLineEdit::dropEvent(event);
 }
 
+void TCustomFloatEdit::setFlatBorder() {
+    setStyleSheet(
+        "QLineEdit { border: 1px solid palette(shadow); }"
+        "QLineEdit:disabled { color: palette(window-text); background: palette(button); }");
+}
+
 }  // namespace mertano

@@ -72,6 +72,10 @@ public:
 
     QChar decimalChar() const { return decimalChar_; }
 
+    // A flat border without the 3D look; a field locked after a calculation keeps its
+    // value as legible as before.
+    void setFlatBorder();
+
     bool isLoading() const { return loading_; }
     void endLoading();
 

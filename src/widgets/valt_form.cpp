@@ -110,10 +110,7 @@ void TValtForm::buildControls(QChar decimalChar) {
         edit->setMin(0.0L);
         edit->setMax(max);
         edit->setGeometry(geometry);
-        // Flat, without the 3D look; a locked field keeps its result legible.
-        edit->setStyleSheet(
-            "QLineEdit { border: 1px solid palette(shadow); }"
-            "QLineEdit:disabled { color: palette(window-text); background: palette(button); }");
+        edit->setFlatBorder();
         edit->endLoading();
         return edit;
     };
