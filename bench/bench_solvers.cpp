@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Figures solved per second: one calculate command over a fresh sheet, per figure.
 #include <benchmark/benchmark.h>
 

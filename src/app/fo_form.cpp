@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "fo_form.h"
 
 #include "app/figure_button.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's controls at their places; the form's captions are the Hungarian
 // built-in ones until a language file replaces them.
 #include <QButtonGroup>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The toolbar and the actions around the calculation: leave, the three dialogs, the
 // calculator, help, printing, the website banner and the e-mail link.
 #include <QDir>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Mertano's own help: HTML pages in the folder "help" beside the program, one subfolder

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Mertano: the window, its three dialogs and the event loop.
 #include <QApplication>
 #include <QCommandLineParser>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Circle, sector and segment. The sector and the segment lock the inputs as soon as the
 // radius is known and show each other output under its own test.
 #include "calc/solver.h"

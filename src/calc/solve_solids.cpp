@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The solids: prisms, cones and spheres. Each shows its surface and volume, then asks
 // for the mass, then locks the inputs.
 #include "calc/numbers.h"

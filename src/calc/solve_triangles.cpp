@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The general and the right triangle. Each step runs when its inputs are given at that
 // moment, so one step's result can enable a later one.
 #include "calc/numbers.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // mertano-cli: the calculation engine for scripts and batch work.
 #include <QCommandLineParser>
 #include <QCoreApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Language files: one numbered text a line, in a "Language" folder beside the program.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The language dialog: picking a language shows it at once, OK keeps it for the next

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Where each language text goes: the table that Nyelvvalt walks, kept as data so that a

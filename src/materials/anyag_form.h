@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // TAnyagForm, the materials dialog: adds a material to the material file, changes the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "materials/mass.h"
 
 #include "calc/numbers.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The length unit's labels and the mass of a solid, as the main window shows them.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "materials/material_file.h"
 
 #include <QStringDecoder>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The material file Gravity.grv: a plain sequence of 28-byte little-endian records, no

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real main window, driven by object names as a user would: choose, type, press.
 #include <QAbstractButton>
 #include <QComboBox>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the main window's creation reads: website.url, the browser command, the centring
 // and the version text.
 #include <QTest>

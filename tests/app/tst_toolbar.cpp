@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The toolbar's actions with the desktop replaced, the link rules, and printing.
 #include <QComboBox>
 #include <QDir>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Builds a sheet from "name=value" lists and checks it against "control=text" lists, so

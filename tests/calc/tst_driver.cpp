@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The calculate command around the solvers: refusals, what it clears and keeps, the
 // enabled states it leaves, the mass hook, and that no input ever shows garbage.
 #include <QRandomGenerator>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The number rules every figure shares: reading a field, rounding to 4 decimals,
 // the fixed formats of fields and results, and the angle split.
 #include <QRandomGenerator>

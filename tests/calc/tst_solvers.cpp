@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every figure solved from the inputs a user would type: the texts of the fields and
 // results after the calculate command, to the last printed digit.
 #include <QTest>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // mertano-cli end to end: the built binary run as a script would run it.
 #include <QJsonDocument>
 #include <QJsonObject>

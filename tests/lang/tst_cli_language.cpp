@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // mertano-cli --language, run as built, with the language files copied beside it.
 #include <QJsonDocument>
 #include <QJsonObject>

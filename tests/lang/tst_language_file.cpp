@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The language file: its syntax, the decoding of its bytes, the names that may be opened,
 // the folder found beside the program, and the files Mertano ships.
 #include <QTest>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The language dialog, driven through its controls' object names.
 #include <QComboBox>
 #include <QLineEdit>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Settling the language at start-up with a settings store, a locale and a program folder
 // of the test's own; the boxes are answered by the test.
 #include <QTest>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The texts put into small stand-in windows that carry the controls' object names.
 #include <QAction>
 #include <QGroupBox>

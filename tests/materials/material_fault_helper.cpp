@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs one save of the material file under a real fault, for the fault tests:
 //   material_fault_helper full   FILE BYTES   file-size limit, SIGXFSZ ignored (disk full)
 //   material_fault_helper killed FILE BYTES   file-size limit, SIGXFSZ ends the process

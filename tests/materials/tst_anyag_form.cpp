@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The materials dialog driven as a user drives it: controls found by name, typed into
 // and clicked with QTest, and the file checked byte for byte afterwards.
 #include <sys/resource.h>

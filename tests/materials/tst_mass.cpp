@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The unit labels and the mass of a solid as the main window shows them.
 #include <QTest>
 #include <cmath>

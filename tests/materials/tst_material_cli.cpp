@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The mass in mertano-cli: the built binary run in a folder with its own Gravity.grv.
 #include <QDir>
 #include <QJsonDocument>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Real faults while the material file is saved: a disk that fills up, a write killed
 // part-way, a read-only folder. Each must leave the old or the new content whole.
 #include <QDir>

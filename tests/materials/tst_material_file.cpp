@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The material file's bytes, its damaged forms and the table operations on its records.
 #include <QTemporaryDir>
 #include <QTest>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The store against real files: loading, atomic rewrites, damaged files kept aside.
 #include <QDir>
 #include <QFileInfo>

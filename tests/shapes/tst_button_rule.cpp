@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The calculate button's rule: which typed combinations a figure's solver can use.
 #include <QTest>
 

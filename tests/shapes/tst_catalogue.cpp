@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The figure catalogue agrees with itself: names, focus fields and the pictures of the
 // fields each figure shows.
 #include <QTest>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Each test class registers itself; one program per folder runs them all.
@@ -7,14 +8,18 @@
 
 namespace mertano::test {
 
-using TestFactory = std::function<QObject*()>;
-std::vector<TestFactory>& Registry();
+struct TestEntry {
+    const char* name;
+    std::function<QObject*()> make;
+};
+std::vector<TestEntry>& Registry();
 
 template <class T>
 struct Register {
-    Register() { Registry().push_back([] { return new T; }); }
+    explicit Register(const char* name) { Registry().push_back({name, [] { return new T; }}); }
 };
 
 }  // namespace mertano::test
 
-#define MERTANO_REGISTER_TEST(Class) static const mertano::test::Register<Class> registered##Class;
+#define MERTANO_REGISTER_TEST(Class) \
+    static const mertano::test::Register<Class> registered##Class(#Class);

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The numeric edit driven as a user drives it: keys, pastes and focus moves in a real,
 // headless window.
 #include <QApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The message dialog: titles and icons per kind, buttons, default button and keys, the
 // measured layout, and the modal call answered from inside its own loop.
 #include <QApplication>

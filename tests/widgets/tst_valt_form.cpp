@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The angle conversion dialog driven as a user drives it: typing into the fields by
 // object name, pressing the buttons, closing it every way, and where it stands.
 #include <QApplication>
