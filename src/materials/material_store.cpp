@@ -31,6 +31,17 @@ bool HoldsExactly(const QString& path, const QByteArray& bytes) {
     return r.status == RegularFileRead::Status::Read && r.bytes == bytes;
 }
 
+// The file's own permission bits. Qt also reports what the running user may do (the
+// *User flags) and turns those back into owner bits when it sets permissions, which for
+// root would make a read-only file writable.
+QFileDevice::Permissions ModeOf(const QFileInfo& file) {
+    constexpr QFileDevice::Permissions kOwnGroupOther =
+        QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner |
+        QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ExeGroup |
+        QFileDevice::ReadOther | QFileDevice::WriteOther | QFileDevice::ExeOther;
+    return file.permissions() & kOwnGroupOther;
+}
+
 // Something of that name, be it only a symbolic link that leads nowhere.
 bool NameTaken(const QString& path) {
     const QFileInfo info(path);
@@ -60,6 +71,8 @@ std::optional<MaterialError> WriteCopy(const QString& copy, const QByteArray& by
 
 std::optional<MaterialError> WriteFileAtomically(const QString& path, const QByteArray& bytes,
                                                  const QString& what) {
+    const QFileInfo before(path);
+    const auto permissions = before.exists() ? std::optional(ModeOf(before)) : std::nullopt;
     QSaveFile file(path);
     auto failed = [&](const QString& reason) {
         return MaterialError{
@@ -81,6 +94,10 @@ std::optional<MaterialError> WriteFileAtomically(const QString& path, const QByt
     // worded as a failed rename.
     if (written != bytes.size() || !file.flush()) return failed(file.errorString());
     if (!file.commit()) return failed(file.errorString());
+    // QSaveFile lets the owner write a file that was read-only; it stays as it was.
+    if (permissions && ModeOf(QFileInfo(path)) != *permissions) {
+        QFile::setPermissions(path, *permissions);
+    }
     return std::nullopt;
 }
 
@@ -142,7 +159,7 @@ std::optional<MaterialError> MaterialStore::LoadMaterials() {
 
 std::optional<MaterialError> MaterialStore::keepDamaged(const QByteArray& bytes) const {
     const QString base = path_ + QStringLiteral(".damaged");
-    const QFileDevice::Permissions permissions = QFileInfo(path_).permissions();
+    const QFileDevice::Permissions permissions = ModeOf(QFileInfo(path_));
     for (int n = 1; n <= kMaxDamagedCopies; ++n) {
         const QString copy = n == 1 ? base : base + QStringLiteral(".%1").arg(n);
         if (HoldsExactly(copy, bytes)) return std::nullopt;

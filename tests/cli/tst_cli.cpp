@@ -3,6 +3,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include "test_main.h"
@@ -25,7 +26,9 @@ Run Cli(const QStringList& args, const QByteArray& input = {}) {
             p.readAllStandardError()};
 }
 
-QJsonObject Json(const QByteArray& line) { return QJsonDocument::fromJson(line).object(); }
+QJsonObject Json(const QByteArray& line) {
+    return QJsonDocument::fromJson(line).object();
+}
 
 }  // namespace
 
@@ -49,12 +52,16 @@ private slots:
         QTest::addColumn<int>("status");
         QTest::addColumn<QString>("state");
         QTest::addColumn<QString>("message");
-        QTest::newRow("solved") << QStringList{"Cube", "a=2"} << 0 << "Solved" << "";
-        QTest::newRow("too few inputs") << QStringList{"Cone", "r=3"} << 1 << "Entering" << "";
+        QTest::newRow("solved") << QStringList{"Cube", "a=2"} << 0 << "Solved"
+                                << "";
+        QTest::newRow("too few inputs") << QStringList{"Cone", "r=3"} << 1 << "Entering"
+                                        << "";
         QTest::newRow("button rule refuses a leg equal to the hypotenuse")
-            << QStringList{"RightTriangle", "a=5", "c=5"} << 1 << "Entering" << "";
-        QTest::newRow("not solvable") << QStringList{"RightTriangle", "c=10", "beta=90"} << 1
-                                      << "NotSolvable" << "";
+            << QStringList{"RightTriangle", "a=5", "c=5"} << 1 << "Entering"
+            << "";
+        QTest::newRow("not solvable")
+            << QStringList{"RightTriangle", "c=10", "beta=90"} << 1 << "NotSolvable"
+            << "";
         QTest::newRow("angle above 180")
             << QStringList{"Triangle", "a=3", "b=4", "gamma=200"} << 2 << "Refused"
             << QString::fromUtf8("The angle \u03b3 must not be greater than 180\u00b0.");
@@ -63,8 +70,8 @@ private slots:
             << "Side c must be shorter than a + b.\rThese three sides do not form a triangle.";
         QTest::newRow("too large to round") << QStringList{"Sphere", "r=100000"} << 3 << "Failed"
                                             << "Invalid floating point operation";
-        QTest::newRow("division by zero") << QStringList{"Cone", "m=4", "beta=180"} << 3
-                                          << "Failed" << "Floating point division by zero";
+        QTest::newRow("division by zero") << QStringList{"Cone", "m=4", "beta=180"} << 3 << "Failed"
+                                          << "Floating point division by zero";
     }
     void states() {
         QFETCH(QStringList, args);
@@ -80,14 +87,20 @@ private slots:
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("comma") << QStringList{"Cube", "a=2,5"} << "a" << "2.5000";
-        QTest::newRow("four decimals") << QStringList{"Sphere", "r=3.14159"} << "r" << "3.1416";
-        QTest::newRow("alias m") << QStringList{"Cylinder", "r=1", "m=2"} << "ma" << "2.0000";
+        QTest::newRow("comma") << QStringList{"Cube", "a=2,5"} << "a"
+                               << "2.5000";
+        QTest::newRow("four decimals") << QStringList{"Sphere", "r=3.14159"} << "r"
+                                       << "3.1416";
+        QTest::newRow("alias m") << QStringList{"Cylinder", "r=1", "m=2"} << "ma"
+                                 << "2.0000";
         QTest::newRow("aliases a1 and a2")
-            << QStringList{"SphericalZone", "r=5", "m=3", "a1=4", "a2=5"} << "R" << "5.0000";
-        QTest::newRow("figure name in any case") << QStringList{"cUBE", "a=1"} << "a" << "1.0000";
+            << QStringList{"SphericalZone", "r=5", "m=3", "a1=4", "a2=5"} << "R"
+            << "5.0000";
+        QTest::newRow("figure name in any case") << QStringList{"cUBE", "a=1"} << "a"
+                                                 << "1.0000";
         QTest::newRow("refused angle is taken back")
-            << QStringList{"Triangle", "beta=200"} << "beta" << "0.0000";
+            << QStringList{"Triangle", "beta=200"} << "beta"
+            << "0.0000";
     }
     void valuesAreTakenAsTheFieldTakesThem() {
         QFETCH(QStringList, args);
@@ -98,7 +111,8 @@ private slots:
     }
 
     void unitFollowsTheUnitBox() {
-        const QJsonObject o = Json(Cli({"Triangle", "a=3", "b=4", "c=5", "--unit", "cm", "--json"}).out);
+        const QJsonObject o =
+            Json(Cli({"Triangle", "a=3", "b=4", "c=5", "--unit", "cm", "--json"}).out);
         QCOMPARE(o["unit"].toString(), QString("cm"));
         QCOMPARE(o["results"].toObject()["perimeter"].toString(), QString("12.0000"));
         const Run table = Cli({"Cuboid", "a=1", "b=2", "c=3", "--unit", "m"});
@@ -130,7 +144,8 @@ private slots:
         QTest::newRow("above the maximum") << QStringList{"Cube", "a=100000.0001"} << "100000";
         QTest::newRow("infinite") << QStringList{"Cube", "a=1e5000"} << "field a";
         QTest::newRow("without =") << QStringList{"Cube", "a2"} << "NAME=VALUE";
-        QTest::newRow("unknown option") << QStringList{"Cube", "a=1", "--frobnicate"} << "frobnicate";
+        QTest::newRow("unknown option")
+            << QStringList{"Cube", "a=1", "--frobnicate"} << "frobnicate";
         QTest::newRow("batch with arguments") << QStringList{"--batch", "Cube"} << "standard input";
     }
     void usageErrors() {
@@ -178,9 +193,59 @@ private slots:
         QCOMPARE(Json(lines[9])["results"].toObject()["volume"].toString(), QString("4.19"));
     }
 
+    // Output that never arrived is never reported as success: a full disk, a file-size
+    // limit (which would otherwise kill the program), a folder as standard input.
+    void inputAndOutputFailures_data() {
+        QTest::addColumn<QString>("shell");  // run by sh with the program as $0
+        QTest::addColumn<QByteArray>("message");
+        const QString batch = "echo '{\"figure\": \"Cube\", \"fields\": {\"a\": \"1\"}}' | ";
+        QTest::newRow("table to a full disk")
+            << "exec \"$0\" Cube a=1 >/dev/full" << QByteArray("could not write the output");
+        QTest::newRow("JSON to a full disk")
+            << "exec \"$0\" Cube a=1 --json >/dev/full" << QByteArray("could not write the output");
+        QTest::newRow("batch to a full disk")
+            << batch + "exec \"$0\" --batch >/dev/full" << QByteArray("could not write the output");
+        QTest::newRow("help to a full disk")
+            << "exec \"$0\" --help >/dev/full" << QByteArray("could not write the output");
+        QTest::newRow("beyond a file-size limit") << "ulimit -f 0 && exec \"$0\" Cube a=1 >out.txt"
+                                                  << QByteArray("could not write the output");
+        QTest::newRow("folder as standard input")
+            << "exec \"$0\" --batch </" << QByteArray("could not read the standard input");
+    }
+    void inputAndOutputFailures() {
+        QFETCH(QString, shell);
+        QTemporaryDir work;
+        QProcess p;
+        p.setWorkingDirectory(work.path());
+        p.start("/bin/sh", {"-c", shell, MERTANO_CLI});
+        QVERIFY(p.waitForFinished(60000));
+        QCOMPARE(p.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(p.exitCode(), 74);
+        const QByteArray err = p.readAllStandardError();
+        QFETCH(QByteArray, message);
+        QVERIFY2(err.startsWith("mertano-cli: " + message), err.constData());
+        QCOMPARE(err.count('\n'), 1);
+    }
+
+    // Endless input without line ends must not be held in memory: a line beyond 1 MiB is
+    // answered as invalid and the lines after it are still answered.
+    void batchLineTooLong() {
+        const QByteArray cube = "{\"figure\": \"Cube\", \"fields\": {\"a\": \"1\"}}";
+        const Run r = Cli({"--batch"}, QByteArray(1024 * 1024 + 1, ' ') + "\n" + cube + "\n" +
+                                           QByteArray(1024 * 1024 - 1 - cube.size(), ' ') + cube);
+        QCOMPARE(r.status, 65);
+        const QList<QByteArray> lines = r.out.split('\n');
+        QCOMPARE(lines.size(), 4);
+        QCOMPARE(Json(lines[0])["state"].toString(), QString("Invalid"));
+        QVERIFY(Json(lines[0])["message"].toString().contains("1 MiB"));
+        QCOMPARE(Json(lines[1])["state"].toString(), QString("Solved"));
+        QCOMPARE(Json(lines[2])["state"].toString(), QString("Solved"));
+    }
+
     void batchAllValidExitsZero() {
-        const Run r = Cli({"--batch"}, "{\"figure\": \"Cone\", \"fields\": {\"r\": \"3\"}}\n"
-                                       "{\"figure\": \"Cube\", \"fields\": {\"a\": \"1\"}}\n");
+        const Run r = Cli({"--batch"},
+                          "{\"figure\": \"Cone\", \"fields\": {\"r\": \"3\"}}\n"
+                          "{\"figure\": \"Cube\", \"fields\": {\"a\": \"1\"}}\n");
         QCOMPARE(r.status, 0);
         QCOMPARE(Json(r.out.split('\n')[0])["state"].toString(), QString("Entering"));
     }
