@@ -72,7 +72,9 @@ std::optional<MaterialError> WriteCopy(const QString& copy, const QByteArray& by
 std::optional<MaterialError> WriteFileAtomically(const QString& path, const QByteArray& bytes,
                                                  const QString& what) {
     const QFileInfo before(path);
-    const auto permissions = before.exists() ? std::optional(ModeOf(before)) : std::nullopt;
+    const bool replacing = before.exists();
+    const QFileDevice::Permissions permissions =
+        replacing ? ModeOf(before) : QFileDevice::Permissions();
     QSaveFile file(path);
     auto failed = [&](const QString& reason) {
         return MaterialError{
@@ -95,8 +97,8 @@ std::optional<MaterialError> WriteFileAtomically(const QString& path, const QByt
     if (written != bytes.size() || !file.flush()) return failed(file.errorString());
     if (!file.commit()) return failed(file.errorString());
     // QSaveFile lets the owner write a file that was read-only; it stays as it was.
-    if (permissions && ModeOf(QFileInfo(path)) != *permissions) {
-        QFile::setPermissions(path, *permissions);
+    if (replacing && ModeOf(QFileInfo(path)) != permissions) {
+        QFile::setPermissions(path, permissions);
     }
     return std::nullopt;
 }
