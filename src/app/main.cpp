@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
+#include <csignal>
 
 #include "app/app_context.h"
 #include "app/fo_form.h"
@@ -30,6 +31,10 @@ void ReadStartupValues(mertano::StartupValues& values) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+#ifdef SIGXFSZ
+    // Beyond a file-size limit a save then fails with an error that the window explains.
+    std::signal(SIGXFSZ, SIG_IGN);
+#endif
     QApplication application(argc, argv);
     QApplication::setApplicationName("Mertano");
     QApplication::setApplicationVersion(MERTANO_VERSION);

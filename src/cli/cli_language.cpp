@@ -16,6 +16,16 @@ std::optional<LanguageTexts> TryLoad(const QString& programFolder, const QString
     return std::nullopt;
 }
 
+// A file that is there but could not be read is named with the reason, not as missing.
+RequestError Unreadable(const LanguageLoadError& error) {
+    QString reason = error.reason;
+    if (reason.endsWith(QLatin1Char('.'))) reason.chop(1);
+    if (!reason.isEmpty()) reason[0] = reason[0].toLower();
+    return {QStringLiteral("could not read the language file %1: %2")
+                .arg(QDir::toNativeSeparators(error.path), reason)
+                .toStdString()};
+}
+
 RequestError NoSuchLanguage(const QString& programFolder, const QString& name) {
     const QStringList known = ListLanguageNames(programFolder);
     QString message =
@@ -37,6 +47,8 @@ std::variant<LanguageTexts, RequestError> MessageTexts(const QString& programFol
         const QString name = TrimLanguageName(*requested);
         auto loaded = LoadLanguageTexts(programFolder, name);
         if (auto* texts = std::get_if<LanguageTexts>(&loaded)) return std::move(*texts);
+        if (!LanguageFilePath(programFolder, name).isEmpty())
+            return Unreadable(std::get<LanguageLoadError>(loaded));
         return NoSuchLanguage(programFolder, name);
     }
     const QString stored = TrimLanguageName(StoredLanguageName());

@@ -12,7 +12,8 @@ const MaterialTable* CliMaterials::table() {
         if (std::optional<MaterialError> error = store.LoadMaterials()) {
             warn_(error->message.toStdString() + " The mass is left out.");
         } else {
-            if (std::optional<QString> damage = store.TakeDamageReport()) {
+            if (std::optional<QString> damage =
+                    store.TakeDamageReport(MaterialStore::Reader::ReadOnly)) {
                 warn_(damage->toStdString());
             }
             table_ = store.table();

@@ -2,9 +2,14 @@
 // mertano-cli: the calculation engine for scripts and batch work.
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <array>
+#include <cerrno>
+#include <csignal>
 #include <cstdio>
-#include <iostream>
+#include <cstring>
+#include <optional>
 #include <string>
+#include <string_view>
 
 #include "cli/cli_language.h"
 #include "cli/cli_materials.h"
@@ -19,6 +24,10 @@ using namespace mertano::cli;
 
 constexpr int kUsageError = 64;
 constexpr int kBatchHadInvalid = 65;
+constexpr int kIoError = 74;
+// A request is a few hundred bytes; a longer line is answered as invalid without being
+// held, so endless input without line ends cannot fill the memory.
+constexpr std::size_t kMaxBatchLineBytes = 1024 * 1024;
 
 const char kDescription[] =
     "Solves a plane or solid figure from the measurements that are known, as the "
@@ -28,7 +37,8 @@ const char kDescription[] =
     "Fields: a b c alfa beta gamma ma mb mc r d i h R (m for ma, a1 for a, a2 for R);\n"
     "angles in decimal degrees, values from 0 to 100000, point or comma as separator.\n\n"
     "Exit status: 0 solved, 1 not enough inputs or not solvable, 2 refused,\n"
-    "3 arithmetic fault, 64 usage error, 65 a batch line that could not be taken.\n\n"
+    "3 arithmetic fault, 64 usage error, 65 a batch line that could not be taken,\n"
+    "74 the output could not be written or the input not read.\n\n"
     "With --batch, each line of standard input is one JSON request, for example\n"
     "{\"figure\": \"Cone\", \"fields\": {\"r\": \"3\", \"m\": \"4\"}, \"unit\": \"cm\"}\n"
     "and each line of output is its result.\n\n"
@@ -40,19 +50,110 @@ void PrintError(const std::string& message) {
     std::fprintf(stderr, "mertano-cli: %s\n", message.c_str());
 }
 
+std::string SystemReason(int error) {
+    return std::strerror(error);
+}
+
+// Standard output is checked at every write and at its close: a full disk or a broken
+// file system often shows only when the last buffer is flushed, and a result that never
+// arrived must not end with a status that says it did.
+bool WriteOut(std::string_view text) {
+    return std::fwrite(text.data(), 1, text.size(), stdout) == text.size();
+}
+
+int OutputFailed(int error) {
+    PrintError("could not write the output: " + SystemReason(error));
+    return kIoError;
+}
+
+// Flushes and closes standard output; `status` when all of it was written.
+int CloseOut(int status) {
+    if (std::fflush(stdout) != 0) {
+        const int error = errno;
+        std::fclose(stdout);
+        return OutputFailed(error);
+    }
+    if (std::fclose(stdout) != 0) return OutputFailed(errno);
+    return status;
+}
+
+int Emit(std::string_view text, int status) {
+    if (!WriteOut(text)) {
+        const int error = errno;
+        std::fclose(stdout);
+        return OutputFailed(error);
+    }
+    return CloseOut(status);
+}
+
+// The lines of standard input, read in blocks. A read error ends the lines as the end
+// of input does, and is then told apart by error().
+class LineReader {
+public:
+    // The next line without its line end; nullopt after the last one. `tooLong` says the
+    // line was longer than kMaxBatchLineBytes: it was skipped and comes back empty.
+    std::optional<std::string> next(bool& tooLong) {
+        std::string line;
+        bool any = false;
+        tooLong = false;
+        for (;;) {
+            if (pos_ == len_ && !fill()) {
+                if (any) return line;
+                return std::nullopt;
+            }
+            any = true;
+            const char* start = buffer_.data() + pos_;
+            const auto* end = static_cast<const char*>(std::memchr(start, '\n', len_ - pos_));
+            const std::size_t n = end ? std::size_t(end - start) : len_ - pos_;
+            if (!tooLong && line.size() + n > kMaxBatchLineBytes) {
+                tooLong = true;
+                std::string().swap(line);
+            }
+            if (!tooLong) line.append(start, n);
+            pos_ += n;
+            if (end) {
+                ++pos_;
+                return line;
+            }
+        }
+    }
+    int error() const { return error_; }
+
+private:
+    bool fill() {
+        if (done_) return false;
+        pos_ = 0;
+        len_ = std::fread(buffer_.data(), 1, buffer_.size(), stdin);
+        if (len_ < buffer_.size()) {
+            if (std::ferror(stdin)) error_ = errno;
+            done_ = true;
+        }
+        return len_ > 0;
+    }
+
+    std::array<char, 64 * 1024> buffer_{};
+    std::size_t pos_ = 0;
+    std::size_t len_ = 0;
+    bool done_ = false;
+    int error_ = 0;
+};
+
 // The material file is read only when a request names a material.
 const MaterialTable* MaterialsFor(const Request& request, CliMaterials& materials) {
     return request.material ? materials.table() : nullptr;
 }
 
 int RunBatch(const LanguageTexts& texts, CliMaterials& materials) {
-    std::ios::sync_with_stdio(false);
-    std::string line;
+    LineReader input;
     std::string out;
     bool allValid = true;
-    while (std::getline(std::cin, line)) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        auto parsed = ParseBatchLine(line);
+    bool tooLong = false;
+    while (std::optional<std::string> line = input.next(tooLong)) {
+        if (!line->empty() && line->back() == '\r') line->pop_back();
+        auto parsed =
+            tooLong
+                ? std::variant<Request, RequestError>(RequestError{"the line is longer than 1 MiB"})
+                : ParseBatchLine(*line);
         if (auto* error = std::get_if<RequestError>(&parsed)) {
             out = InvalidJson(error->message);
             allValid = false;
@@ -61,15 +162,24 @@ int RunBatch(const LanguageTexts& texts, CliMaterials& materials) {
             out = ResultJson(Run(request, texts, MaterialsFor(request, materials)));
         }
         out += '\n';
-        std::cout.write(out.data(), static_cast<std::streamsize>(out.size()));
+        if (!WriteOut(out)) return OutputFailed(errno);
     }
-    std::cout.flush();
-    return allValid ? 0 : kBatchHadInvalid;
+    // The answers given so far are still delivered; the status tells they are not all.
+    const int status = CloseOut(allValid ? 0 : kBatchHadInvalid);
+    if (input.error() != 0) {
+        PrintError("could not read the standard input: " + SystemReason(input.error()));
+        return kIoError;
+    }
+    return status;
 }
 
 }  // namespace
 
 int main(int argc, char* argv[]) {
+#ifdef SIGXFSZ
+    // Beyond a file-size limit a write then fails and is reported like a full disk.
+    std::signal(SIGXFSZ, SIG_IGN);
+#endif
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName("mertano-cli");
     QCoreApplication::setApplicationVersion(MERTANO_VERSION);
@@ -96,8 +206,14 @@ int main(int argc, char* argv[]) {
         PrintError(parser.errorText().toStdString());
         return kUsageError;
     }
-    if (parser.isSet("help")) parser.showHelp(0);
-    if (parser.isSet("version")) parser.showVersion();
+    if (parser.isSet("help")) return Emit(parser.helpText().toStdString(), 0);
+    if (parser.isSet("version")) {
+        return Emit(
+            QStringLiteral("%1 %2\n")
+                .arg(QCoreApplication::applicationName(), QCoreApplication::applicationVersion())
+                .toStdString(),
+            0);
+    }
 
     auto language = MessageTexts(QCoreApplication::applicationDirPath(),
                                  parser.isSet(languageOption)
@@ -139,7 +255,7 @@ int main(int argc, char* argv[]) {
     if (parser.isSet(materialOption)) request.material = parser.value(materialOption).toStdString();
 
     const Result result = Run(request, texts, MaterialsFor(request, materials));
-    const std::string out = parser.isSet(jsonOption) ? ResultJson(result) + "\n" : ResultTable(result);
-    std::fwrite(out.data(), 1, out.size(), stdout);
-    return ExitStatus(result.state);
+    const std::string out =
+        parser.isSet(jsonOption) ? ResultJson(result) + "\n" : ResultTable(result);
+    return Emit(out, ExitStatus(result.state));
 }

@@ -2,9 +2,10 @@
 #include "lang/language_file.h"
 
 #include <QDir>
-#include <QFile>
 #include <QStringDecoder>
 #include <QStringView>
+
+#include "app/regular_file.h"
 
 namespace mertano {
 
@@ -129,12 +130,20 @@ std::variant<LanguageTexts, LanguageLoadError> LoadLanguageTexts(const QString& 
     if (path.isEmpty())
         return LanguageLoadError{ExpectedLanguageFilePath(programFolder, name),
                                  QStringLiteral("The file does not exist.")};
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return LanguageLoadError{path, file.errorString()};
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) return LanguageLoadError{path, file.errorString()};
+    const RegularFileRead r = ReadRegularFile(path, kMaxLanguageFileBytes);
+    switch (r.status) {
+        case RegularFileRead::Status::Read:
+            break;
+        case RegularFileRead::Status::Missing:
+            return LanguageLoadError{path, QStringLiteral("The file does not exist.")};
+        case RegularFileRead::Status::Refused: {
+            QString reason = r.reason;
+            if (!reason.isEmpty()) reason[0] = reason[0].toUpper();
+            return LanguageLoadError{path, reason + QLatin1Char('.')};
+        }
+    }
     LanguageTexts texts;
-    ParseLanguageFile(bytes, texts);
+    ParseLanguageFile(r.bytes, texts);
     return texts;
 }
 

@@ -57,7 +57,13 @@ struct LanguageLoadError {
     QString message() const;
 };
 
-// Reads the file of the language into a fresh table; nothing is changed on failure.
+// Eighty-five lines of text come nowhere near it; anything larger is not a language file.
+inline constexpr qint64 kMaxLanguageFileBytes = 1024 * 1024;
+
+// Reads the file of the language into a fresh table; nothing is changed on failure. Only
+// a regular file of at most kMaxLanguageFileBytes is read: a pipe, a device or an
+// oversized file in its place is refused with the reason, without waiting or filling
+// memory.
 std::variant<LanguageTexts, LanguageLoadError> LoadLanguageTexts(const QString& programFolder,
                                                                  const QString& name);
 

@@ -48,15 +48,27 @@ QString CutToFit(const QString& name) {
     return name.left(fits);
 }
 
-MaterialRecord DecodeRecord(const char* r, int index, QStringList& bad) {
+// The bad records of a file: every one counted, only the first few described, so that a
+// file of nothing but bad records costs no more memory than a sound one.
+struct BadRecords {
+    QStringList listed;
+    qsizetype count = 0;
+
+    void add(qsizetype index, int length) {
+        if (count++ >= kListedBadRecords) return;
+        listed << QStringLiteral(
+                      "record %1 gives a name length of %2, above %3 (its name was cut "
+                      "to %3 bytes)")
+                      .arg(index + 1)
+                      .arg(length)
+                      .arg(kMaterialNameBytes);
+    }
+};
+
+MaterialRecord DecodeRecord(const char* r, qsizetype index, BadRecords& bad) {
     int length = static_cast<unsigned char>(r[0]);
     if (length > kMaterialNameBytes) {
-        bad << QStringLiteral(
-                   "record %1 gives a name length of %2, above %3 (its name was cut "
-                   "to %3 bytes)")
-                   .arg(index + 1)
-                   .arg(length)
-                   .arg(kMaterialNameBytes);
+        bad.add(index, length);
         length = kMaterialNameBytes;
     }
     MaterialRecord m;
@@ -67,11 +79,10 @@ MaterialRecord DecodeRecord(const char* r, int index, QStringList& bad) {
     return m;
 }
 
-QString DescribeDamage(QStringList bad, qsizetype size) {
-    if (bad.size() > kListedBadRecords) {
-        const qsizetype more = bad.size() - kListedBadRecords;
-        bad.resize(kListedBadRecords);
-        bad << QStringLiteral("%1 more such records").arg(more);
+QString DescribeDamage(const BadRecords& records, qsizetype size) {
+    QStringList bad = records.listed;
+    if (records.count > kListedBadRecords) {
+        bad << QStringLiteral("%1 more such records").arg(records.count - kListedBadRecords);
     }
     if (const qsizetype rest = size % kMaterialRecordSize; rest != 0) {
         bad.prepend(QStringLiteral("its size, %1 bytes, is not a multiple of %2 (the last %3 "
@@ -115,13 +126,13 @@ qint32 GravityToStored(long double gravity) {
 
 DecodedMaterials DecodeMaterials(const QByteArray& bytes) {
     DecodedMaterials out;
-    QStringList bad;
+    BadRecords bad;
     const qsizetype count = bytes.size() / kMaterialRecordSize;
     out.table.reserve(count);
     for (qsizetype k = 0; k < count; ++k) {
-        out.table << DecodeRecord(bytes.constData() + k * kMaterialRecordSize, int(k), bad);
+        out.table << DecodeRecord(bytes.constData() + k * kMaterialRecordSize, k, bad);
     }
-    if (!bad.isEmpty() || bytes.size() % kMaterialRecordSize != 0) {
+    if (bad.count > 0 || bytes.size() % kMaterialRecordSize != 0) {
         out.damage = DescribeDamage(bad, bytes.size());
     }
     return out;

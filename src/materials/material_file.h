@@ -27,6 +27,9 @@ namespace mertano {
 inline constexpr char kMaterialFileName[] = "Gravity.grv";
 inline constexpr int kMaterialRecordSize = 28;
 inline constexpr int kMaterialNameBytes = 20;
+// No list a person keeps comes near it (about 2.4 million records); anything larger in
+// the file's place is refused rather than read into memory.
+inline constexpr qint64 kMaxMaterialFileBytes = 64 * 1024 * 1024;
 
 struct MaterialRecord {
     QString name;          // trimmed; empty for a record whose name is blank

@@ -4,13 +4,19 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QSaveFile>
 #include <utility>
+
+#include "app/regular_file.h"
 
 namespace mertano {
 namespace {
 
 constexpr int kMaxDamagedCopies = 100;
+// Long enough for a save on a slow disk; a program that holds the lock longer has hung,
+// and the save goes ahead without it (the rename still keeps the file whole).
+constexpr int kLockWaitMs = 5000;
 
 QString Shown(const QString& path) {
     return QDir::toNativeSeparators(path);
@@ -21,14 +27,54 @@ MaterialError ReadError(const QString& path, const QString& reason) {
 }
 
 bool HoldsExactly(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    return QFileInfo(path).isFile() && file.open(QIODevice::ReadOnly) && file.readAll() == bytes;
+    const RegularFileRead r = ReadRegularFile(path, bytes.size());
+    return r.status == RegularFileRead::Status::Read && r.bytes == bytes;
+}
+
+// The file's own permission bits. Qt also reports what the running user may do (the
+// *User flags) and turns those back into owner bits when it sets permissions, which for
+// root would make a read-only file writable.
+QFileDevice::Permissions ModeOf(const QFileInfo& file) {
+    constexpr QFileDevice::Permissions kOwnGroupOther =
+        QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner |
+        QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ExeGroup |
+        QFileDevice::ReadOther | QFileDevice::WriteOther | QFileDevice::ExeOther;
+    return file.permissions() & kOwnGroupOther;
+}
+
+// Something of that name, be it only a symbolic link that leads nowhere.
+bool NameTaken(const QString& path) {
+    const QFileInfo info(path);
+    return info.exists() || info.isSymLink();
+}
+
+// The copy is created with the original's permissions (the umask may narrow them
+// further) before a byte of it is written, so it is never readable by more people than
+// the original, not even while it is written. Creating it exclusively also means that a
+// symbolic link planted under its name is never followed.
+std::optional<MaterialError> WriteCopy(const QString& copy, const QByteArray& bytes,
+                                       QFileDevice::Permissions permissions) {
+    const QString what = QStringLiteral("the copy of the damaged file");
+    QFile placeholder(copy);
+    if (!placeholder.open(QIODevice::WriteOnly | QIODevice::NewOnly, permissions)) {
+        return MaterialError{QStringLiteral("Could not write %1 %2: %3.")
+                                 .arg(what, Shown(copy), placeholder.errorString())};
+    }
+    placeholder.close();
+    // QSaveFile gives its temporary file the permissions of the file it replaces.
+    auto error = WriteFileAtomically(copy, bytes, what);
+    if (error && QFileInfo(copy).size() == 0) QFile::remove(copy);
+    return error;
 }
 
 }  // namespace
 
 std::optional<MaterialError> WriteFileAtomically(const QString& path, const QByteArray& bytes,
                                                  const QString& what) {
+    const QFileInfo before(path);
+    const bool replacing = before.exists();
+    const QFileDevice::Permissions permissions =
+        replacing ? ModeOf(before) : QFileDevice::Permissions();
     QSaveFile file(path);
     auto failed = [&](const QString& reason) {
         return MaterialError{
@@ -50,6 +96,10 @@ std::optional<MaterialError> WriteFileAtomically(const QString& path, const QByt
     // worded as a failed rename.
     if (written != bytes.size() || !file.flush()) return failed(file.errorString());
     if (!file.commit()) return failed(file.errorString());
+    // QSaveFile lets the owner write a file that was read-only; it stays as it was.
+    if (replacing && ModeOf(QFileInfo(path)) != permissions) {
+        QFile::setPermissions(path, permissions);
+    }
     return std::nullopt;
 }
 
@@ -60,7 +110,8 @@ MaterialStore MaterialStore::InWorkingFolder() {
 }
 
 std::optional<MaterialError> MaterialStore::CreateIfMissing() const {
-    if (QFileInfo::exists(path_)) return std::nullopt;
+    // A link that leads nowhere or in a loop is not replaced: loading tells what is wrong.
+    if (NameTaken(path_)) return std::nullopt;
     QFile file(path_);
     // NewOnly: should another process create it meanwhile, its content stays.
     if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly) || QFileInfo::exists(path_)) {
@@ -71,33 +122,33 @@ std::optional<MaterialError> MaterialStore::CreateIfMissing() const {
 }
 
 std::optional<MaterialError> MaterialStore::read(ReadResult& result) const {
-    QFile file(path_);
-    if (!QFileInfo::exists(path_)) return std::nullopt;
-    if (!QFileInfo(path_).isFile()) return ReadError(path_, QStringLiteral("it is not a file"));
-    if (!file.open(QIODevice::ReadOnly)) return ReadError(path_, file.errorString());
-    result.bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) return ReadError(path_, file.errorString());
+    RegularFileRead r = ReadRegularFile(path_, kMaxMaterialFileBytes);
+    if (r.status == RegularFileRead::Status::Missing) return std::nullopt;
+    if (r.status == RegularFileRead::Status::Refused) return ReadError(path_, r.reason);
+    result.bytes = std::move(r.bytes);
     result.decoded = DecodeMaterials(result.bytes);
     return std::nullopt;
 }
 
 void MaterialStore::noteDamage(const QString& damage) {
-    if (damage.isEmpty()) {
-        reportedDamage_.clear();
-        return;
-    }
-    const QString report =
-        QStringLiteral(
-            "The material file %1 is damaged: %2. Its whole records were loaded; a copy of "
-            "the damaged file is kept as %3 before the list is saved again.")
-            .arg(Shown(path_), damage, QFileInfo(path_).fileName() + ".damaged");
-    if (report == reportedDamage_) return;
-    reportedDamage_ = report;
-    pendingReport_ = report;
+    if (damage == reportedDamage_) return;
+    reportedDamage_ = damage;
+    if (!damage.isEmpty()) pendingDamage_ = damage;
 }
 
-std::optional<QString> MaterialStore::TakeDamageReport() {
-    return std::exchange(pendingReport_, std::nullopt);
+std::optional<QString> MaterialStore::TakeDamageReport(Reader reader) {
+    const std::optional<QString> damage = std::exchange(pendingDamage_, std::nullopt);
+    if (!damage) return std::nullopt;
+    if (reader == Reader::ReadOnly) {
+        return QStringLiteral(
+                   "The material file %1 is damaged: %2. Its whole records were read; the file "
+                   "was left as it is.")
+            .arg(Shown(path_), *damage);
+    }
+    return QStringLiteral(
+               "The material file %1 is damaged: %2. Its whole records were loaded; a copy of "
+               "the damaged file is kept as %3 before the list is saved again.")
+        .arg(Shown(path_), *damage, QFileInfo(path_).fileName() + ".damaged");
 }
 
 std::optional<MaterialError> MaterialStore::LoadMaterials() {
@@ -110,12 +161,12 @@ std::optional<MaterialError> MaterialStore::LoadMaterials() {
 
 std::optional<MaterialError> MaterialStore::keepDamaged(const QByteArray& bytes) const {
     const QString base = path_ + QStringLiteral(".damaged");
+    const QFileDevice::Permissions permissions = ModeOf(QFileInfo(path_));
     for (int n = 1; n <= kMaxDamagedCopies; ++n) {
         const QString copy = n == 1 ? base : base + QStringLiteral(".%1").arg(n);
         if (HoldsExactly(copy, bytes)) return std::nullopt;
-        if (QFileInfo::exists(copy)) continue;  // an older damaged copy: keep it too
-        if (auto error =
-                WriteFileAtomically(copy, bytes, QStringLiteral("the copy of the damaged file"))) {
+        if (NameTaken(copy)) continue;  // an older damaged copy: keep it too
+        if (auto error = WriteCopy(copy, bytes, permissions)) {
             error->message += QStringLiteral(
                 " The material file was not rewritten, so its "
                 "damaged content is not lost.");
@@ -129,7 +180,17 @@ std::optional<MaterialError> MaterialStore::keepDamaged(const QByteArray& bytes)
                              .arg(Shown(path_))};
 }
 
+QString MaterialStore::lockPath() const {
+    // Beside the file the link leads to, so that folders sharing one list share its lock.
+    const QString target = QFileInfo(path_).canonicalFilePath();
+    return (target.isEmpty() ? path_ : target) + QStringLiteral(".lock");
+}
+
 std::optional<MaterialError> MaterialStore::Update(const Change& change) {
+    // Held from the read to the rename: another program's save in between would be lost.
+    // A lock that cannot be had (a read-only folder, a hung holder) does not stop the save.
+    QLockFile lock(lockPath());
+    lock.tryLock(kLockWaitMs);
     ReadResult r;
     if (auto error = read(r)) return error;
     // The table mirrors the file whatever happens next.

@@ -12,7 +12,16 @@
 // A damaged file (a size that is not a multiple of 28, a name length above 20) loads as
 // far as its records are whole. Before such a file is rewritten, its bytes are kept
 // beside it as Gravity.grv.damaged (or .damaged.2, .3... when an older, different copy
-// is already there); when that copy cannot be written, the file is not rewritten.
+// is already there); when that copy cannot be written, the file is not rewritten. The
+// copy, like every rewrite, is readable by no one who could not read the original.
+//
+// Only a regular file of at most kMaxMaterialFileBytes is read: a pipe, a device, a
+// folder, a symbolic-link loop or an oversized file in its place is an error, as an
+// unreadable file is. A Gravity.grv that is a symbolic link is read and rewritten
+// through it, so one list can be shared between folders.
+//
+// Two programs saving at once take turns through a lock file beside the list
+// (Gravity.grv.lock), so each save starts from the other's result and none is lost.
 
 #include <QString>
 #include <functional>
@@ -50,8 +59,10 @@ public:
     [[nodiscard]] std::optional<MaterialError> Update(const Change& change);
 
     // Why the file was found damaged, once per damage: reading the same damage again
-    // adds nothing, so the user is told once, by whichever window asks first.
-    std::optional<QString> TakeDamageReport();
+    // adds nothing, so the user is told once, by whichever window asks first. A reader
+    // that never saves is told so, instead of the copy a save will keep.
+    enum class Reader { Window, ReadOnly };
+    std::optional<QString> TakeDamageReport(Reader reader = Reader::Window);
 
 private:
     struct ReadResult {
@@ -61,11 +72,12 @@ private:
     std::optional<MaterialError> read(ReadResult& result) const;
     std::optional<MaterialError> keepDamaged(const QByteArray& bytes) const;
     void noteDamage(const QString& damage);
+    QString lockPath() const;
 
     QString path_;
     MaterialTable table_;
     QString reportedDamage_;  // the damage last found, while the file stays so
-    std::optional<QString> pendingReport_;
+    std::optional<QString> pendingDamage_;
 };
 
 // The file written atomically; `what` names the file in the message ("the material file").

@@ -3,6 +3,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include "test_main.h"
@@ -176,6 +177,55 @@ private slots:
         QVERIFY(Json(lines[4])["message"].toString().contains("\"x\""));
         QVERIFY(Json(lines[6])["message"].toString().contains("feilds"));
         QCOMPARE(Json(lines[9])["results"].toObject()["volume"].toString(), QString("4.19"));
+    }
+
+    // Output that never arrived is never reported as success: a full disk, a file-size
+    // limit (which would otherwise kill the program), a folder as standard input.
+    void inputAndOutputFailures_data() {
+        QTest::addColumn<QString>("shell");  // run by sh with the program as $0
+        QTest::addColumn<QByteArray>("message");
+        const QString batch = "echo '{\"figure\": \"Cube\", \"fields\": {\"a\": \"1\"}}' | ";
+        QTest::newRow("table to a full disk")
+            << "exec \"$0\" Cube a=1 >/dev/full" << QByteArray("could not write the output");
+        QTest::newRow("JSON to a full disk")
+            << "exec \"$0\" Cube a=1 --json >/dev/full" << QByteArray("could not write the output");
+        QTest::newRow("batch to a full disk")
+            << batch + "exec \"$0\" --batch >/dev/full" << QByteArray("could not write the output");
+        QTest::newRow("help to a full disk")
+            << "exec \"$0\" --help >/dev/full" << QByteArray("could not write the output");
+        QTest::newRow("beyond a file-size limit") << "ulimit -f 0 && exec \"$0\" Cube a=1 >out.txt"
+                                                  << QByteArray("could not write the output");
+        QTest::newRow("folder as standard input")
+            << "exec \"$0\" --batch </" << QByteArray("could not read the standard input");
+    }
+    void inputAndOutputFailures() {
+        QFETCH(QString, shell);
+        QTemporaryDir work;
+        QProcess p;
+        p.setWorkingDirectory(work.path());
+        p.start("/bin/sh", {"-c", shell, MERTANO_CLI});
+        QVERIFY(p.waitForFinished(60000));
+        QCOMPARE(p.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(p.exitCode(), 74);
+        const QByteArray err = p.readAllStandardError();
+        QFETCH(QByteArray, message);
+        QVERIFY2(err.startsWith("mertano-cli: " + message), err.constData());
+        QCOMPARE(err.count('\n'), 1);
+    }
+
+    // Endless input without line ends must not be held in memory: a line beyond 1 MiB is
+    // answered as invalid and the lines after it are still answered.
+    void batchLineTooLong() {
+        const QByteArray cube = "{\"figure\": \"Cube\", \"fields\": {\"a\": \"1\"}}";
+        const Run r = Cli({"--batch"}, QByteArray(1024 * 1024 + 1, ' ') + "\n" + cube + "\n" +
+                                           QByteArray(1024 * 1024 - 1 - cube.size(), ' ') + cube);
+        QCOMPARE(r.status, 65);
+        const QList<QByteArray> lines = r.out.split('\n');
+        QCOMPARE(lines.size(), 4);
+        QCOMPARE(Json(lines[0])["state"].toString(), QString("Invalid"));
+        QVERIFY(Json(lines[0])["message"].toString().contains("1 MiB"));
+        QCOMPARE(Json(lines[1])["state"].toString(), QString("Solved"));
+        QCOMPARE(Json(lines[2])["state"].toString(), QString("Solved"));
     }
 
     void batchAllValidExitsZero() {

@@ -3,6 +3,8 @@
 // the folder found beside the program, and the files Mertano ships.
 #include <QTest>
 
+#include <sys/stat.h>
+
 #include "lang/language_file.h"
 #include "lang/language_state.h"
 #include "lang/text_placement.h"
@@ -220,6 +222,47 @@ private slots:
         QVERIFY(error);
         QVERIFY2(error->path.endsWith(pathEnd), qPrintable(error->path));
         QVERIFY(error->message().contains(QDir::toNativeSeparators(error->path)));
+    }
+
+    // What may stand in a language file's place: nothing waits for a writer, nothing is
+    // read without end, and the refusal says why.
+    void onlyARegularFileWithinTheLimitIsRead_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("reason");  // empty: the texts are read
+        QTest::newRow("named pipe") << "pipe"
+                                    << "named pipe";
+        QTest::newRow("link to /dev/zero") << "zero"
+                                           << "device";
+        QTest::newRow("symbolic-link loop") << "loop"
+                                            << "symbolic links";
+        QTest::newRow("one byte over the limit") << "over"
+                                                 << "larger than 1 MiB";
+        QTest::newRow("exactly the limit") << "limit"
+                                           << "";
+    }
+    void onlyARegularFileWithinTheLimitIsRead() {
+        QFETCH(QString, kind);
+        ProgramFolder program;
+        program.AddLanguage("Other");
+        const QString file = program.path() + "/Language/Odd.lng";
+        // The text line at the end: a file read only in part would miss it.
+        const QByteArray filler(kMaxLanguageFileBytes - 8, ' ');
+        if (kind == "pipe") QCOMPARE(mkfifo(QFile::encodeName(file), 0600), 0);
+        if (kind == "zero") QVERIFY(QFile::link("/dev/zero", file));
+        if (kind == "loop") QVERIFY(QFile::link(file, file));
+        if (kind == "over") program.AddLanguage("Odd", filler + "\r003 End\r");
+        if (kind == "limit") program.AddLanguage("Odd", filler + "\r003 End");
+        const auto loaded = LoadLanguageTexts(program.path(), "Odd");
+        QFETCH(QString, reason);
+        if (reason.isEmpty()) {
+            QVERIFY(std::holds_alternative<LanguageTexts>(loaded));
+            QCOMPARE(Text(std::get<LanguageTexts>(loaded), 3), QString("End"));
+            return;
+        }
+        const auto* error = std::get_if<LanguageLoadError>(&loaded);
+        QVERIFY(error);
+        QVERIFY2(error->reason.contains(reason), qPrintable(error->reason));
+        QVERIFY(error->message().contains(QDir::toNativeSeparators(file)));
     }
 
     // A file that cannot be read at a reload leaves the texts that were shown.

@@ -7,6 +7,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
+
 #include "material_fixtures.h"
 #include "test_main.h"
 
@@ -116,24 +118,41 @@ private slots:
         QTest::newRow("missing file is an empty list") << "missing"
                                                        << "0.0000"
                                                        << "";
-        QTest::newRow("damaged file gives its whole records") << "damaged"
-                                                              << "7.2500"
-                                                              << "damaged";
+        // The command line never saves, so it speaks of no copy kept before a save.
+        QTest::newRow("damaged file gives its whole records")
+            << "damaged"
+            << "7.2500"
+            << "damaged: its size, 113 bytes, is not a multiple of 28 (the last 1 bytes are no "
+               "whole record and were not read). Its whole records were read; the file was "
+               "left as it is.\n";
         QTest::newRow("directory in the file's place leaves the mass out") << "directory"
                                                                            << ""
                                                                            << "Could not read";
+        QTest::newRow("symbolic-link loop is unreadable, not missing") << "loop"
+                                                                       << ""
+                                                                       << "Could not read";
+        QTest::newRow("named pipe is refused without waiting") << "pipe"
+                                                               << ""
+                                                               << "named pipe";
+        QTest::newRow("endless device is refused without reading") << "zero"
+                                                                   << ""
+                                                                   << "device";
     }
     void fileTrouble() {
         QFETCH(QString, trouble);
         const QString path = QDir(dir_.path()).filePath("Gravity.grv");
         if (trouble == "damaged") WriteBytes(path, kFile + "\x05");
         if (trouble == "directory") QDir(dir_.path()).mkdir("Gravity.grv");
+        if (trouble == "loop") QVERIFY(QFile::link(path, path));
+        if (trouble == "pipe") QCOMPARE(mkfifo(QFile::encodeName(path), 0600), 0);
+        if (trouble == "zero") QVERIFY(QFile::link("/dev/zero", path));
         const Run r = cli({"Cube", "a=10", "--unit", "cm", "--material", "Vas", "--json"});
         QCOMPARE(r.status, 0);
         QFETCH(QString, mass);
         QCOMPARE(r.json["results"].toObject()["mass"].toString(), mass);
         QFETCH(QString, warning);
         QVERIFY2(QString::fromLocal8Bit(r.err).contains(warning), r.err.constData());
+        QCOMPARE(r.err.count('\n'), warning.isEmpty() ? 0 : 1);
         if (trouble == "missing") QVERIFY2(!QFile::exists(path), "the command line writes nothing");
         if (trouble == "damaged") QCOMPARE(ReadBytes(path), kFile + "\x05");
     }

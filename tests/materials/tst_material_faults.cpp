@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Real faults while the material file is saved: a disk that fills up, a write killed
-// part-way, a read-only folder. Each must leave the old or the new content whole.
+// part-way, a read-only folder, a file-size limit, two programs saving at once. Each must
+// leave the old or the new content whole.
 #include <QDir>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -82,6 +84,42 @@ private slots:
         const HelperRun r = RunHelper({"full", path_, "100"});
         QCOMPARE(r.code, 1);
         QCOMPARE(ReadBytes(path_), damaged);
+    }
+
+    // Two windows in one folder saving over and over: every save starts from the other's
+    // result, so no material is lost and no record is torn.
+    void twoProgramsSaveAtOnce() {
+        constexpr int kSaves = 40;
+        WriteBytes(path_, {});
+        QProcess first, second;
+        first.start(MATERIAL_FAULT_HELPER, {"append", path_, QString::number(kSaves), "A"});
+        second.start(MATERIAL_FAULT_HELPER, {"append", path_, QString::number(kSaves), "B"});
+        QVERIFY(first.waitForFinished(60000) && second.waitForFinished(60000));
+        QCOMPARE(first.exitCode(), 0);
+        QCOMPARE(second.exitCode(), 0);
+        const QByteArray bytes = ReadBytes(path_);
+        QCOMPARE(bytes.size(), 2 * kSaves * 28);
+        for (const char* tag : {"A", "B"}) {
+            for (int k = 0; k < kSaves; ++k) {
+                QVERIFY2(
+                    bytes.contains(Record(QByteArray(tag) + " " + QByteArray::number(k), 1000)),
+                    qPrintable(QStringLiteral("%1 %2").arg(tag).arg(k)));
+            }
+        }
+        QCOMPARE(QDir(dir_.path()).entryList(QDir::Files), QStringList{"Gravity.grv"});
+    }
+
+    // The window beyond a file-size limit: its write fails and is told, it is not killed.
+    // Saving the screenshot is the window's own write that a test can provoke.
+    void windowIsNotKilledByAFileSizeLimit() {
+        QProcess p;
+        p.setWorkingDirectory(dir_.path());
+        p.start("/bin/sh", {"-c", "ulimit -f 1 && exec \"$0\" --screenshot \"$1\"", MERTANO_GUI,
+                            QDir(dir_.path()).filePath("window.png")});
+        QVERIFY(p.waitForFinished(60000));
+        QCOMPARE(p.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(p.exitCode(), 1);  // the picture could not be saved
+        QCOMPARE(ReadBytes(path_), OldContent());
     }
 
     void readOnlyFolder() {

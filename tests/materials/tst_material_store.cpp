@@ -5,6 +5,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
+
 #include "material_fixtures.h"
 #include "materials/material_store.h"
 #include "test_main.h"
@@ -96,6 +98,77 @@ private slots:
         QTEST(ReadBytes(path_), "rewritten");
         QVERIFY(!store.Update([](MaterialTable t) { return t; }));
         QCOMPARE(ReadBytes(path_ + ".damaged"), damaged);
+    }
+
+    // The copy and the rewritten file are for the eyes of those who could read the file.
+    void copiesAreNoMoreReadableThanTheOriginal_data() {
+        QTest::addColumn<int>("mode");
+        QTest::newRow("owner only") << 0600;
+        QTest::newRow("owner and group") << 0640;
+        QTest::newRow("read-only for the owner") << 0400;
+        QTest::newRow("everyone") << 0644;
+    }
+    void copiesAreNoMoreReadableThanTheOriginal() {
+        QFETCH(int, mode);
+        const mode_t umaskBefore = ::umask(022);
+        WriteBytes(path_, Record("Vas", 7250) + "torn");
+        QCOMPARE(::chmod(QFile::encodeName(path_), mode_t(mode)), 0);
+        const auto permissions = QFileInfo(path_).permissions();
+        MaterialStore store(path_);
+        const auto error = store.Update([](MaterialTable t) { return Append(t, "Cu", 8960); });
+        ::umask(umaskBefore);
+        QVERIFY(!error);
+        QCOMPARE(QFileInfo(path_ + ".damaged").permissions(), permissions);
+        QCOMPARE(QFileInfo(path_).permissions(), permissions);
+    }
+
+    void aLinkedListIsRewrittenThroughTheLink() {
+        QDir(dir_.path()).mkdir("shared");
+        const QString target = dir_.path() + "/shared/Gravity.grv";
+        WriteBytes(target, Record("Vas", 7250));
+        QVERIFY(QFile::link(target, path_));
+        MaterialStore store(path_);
+        QVERIFY(!store.Update([](MaterialTable t) { return Append(t, "Cu", 8960); }));
+        QVERIFY(QFileInfo(path_).isSymLink());
+        QCOMPARE(ReadBytes(target), Record("Vas", 7250) + Record("Cu", 8960));
+    }
+
+    // Nothing in the file's place may block the program or fill its memory; each is an
+    // unreadable file, and a save leaves it alone.
+    void onlyARegularFileWithinTheLimitIsRead_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("named pipe") << "pipe"
+                                    << "named pipe";
+        QTest::newRow("link to /dev/zero") << "zero"
+                                           << "device";
+        QTest::newRow("symbolic-link loop") << "loop"
+                                            << "symbolic links";
+        QTest::newRow("one byte over the limit") << "over"
+                                                 << "larger than 64 MiB";
+    }
+    void onlyARegularFileWithinTheLimitIsRead() {
+        QFETCH(QString, kind);
+        if (kind == "pipe") QCOMPARE(mkfifo(QFile::encodeName(path_), 0600), 0);
+        if (kind == "zero") QVERIFY(QFile::link("/dev/zero", path_));
+        if (kind == "loop") QVERIFY(QFile::link(path_, path_));
+        if (kind == "over") {
+            QFile file(path_);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            QVERIFY(file.resize(kMaxMaterialFileBytes + 1));  // sparse: costs no disk
+        }
+        MaterialStore store(path_);
+        QVERIFY(!store.CreateIfMissing());
+        QFETCH(QString, reason);
+        for (const auto& error :
+             {store.LoadMaterials(), store.Update([](MaterialTable t) { return t; })}) {
+            QVERIFY(error);
+            QVERIFY2(error->message.contains(reason), qPrintable(error->message));
+            QVERIFY(error->message.contains(QDir::toNativeSeparators(path_)));
+        }
+        QCOMPARE(
+            QDir(dir_.path()).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot),
+            QStringList{"Gravity.grv"});
     }
 
     void olderDamagedCopyIsNotOverwritten() {
