@@ -7,8 +7,8 @@
 
 #include "calc/calculate.h"
 #include "calc/field_sheet.h"
-#include "sheet_helpers.h"
 #include "shapes/shape_catalogue.h"
+#include "sheet_helpers.h"
 #include "test_main.h"
 
 using namespace mertano;
@@ -52,11 +52,14 @@ private slots:
         QTest::addColumn<QString>("inputs");
         QTest::addColumn<QString>("message");
         using S = ShapeKind;
-        QTest::newRow("c not less than a + b") << S::Triangle << "a=3 b=4 c=7" << "text33\rtext36";
-        QTest::newRow("b not less than a + c") << S::Triangle << "a=3 b=7 c=3" << "text34\rtext36";
-        QTest::newRow("a not less than b + c") << S::Triangle << "a=10 b=3 c=4" << "text35\rtext36";
-        QTest::newRow("right triangle is checked too")
-            << S::RightTriangle << "a=3 b=4 c=8" << "text33\rtext36";
+        QTest::newRow("c not less than a + b") << S::Triangle << "a=3 b=4 c=7"
+                                               << "text33\rtext36";
+        QTest::newRow("b not less than a + c") << S::Triangle << "a=3 b=7 c=3"
+                                               << "text34\rtext36";
+        QTest::newRow("a not less than b + c") << S::Triangle << "a=10 b=3 c=4"
+                                               << "text35\rtext36";
+        QTest::newRow("right triangle is checked too") << S::RightTriangle << "a=3 b=4 c=8"
+                                                       << "text33\rtext36";
     }
     void refusesSidesThatFormNoTriangle() {
         QFETCH(ShapeKind, shape);
@@ -131,10 +134,12 @@ private slots:
         QTest::addColumn<QString>("inputs");
         QTest::addColumn<QString>("volume");
         using S = ShapeKind;
-        QTest::newRow("cube") << S::Cube << "a=2" << "8";
-        QTest::newRow("sphere hands over its rounded volume") << S::Sphere << "r=1" << "4.1888";
-        QTest::newRow("cap hands over the unrounded volume")
-            << S::SphericalCap << "r=5 ma=2 a=4" << "54.45427266222308";
+        QTest::newRow("cube") << S::Cube << "a=2"
+                              << "8";
+        QTest::newRow("sphere hands over its rounded volume") << S::Sphere << "r=1"
+                                                              << "4.1888";
+        QTest::newRow("cap hands over the unrounded volume") << S::SphericalCap << "r=5 ma=2 a=4"
+                                                             << "54.45427266222308";
     }
     void massHookGetsTheVolume() {
         QFETCH(ShapeKind, shape);
@@ -163,6 +168,49 @@ private slots:
         QVERIFY(sheet.volumes.empty());
     }
 
+    // A fault is told in plain words of the user's language: the figure, that no such
+    // figure has the values, what to look at, and only then the technical text.
+    void faultMessageNamesFigureHintAndFault_data() {
+        QTest::addColumn<ShapeKind>("shape");
+        QTest::addColumn<QString>("inputs");
+        QTest::addColumn<int>("hint");
+        QTest::addColumn<int>("fault");
+        QTest::newRow("segment higher than its diameter")
+            << ShapeKind::CircularSegment << "r=1 m=3" << 84 << 88;
+        QTest::newRow("cone with a flat apex angle divides by zero")
+            << ShapeKind::Cone << "ma=4 beta=180" << 85 << 89;
+        QTest::newRow("leg longer than the hypotenuse")
+            << ShapeKind::RightTriangle << "a=12 c=10" << 83 << 88;
+        QTest::newRow("height longer than the side beside it")
+            << ShapeKind::Triangle << "a=5 b=2 ma=3" << 82 << 88;
+    }
+    void faultMessageNamesFigureHintAndFault() {
+        QFETCH(ShapeKind, shape);
+        QFETCH(QString, inputs);
+        QFETCH(int, hint);
+        QFETCH(int, fault);
+        LanguageTexts texts;
+        for (int n = 1; n <= kLanguageTextCount; ++n) texts.set(n, "T" + std::to_string(n));
+        FieldSheet sheet;
+        sheet.choose(shape);
+        Fill(sheet, inputs);
+        const CalcOutcome outcome = Calculate(sheet, texts);
+        QCOMPARE(outcome.state, CalcState::Failed);
+        const std::string expected = "T" + std::to_string(Shape(shape).captionText) + ": T81\rT" +
+                                     std::to_string(hint) + "\r\rT" + std::to_string(fault);
+        QCOMPARE(outcome.message, expected);
+    }
+
+    // A language file from before these texts existed still gives whole sentences.
+    void faultMessageFallsBackToEnglish() {
+        LanguageTexts texts;
+        texts.set(19, "Téglatest");
+        QCOMPARE(FaultMessage(texts, ShapeKind::Cuboid, FloatFault::Overflow),
+                 std::string("Téglatest: no such figure has the values given.\r"
+                             "One of the values is too large or too small for the others.\r\r"
+                             "Floating point overflow"));
+    }
+
     // Whatever the user types, every field and result afterwards is a clean number or
     // empty, and a fault is reported with one of the three texts.
     void neverShowsGarbage_data() {
@@ -171,9 +219,9 @@ private slots:
     }
     void neverShowsGarbage() {
         QFETCH(ShapeKind, shape);
-        static const char* const kValues[] = {"0",   "0.0001", "0.5", "1",     "2",     "3",
-                                              "45",  "89.9999", "90", "120",   "179.9999", "180",
-                                              "1000", "60386", "99999.9999", "100000"};
+        static const char* const kValues[] = {
+            "0",  "0.0001", "0.5",      "1",   "2",    "3",     "45",         "89.9999",
+            "90", "120",    "179.9999", "180", "1000", "60386", "99999.9999", "100000"};
         QRandomGenerator random(4242 + ShapeIndex(shape));
         const std::vector<Field> shown = ShownFields(shape);
         for (int round = 0; round < 3000; ++round) {
@@ -181,13 +229,16 @@ private slots:
             sheet.choose(shape);
             for (Field f : shown) {
                 if (random.bounded(3) == 0) continue;
-                sheet.setFieldValue(f, ReadFieldText(kValues[random.bounded(int(std::size(kValues)))]));
+                sheet.setFieldValue(
+                    f, ReadFieldText(kValues[random.bounded(int(std::size(kValues)))]));
             }
             const CalcOutcome outcome = Calculate(sheet, NumberedTexts());
             if (outcome.state == CalcState::Failed) {
-                QVERIFY(outcome.message == "Invalid floating point operation" ||
-                        outcome.message == "Floating point division by zero" ||
-                        outcome.message == "Floating point overflow");
+                const std::string& m = outcome.message;
+                QVERIFY2(m.ends_with("\r\rInvalid floating point operation") ||
+                             m.ends_with("\r\rFloating point division by zero") ||
+                             m.ends_with("\r\rFloating point overflow"),
+                         m.c_str());
             }
             for (Field f : kAllFields) {
                 const std::string text = sheet.fieldText(f);
