@@ -9,9 +9,9 @@
 #include "app/help_window.h"
 #include "app/screenshot.h"
 #include "lang/nyelv_form.h"
+#include "materials/anyag_form.h"
 #include "lang/settle_dialogs.h"
 #include "lang/settle_language.h"
-#include "materials/anyag_form.h"
 #include "widgets/valt_form.h"
 
 namespace {
@@ -56,8 +56,7 @@ int main(int argc, char* argv[]) {
     mertano::TAnyagForm anyag(app.materials, app.language.texts(), &main);
     mertano::TNyelvForm nyelv(app.language);
     mertano::TValtForm valt;
-    QObject::connect(&nyelv, &mertano::TNyelvForm::TextsChanged, &main,
-                     &mertano::TFoForm::Nyelvvalt);
+    QObject::connect(&nyelv, &mertano::TNyelvForm::TextsChanged, &main, &mertano::TFoForm::Nyelvvalt);
     main.setSecondaryWindows(&anyag, &nyelv, &valt);
     mertano::HelpWindow help(app.values.programFolder, app.pictures);
     app.actions = std::make_shared<mertano::DesktopActions>([&](const QString& topic) {
