@@ -171,7 +171,7 @@ private slots:
         QTest::addColumn<int>("hint");
         QTest::addColumn<int>("fault");
         QTest::newRow("segment higher than its diameter")
-            << ShapeKind::CircularSegment << "r=1 m=3" << 84 << 88;
+            << ShapeKind::CircularSegment << "r=1 ma=3" << 84 << 88;
         QTest::newRow("cone with a flat apex angle divides by zero")
             << ShapeKind::Cone << "ma=4 beta=180" << 85 << 89;
         QTest::newRow("leg longer than the hypotenuse")
