@@ -16,6 +16,7 @@
 #include "app/app_context.h"
 #include "app/window_fields.h"
 #include "calc/calculate.h"
+#include "lang/detailed_message.h"
 #include "lang/text_placement.h"
 #include "materials/mass.h"
 #include "materials/material_file.h"
@@ -94,14 +95,19 @@ void TFoForm::showEvent(QShowEvent* event) {
 
 void TFoForm::FormActivate() {
     Nyelvvalt();
+    const LanguageTexts& texts = app_.language.texts();
     if (!creationError_.isEmpty()) {
-        showMessage(std::exchange(creationError_, QString()), static_cast<int>(MessageKind::Error));
+        showMessage(DetailedMessage(texts, kTextMaterialNotCreated,
+                                    std::exchange(creationError_, QString())),
+                    static_cast<int>(MessageKind::Error));
     }
     if (const std::optional<MaterialError> error = app_.materials.LoadMaterials()) {
-        showMessage(error->message, static_cast<int>(MessageKind::Error));
+        showMessage(DetailedMessage(texts, kTextMaterialUnreadable, error->message),
+                    static_cast<int>(MessageKind::Error));
     }
     if (const std::optional<QString> damage = app_.materials.TakeDamageReport()) {
-        showMessage(*damage, static_cast<int>(MessageKind::Warning));
+        showMessage(DetailedMessage(texts, kTextMaterialDamaged, *damage),
+                    static_cast<int>(MessageKind::Warning));
     }
     AnyagComboBox->clear();
     AnyagComboBox->addItems(MaterialNames(app_.materials.table()));
@@ -123,7 +129,8 @@ void TFoForm::Nyelvvalt() {
     // captions stand.
     if (!app_.language.languageName().isEmpty()) {
         if (const std::optional<LanguageLoadError> error = app_.language.reload()) {
-            showMessage(error->message(), static_cast<int>(MessageKind::Error));
+            showMessage(LanguageLoadMessage(app_.language.texts(), *error),
+                        static_cast<int>(MessageKind::Error));
         }
     }
     QList<QWidget*> windows{this};

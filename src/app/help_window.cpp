@@ -23,34 +23,21 @@ const QStringList kPages = {
     "materials.html", "languages.html", "angles.html",   "printing.html",
 };
 
-bool IsHungarian(const QString& languageName) {
-    return languageName.trimmed().compare("Hungarian", Qt::CaseInsensitive) == 0;
+// The subfolder of a language's pages; a language without pages of its own reads the
+// English ones.
+QString HelpSubfolder(const QString& languageName) {
+    const QString name = languageName.trimmed();
+    if (name.compare("Hungarian", Qt::CaseInsensitive) == 0) return "hu";
+    if (name.compare("German", Qt::CaseInsensitive) == 0) return "de";
+    return "en";
 }
 
 bool IsFolder(const QString& path) {
     return !path.isEmpty() && QFileInfo(path).isDir();
 }
 
-struct WindowTexts {
-    QString title, back, forward, home, missing, copyHint;
-};
-
-WindowTexts TextsFor(const QString& languageName) {
-    if (IsHungarian(languageName))
-        return {"Mertano súgó",
-                "Vissza",
-                "Előre",
-                "Tartalom",
-                "A súgó oldalai nem találhatók.",
-                "A Mertano itt keresi őket: %1<br>Másolja a programmal kapott "
-                "<b>help</b> mappát a program mellé."};
-    return {"Mertano help",
-            "Back",
-            "Forward",
-            "Contents",
-            "The help pages were not found.",
-            "Mertano looks for them here: %1<br>Copy the <b>help</b> folder that came with "
-            "the program beside the program."};
+QString Text(const LanguageTexts& texts, int n) {
+    return QString::fromStdString(texts.text(n));
 }
 
 }  // namespace
@@ -59,7 +46,7 @@ QString HelpFolder(const QString& programFolder, const QString& languageName) {
     QString folder = programFolder;
     if (!folder.isEmpty() && !folder.endsWith('/') && !folder.endsWith(QDir::separator()))
         folder += '/';
-    return folder + (IsHungarian(languageName) ? "help/hu/" : "help/en/");
+    return folder + "help/" + HelpSubfolder(languageName) + '/';
 }
 
 QString HelpPage(const QString& topic) {
@@ -149,8 +136,9 @@ HelpWindow::HelpWindow(const QString& programFolder, const PictureList& pictures
     applyLanguageTexts();
 }
 
-void HelpWindow::setLanguage(const QString& languageName) {
+void HelpWindow::setLanguage(const QString& languageName, const LanguageTexts& texts) {
     language_ = languageName;
+    texts_ = texts;
     applyLanguageTexts();
 }
 
@@ -191,29 +179,27 @@ void HelpWindow::home() {
 }
 
 void HelpWindow::applyLanguageTexts() {
-    const WindowTexts texts = TextsFor(language_);
-    backButton_->setText(texts.back);
-    forwardButton_->setText(texts.forward);
-    homeButton_->setText(texts.home);
+    backButton_->setText(Text(texts_, kTextHelpBack));
+    forwardButton_->setText(Text(texts_, kTextHelpForward));
+    homeButton_->setText(Text(texts_, kTextHelpContents));
     updateTitle();
 }
 
 void HelpWindow::updateTitle() {
-    const QString base = TextsFor(language_).title;
+    const QString base = Text(texts_, kTextHelpTitle);
     const QString page = browser_->documentTitle().trimmed();
     setWindowTitle(page.isEmpty() || !browser_->source().isValid() ? base : base + " – " + page);
 }
 
 void HelpWindow::showMissing(const QString& where) {
-    const WindowTexts texts = TextsFor(language_);
     browser_->setFolder(QString());
     browser_->setSource(QUrl());
     browser_->clearHistory();
-    browser_->setHtml(
-        QString("<h2>%1</h2><p>%2</p>")
-            .arg(texts.missing.toHtmlEscaped(),
-                 texts.copyHint.arg("<tt>" + QDir::toNativeSeparators(where).toHtmlEscaped() +
-                                    "</tt>")));
+    browser_->setHtml(QString("<h2>%1</h2><p>%2 <tt>%3</tt></p><p>%4</p>")
+                          .arg(Text(texts_, kTextHelpMissing).toHtmlEscaped(),
+                               Text(texts_, kTextHelpLookedIn).toHtmlEscaped(),
+                               QDir::toNativeSeparators(where).toHtmlEscaped(),
+                               Text(texts_, kTextHelpCopy).toHtmlEscaped()));
     updateTitle();
 }
 

@@ -8,6 +8,8 @@
 #include <QTextBrowser>
 #include <QWidget>
 
+#include "calc/language_texts.h"
+
 class QToolButton;
 
 namespace mertano {
@@ -18,7 +20,8 @@ class PictureList;
 inline constexpr char kHelpStartTopic[] = "Scribble10";
 
 // The folder of the help pages for a language, ending in "/": the Hungarian pages for the
-// language named "Hungarian" in any letter case, the English pages for every other one.
+// language named "Hungarian" and the German ones for "German", in any letter case, the
+// English pages for every other one.
 QString HelpFolder(const QString& programFolder, const QString& languageName);
 // The page file of a topic: a page's own name without ".html" ("cone") in any letter case
 // gives that page; "Scribble10", an empty topic and any topic it does not know give the
@@ -55,9 +58,9 @@ public:
     HelpWindow(const QString& programFolder, const PictureList& pictures,
                QWidget* parent = nullptr);
 
-    // The language whose pages the next topic shows; also the language of the window's
-    // own buttons and messages.
-    void setLanguage(const QString& languageName);
+    // The language whose pages the next topic shows, and the texts of that language for
+    // the window's own buttons and messages.
+    void setLanguage(const QString& languageName, const LanguageTexts& texts);
     QString language() const { return language_; }
 
     // Shows the window, raised, at the page of the topic (`kHelpStartTopic` for the start
@@ -79,6 +82,7 @@ private:
 
     QString programFolder_;
     QString language_;
+    LanguageTexts texts_;
     HelpBrowser* browser_ = nullptr;
     QToolButton* backButton_ = nullptr;
     QToolButton* forwardButton_ = nullptr;

@@ -65,7 +65,7 @@ int main(int argc, char* argv[]) {
     main.setSecondaryWindows(&anyag, &nyelv, &valt);
     mertano::HelpWindow help(app.values.programFolder, app.pictures);
     app.actions = std::make_shared<mertano::DesktopActions>([&](const QString& topic) {
-        help.setLanguage(app.language.languageName());
+        help.setLanguage(app.language.languageName(), app.language.texts());
         help.showTopic(topic);
     });
     main.show();

@@ -5,6 +5,7 @@
 
 #include "calc/numbers.h"
 #include "calc/solver.h"
+#include "shapes/shape_catalogue.h"
 
 namespace mertano {
 namespace {
@@ -52,7 +53,38 @@ void RunSolver(ShapeKind shape, Solver& s) {
     }
 }
 
+int HintText(std::optional<ShapeKind> shape) {
+    switch (shape.value_or(ShapeKind::Cube)) {
+        case ShapeKind::Triangle: return kTextHintTriangle;
+        case ShapeKind::RightTriangle: return kTextHintRightTriangle;
+        case ShapeKind::CircularSegment: return kTextHintSegment;
+        case ShapeKind::Cone: return kTextHintCone;
+        case ShapeKind::TruncatedCone: return kTextHintTruncatedCone;
+        default: return kTextHintOther;
+    }
+}
+
+int FaultText(FloatFault fault) {
+    switch (fault) {
+        case FloatFault::DivisionByZero: return kTextFaultDivision;
+        case FloatFault::Overflow: return kTextFaultOverflow;
+        case FloatFault::InvalidOperation:
+            break;
+    }
+    return kTextFaultInvalid;
+}
+
 }  // namespace
+
+std::string FaultMessage(const LanguageTexts& texts, std::optional<ShapeKind> shape,
+                         FloatFault fault) {
+    std::string message;
+    if (shape && !texts.text(Shape(*shape).captionText).empty())
+        message = texts.text(Shape(*shape).captionText) + ": ";
+    message += texts.text(kTextNoSuchFigure) + '\r' + texts.text(HintText(shape)) + "\r\r" +
+               texts.text(FaultText(fault));
+    return message;
+}
 
 std::string_view CalcStateName(CalcState state) {
     switch (state) {
@@ -93,7 +125,7 @@ CalcOutcome Calculate(FieldOps& ops, const LanguageTexts& texts) {
     try {
         if (shape) RunSolver(*shape, solver);
     } catch (const FloatFaultError& e) {
-        return {CalcState::Failed, std::string(FloatFaultText(e.fault()))};
+        return {CalcState::Failed, FaultMessage(texts, shape, e.fault())};
     }
     ops.setEnabled(Control::NyomtatBtn, true);
     return {solver.succeeded() ? CalcState::Solved : CalcState::NotSolvable, {}};

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "calc/field_ops.h"
+#include "calc/float_fault.h"
 #include "calc/language_texts.h"
 #include "calc/measurements.h"
 
@@ -27,6 +28,12 @@ struct CalcOutcome {
 // runs the solver of the chosen figure and writes its results through `ops`.
 // A refusal is also shown through ops.showMessage; a fault is only returned.
 CalcOutcome Calculate(FieldOps& ops, const LanguageTexts& texts);
+
+// What the user reads when arithmetic without a real result stopped the command: in
+// plain words that no such figure has the values given, naming the figure, then what
+// to look at, and last the technical text of the fault.
+std::string FaultMessage(const LanguageTexts& texts, std::optional<ShapeKind> shape,
+                         FloatFault fault);
 
 // The language text of the first triangle inequality that the given sides break
 // (33, 34 or 35), when all three are given; nothing otherwise.

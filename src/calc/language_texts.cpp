@@ -2,10 +2,50 @@
 #include "language_texts.h"
 
 namespace mertano {
+namespace {
+
+// Index 0 is text kFirstExtraText.
+const std::array<std::string, kLanguageTextCount - kFirstExtraText + 1> kExtraEnglish = {
+    "no such figure has the values given.",
+    "A height must be shorter than the sides beside it, and the angles together must be less "
+    "than 180\u00b0.",
+    "The hypotenuse c must be longer than either leg.",
+    "The height of a segment cannot be greater than the diameter, nor its chord longer than "
+    "the diameter.",
+    "The slant height a must be longer than both the height and the radius, and the angle "
+    "\u03b2 less than 180\u00b0.",
+    "The slant height a must be longer than the height.",
+    "One of the values is too large or too small for the others.",
+    "Invalid floating point operation",
+    "Floating point division by zero",
+    "Floating point overflow",
+    "The language file could not be read:",
+    "The language file was not found:",
+    "The material file could not be read. The list of materials stays as it was.",
+    "The material file could not be created.",
+    "The material file is damaged. Its whole records were loaded.",
+    "Mertano help",
+    "Back",
+    "Forward",
+    "Contents",
+    "The help pages were not found.",
+    "Mertano looks for them here:",
+    "Copy the help folder that came with Mertano beside the program.",
+};
+
+}  // namespace
+
+const std::string& LanguageTexts::ExtraEnglish(int n) {
+    static const std::string kEmpty;
+    return n >= kFirstExtraText && n <= kLanguageTextCount ? kExtraEnglish[n - kFirstExtraText]
+                                                           : kEmpty;
+}
 
 const std::string& LanguageTexts::text(int n) const {
     static const std::string kEmpty;
-    return n >= 1 && n <= kLanguageTextCount ? slots_[n] : kEmpty;
+    if (n < 1 || n > kLanguageTextCount) return kEmpty;
+    if (slots_[n].empty()) return ExtraEnglish(n);
+    return slots_[n];
 }
 
 void LanguageTexts::set(int n, std::string text) {

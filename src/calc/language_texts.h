@@ -6,10 +6,42 @@
 
 namespace mertano {
 
-inline constexpr int kLanguageTextCount = 85;
+// Texts 1 to 80 are the window's captions, hints and messages. The texts after them
+// word Mertano's own messages (faults, unreadable files, the help window); a language
+// file that lacks one of those shows its English wording instead, so that a file made
+// for an older Mertano never leaves a message empty.
+inline constexpr int kFirstExtraText = 81;
+inline constexpr int kLanguageTextCount = 102;
 
-// The numbered texts of the current language, slots 1 to 85. A slot that no line of
-// the language file gives is empty.
+// The numbers of the extra texts, for the code that puts the messages together.
+enum ExtraText : int {
+    kTextNoSuchFigure = 81,       // after the figure's name and ": "
+    kTextHintTriangle = 82,       // why a triangle has no solution
+    kTextHintRightTriangle = 83,  // ... a right triangle
+    kTextHintSegment = 84,        // ... a circular segment
+    kTextHintCone = 85,           // ... a cone
+    kTextHintTruncatedCone = 86,  // ... a truncated cone
+    kTextHintOther = 87,          // ... any other figure
+    kTextFaultInvalid = 88,       // the technical wording of the three arithmetic faults
+    kTextFaultDivision = 89,
+    kTextFaultOverflow = 90,
+    kTextLanguageUnreadable = 91,  // followed by the file's path and the reason
+    kTextLanguageMissing = 92,     // followed by the file's path
+    kTextMaterialUnreadable = 93,  // followed by the technical report
+    kTextMaterialNotCreated = 94,  // followed by the technical report
+    kTextMaterialDamaged = 95,     // followed by the technical report
+    kTextHelpTitle = 96,
+    kTextHelpBack = 97,
+    kTextHelpForward = 98,
+    kTextHelpContents = 99,
+    kTextHelpMissing = 100,   // a heading
+    kTextHelpLookedIn = 101,  // followed by the folder
+    kTextHelpCopy = 102,      // what to do about it
+};
+
+// The numbered texts of the current language, slots 1 to kLanguageTextCount. A slot up
+// to 80 that no line of the language file gives is empty; an extra text falls back to
+// its English wording.
 class LanguageTexts {
 public:
     const std::string& text(int n) const;
@@ -19,6 +51,8 @@ public:
     // What the engine shows before any language file is loaded: its own messages in
     // English.
     static LanguageTexts BuiltinEnglish();
+    // The English wording of an extra text; empty for any other number.
+    static const std::string& ExtraEnglish(int n);
 
 private:
     std::array<std::string, kLanguageTextCount + 1> slots_;

@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QScreen>
 
+#include "lang/detailed_message.h"
 #include "lang/language_file.h"
 #include "lang/language_state.h"
 #include "lang/settle_language.h"
@@ -98,7 +99,7 @@ bool TNyelvForm::SwitchTo(const QString& name) {
     state_.setLanguageName(name);
     if (const auto error = state_.reload()) {
         state_.setLanguageName(previous);
-        showMessage_(this, error->message());
+        showMessage_(this, LanguageLoadMessage(state_.texts(), *error));
         return false;
     }
     emit TextsChanged();

@@ -33,7 +33,8 @@ struct TextPlacement {
 std::span<const TextPlacement> TextPlacements();
 
 // Texts read where they are shown rather than placed here: the engine's and the materials
-// dialog's messages, the message dialog's titles and buttons, the mail subject.
+// dialog's messages, the message dialog's titles and buttons, the mail subject, and the
+// texts of Mertano's own messages and of the help window.
 std::span<const int> TextsReadWhenShown();
 
 // Text 26 up to the blank before its first "(": "Nyelv (Please...)" gives "Nyelv".

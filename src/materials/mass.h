@@ -29,7 +29,8 @@ UnitLabels UnitLabelsFor(const QString& unitText);
 // keeps its text. Otherwise the last record of that name (exact, case-sensitive) sets
 // `massFactor` to its gravity; no match leaves the factor as the caller set it (the
 // calculate command sets 0, so the mass reads 0.0000). The factor is then scaled to
-// kilograms for "mm", "cm" and "m" (exact, case-sensitive; any other text keeps it).
+// kilograms for "mm", "cm", "dm", "m", "in" and "ft" (exact, case-sensitive). Any other
+// unit text gives an empty text: the mass box is cleared rather than shown wrong.
 // The volume is rounded to 4 decimals before the product, which is shown with 4
 // decimals, "." as separator, at least 3 characters wide.
 //

@@ -10,6 +10,7 @@
 
 #include "app/help_window.h"
 #include "app/pictures.h"
+#include "lang/language_file.h"
 #include "test_main.h"
 
 using namespace mertano;
@@ -38,6 +39,18 @@ QStringList Attributes(const QString& page, const QString& attribute) {
 
 QString FileName(const QUrl& url) {
     return QFileInfo(url.toLocalFile()).fileName();
+}
+
+// The texts of a language as the build copies its file beside the program; English
+// wording for a name without a file.
+LanguageTexts Texts(const QString& language) {
+    auto loaded = LoadLanguageTexts(kProgramFolder, language);
+    if (auto* texts = std::get_if<LanguageTexts>(&loaded)) return *texts;
+    return {};
+}
+
+void SetLanguage(HelpWindow& window, const QString& language) {
+    window.setLanguage(language, Texts(language));
 }
 
 QToolButton* Button(HelpWindow& window, const char* name) {
@@ -87,7 +100,9 @@ void TestHelpWindow::folderFollowsTheLanguage_data() {
     QTest::addRow("English") << program << "English"
                              << "/opt/mertano/help/en/";
     QTest::addRow("German") << program << "German"
-                            << "/opt/mertano/help/en/";
+                            << "/opt/mertano/help/de/";
+    QTest::addRow("german") << program << "german"
+                            << "/opt/mertano/help/de/";
     QTest::addRow("none yet") << program << ""
                               << "/opt/mertano/help/en/";
     QTest::addRow("longer name") << program << "Hungarian2"
@@ -138,6 +153,7 @@ void TestHelpWindow::everyPageIsThereInBothLanguages_data() {
     QTest::addColumn<QString>("language");
     QTest::addRow("English") << "en";
     QTest::addRow("Hungarian") << "hu";
+    QTest::addRow("German") << "de";
 }
 
 void TestHelpWindow::everyPageIsThereInBothLanguages() {
@@ -165,7 +181,7 @@ void TestHelpWindow::everyPageIsThereInBothLanguages() {
 
 void TestHelpWindow::everyLinkResolves_data() {
     QTest::addColumn<QString>("path");
-    for (const char* language : {"en", "hu"})
+    for (const char* language : {"en", "hu", "de"})
         for (const QString& name : HelpPages())
             QTest::addRow("%s/%s", language, qPrintable(name))
                 << kSourceHelp + language + "/" + name;
@@ -201,7 +217,7 @@ void TestHelpWindow::everyLinkResolves() {
 }
 
 void TestHelpWindow::buildCopiesThePagesBesideTheProgram() {
-    for (const char* language : {"en", "hu"}) {
+    for (const char* language : {"en", "hu", "de"}) {
         for (const QString& name : HelpPages()) {
             const QString written = kSourceHelp + language + "/" + name;
             const QString copied = kProgramFolder + "help/" + language + "/" + name;
@@ -222,9 +238,12 @@ void TestHelpWindow::windowShowsTheStartPage_data() {
     QTest::addRow("Hungarian") << "Hungarian"
                                << "help/hu/"
                                << "Mertano súgó";
-    QTest::addRow("German reads English") << "German"
-                                          << "help/en/"
-                                          << "Mertano help";
+    QTest::addRow("German") << "German"
+                            << "help/de/"
+                            << "Mertano-Hilfe";
+    QTest::addRow("a language without pages reads English") << "Klingon"
+                                                            << "help/en/"
+                                                            << "Mertano help";
 }
 
 void TestHelpWindow::windowShowsTheStartPage() {
@@ -233,7 +252,7 @@ void TestHelpWindow::windowShowsTheStartPage() {
     QFETCH(QString, heading);
     const PictureList pictures;
     HelpWindow window(kProgramFolder, pictures);
-    window.setLanguage(language);
+    SetLanguage(window, language);
     window.showTopic(kHelpStartTopic);
     QVERIFY(window.isVisible());
     QCOMPARE(window.folder(), kProgramFolder + folder);
@@ -250,7 +269,7 @@ void TestHelpWindow::windowShowsTheStartPage() {
 void TestHelpWindow::linksAndHistoryNavigate() {
     const PictureList pictures;
     HelpWindow window(kProgramFolder, pictures);
-    window.setLanguage("English");
+    SetLanguage(window, "English");
     window.showTopic(kHelpStartTopic);
     HelpBrowser* browser = window.browser();
 
@@ -274,7 +293,7 @@ void TestHelpWindow::linksAndHistoryNavigate() {
     window.showTopic("sphere");
     QCOMPARE(FileName(browser->source()), QString("sphere.html"));
     // Another language starts a history of its own.
-    window.setLanguage("Hungarian");
+    SetLanguage(window, "Hungarian");
     window.showTopic(kHelpStartTopic);
     QCOMPARE(browser->source(), QUrl::fromLocalFile(kProgramFolder + "help/hu/index.html"));
     QVERIFY(!Button(window, "BackBtn")->isEnabled());
@@ -323,6 +342,7 @@ void TestHelpWindow::missingPagesShowAMessage_data() {
     QTest::addColumn<QString>("message");
     QTest::addRow("no folder, English") << "English" << false << "help pages were not found";
     QTest::addRow("no folder, Hungarian") << "Hungarian" << false << "nem találhatók";
+    QTest::addRow("no folder, German") << "German" << false << "nicht gefunden";
     QTest::addRow("folder without the page") << "English" << true << "help pages were not found";
 }
 
@@ -340,7 +360,7 @@ void TestHelpWindow::missingPagesShowAMessage() {
     }
     const PictureList pictures;
     HelpWindow window(programFolder, pictures);
-    window.setLanguage(language);
+    SetLanguage(window, language);
     window.showTopic(kHelpStartTopic);
     QVERIFY(window.isVisible());
     const QString text = window.browser()->toPlainText();
@@ -362,7 +382,7 @@ void TestHelpWindow::hungarianWithoutItsPagesFallsBackToEnglish() {
     QVERIFY(QFile::copy(kSourceHelp + "en/index.html", programFolder + "help/en/index.html"));
     const PictureList pictures;
     HelpWindow window(programFolder, pictures);
-    window.setLanguage("Hungarian");
+    SetLanguage(window, "Hungarian");
     window.showTopic(kHelpStartTopic);
     QCOMPARE(window.folder(), programFolder + "help/en/");
     QCOMPARE(FileName(window.browser()->source()), QString("index.html"));

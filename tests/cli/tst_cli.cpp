@@ -62,10 +62,16 @@ private slots:
         QTest::newRow("sides that form no triangle")
             << QStringList{"Triangle", "a=3", "b=4", "c=7"} << 2 << "Refused"
             << "Side c must be shorter than a + b.\rThese three sides do not form a triangle.";
-        QTest::newRow("too large to round") << QStringList{"Sphere", "r=100000"} << 3 << "Failed"
-                                            << "Invalid floating point operation";
-        QTest::newRow("division by zero") << QStringList{"Cone", "m=4", "beta=180"} << 3
-                                          << "Failed" << "Floating point division by zero";
+        QTest::newRow("too large to round")
+            << QStringList{"Sphere", "r=100000"} << 3 << "Failed"
+            << "Sphere: no such figure has the values given.\rOne of the values is too large or "
+               "too small for the others.\r\rInvalid floating point operation";
+        QTest::newRow("division by zero")
+            << QStringList{"Cone", "m=4", "beta=180"} << 3 << "Failed"
+            << QString::fromUtf8("Cone: no such figure has the values given.\rThe slant height a "
+                                 "must be longer than both the height and the radius, and the "
+                                 "angle \u03b2 less than 180\u00b0.\r\rFloating point division "
+                                 "by zero");
     }
     void states() {
         QFETCH(QStringList, args);

@@ -5,6 +5,7 @@
 
 #include <sys/stat.h>
 
+#include "lang/detailed_message.h"
 #include "lang/language_file.h"
 #include "lang/language_state.h"
 #include "lang/text_placement.h"
@@ -18,7 +19,9 @@ namespace {
 
 int FilledSlots(const LanguageTexts& texts) {
     int filled = 0;
-    for (int n = 1; n <= kLanguageTextCount; ++n) filled += texts.text(n).empty() ? 0 : 1;
+    // An extra text that only falls back to English was not given.
+    for (int n = 1; n <= kLanguageTextCount; ++n)
+        filled += texts.text(n).empty() || texts.text(n) == LanguageTexts::ExtraEnglish(n) ? 0 : 1;
     return filled;
 }
 
@@ -62,7 +65,7 @@ private slots:
         QTest::newRow("heading, comment and empty lines")
             << QByteArray("[Main]\r\n 005 comment\r\n\r\n\r\n005 A\r\n") << 5 << "A" << 1;
         QTest::newRow("number 0 is no text") << QByteArray("000 x") << 0 << "" << 0;
-        QTest::newRow("number 86 is no text") << QByteArray("086 x\r\n085 y") << 85 << "y" << 1;
+        QTest::newRow("number 103 is no text") << QByteArray("103 x\r\n102 y") << 102 << "y" << 1;
         QTest::newRow("no number") << QByteArray("abc def\r\n\t03 x") << 3 << "" << 0;
         QTest::newRow("CR LF") << QByteArray("001 a\r\n002 b\r\n") << 2 << "b" << 2;
         QTest::newRow("CR alone") << QByteArray("001 a\r002 b\r") << 1 << "a" << 2;
@@ -339,7 +342,6 @@ private slots:
                                                              {37, "Adatok &kiszámítása"},
                                                              {38, "Kerület:"},
                                                              {39, "Terület:"},
-                                                             {40, "Decimal"},
                                                              {41, "Fok,p,mp"},
                                                              {63, "Felület:"},
                                                              {64, "Térfogat:"},
@@ -354,10 +356,104 @@ private slots:
         for (const auto& [n, caption] : defaults)
             QTest::addRow("%d", n) << n << QString::fromUtf8(caption);
     }
+    // The words are the built-in ones; a caption may have gained an access key.
     void hungarianKeepsTheBuiltInCaptions() {
         QFETCH(int, n);
+        QFETCH(QString, caption);
         static const LanguageTexts hungarian = Shipped("Hungarian");
-        QTEST(Text(hungarian, n), "caption");
+        QCOMPARE(Text(hungarian, n).remove('&'), caption.remove('&'));
+    }
+
+    // The user reads in their language whether the file is missing or unreadable; the
+    // path, and for an unreadable file the system's reason, follow.
+    void loadFailureMessageInTheUsersLanguage_data() {
+        QTest::addColumn<bool>("exists");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("missing") << false << "Die Sprachdatei wurde nicht gefunden:\r\r<path>";
+        QTest::newRow("unreadable")
+            << true << "Die Sprachdatei konnte nicht gelesen werden:\r\r<path>\rPermission denied";
+    }
+    void loadFailureMessageInTheUsersLanguage() {
+        QFETCH(bool, exists);
+        QFETCH(QString, message);
+        ProgramFolder program;
+        if (exists) program.AddLanguage("Klingon");
+        const LanguageLoadError error{program.path() + "/Language/Klingon.lng",
+                                      "Permission denied"};
+        message.replace("<path>", QDir::toNativeSeparators(error.path));
+        QCOMPARE(LanguageLoadMessage(Shipped("German"), error), message);
+    }
+
+    // A file that lacks the texts of Mertano's own messages (one made for an older
+    // Mertano) shows them in English; a window caption it lacks stays empty.
+    void extraTextsFallBackToEnglish_data() {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<int>("slot");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("extra text missing")
+            << QByteArray("003 x") << 88 << "Invalid floating point operation";
+        QTest::newRow("extra text given") << QByteArray("088 Hiba") << 88 << "Hiba";
+        QTest::newRow("extra text given empty") << QByteArray("096") << 96 << "Mertano help";
+        QTest::newRow("last extra text")
+            << QByteArray() << kLanguageTextCount
+            << QString::fromStdString(LanguageTexts::ExtraEnglish(kLanguageTextCount));
+        QTest::newRow("caption missing stays empty") << QByteArray("088 x") << 80 << "";
+    }
+    void extraTextsFallBackToEnglish() {
+        QFETCH(QByteArray, file);
+        QFETCH(int, slot);
+        const QString text = Text(Parsed(file), slot);
+        QVERIFY(slot != kLanguageTextCount || !text.isEmpty());
+        QTEST(text, "text");
+    }
+
+    // English is the wording built into the program; the other files word every extra
+    // text in their own language rather than leaning on that fallback.
+    void shippedFilesWordTheExtraTexts_data() { shippedFilesFillEveryShownText_data(); }
+    void shippedFilesWordTheExtraTexts() {
+        QFETCH(QString, language);
+        QFile file(QStringLiteral(MERTANO_LANGUAGE_SOURCES "/") + language + ".lng");
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QString all = DecodeLanguageBytes(file.readAll());
+        const LanguageTexts texts = Parsed(all.toUtf8());
+        for (int n = kFirstExtraText; n <= kLanguageTextCount; ++n) {
+            const QString number = QString::asprintf("%03d ", n);
+            QVERIFY2(all.contains("\r\n" + number), qPrintable(language + " lacks " + number));
+            const bool english = texts.text(n) == LanguageTexts::ExtraEnglish(n);
+            QVERIFY2(english == (language == "English"), qPrintable(number + Text(texts, n)));
+        }
+    }
+
+    // Alt and a letter reach a button only when no other caption of the same window
+    // claims that letter; a caption with an access key in English has one in every
+    // language.
+    void accessKeysDoNotClashWithinAWindow_data() { shippedFilesFillEveryShownText_data(); }
+    void accessKeysDoNotClashWithinAWindow() {
+        QFETCH(QString, language);
+        const LanguageTexts texts = Shipped(language);
+        const LanguageTexts english = Shipped("English");
+        QMap<QString, QList<int>> windows;
+        for (const TextPlacement& row : TextPlacements()) {
+            if (row.target == TextTarget::Caption) windows[row.window].append(row.text);
+        }
+        for (int n = 52; n <= 61; ++n) windows["TMessageForm"].append(n);  // its buttons
+        for (auto window = windows.cbegin(); window != windows.cend(); ++window) {
+            QMap<QChar, int> claimed;
+            for (int n : window.value()) {
+                const QString caption = Text(texts, n);
+                const qsizetype amp = caption.indexOf('&');
+                QVERIFY2(Text(english, n).contains('&') == (amp >= 0),
+                         qPrintable(QString("%1 %2").arg(n).arg(caption)));
+                if (amp < 0 || claimed.value(caption[amp + 1].toLower()) == n) continue;
+                const QChar key = caption[amp + 1].toLower();
+                QVERIFY2(!claimed.contains(key), qPrintable(QString("%1: %2 and %3 both take %4")
+                                                                .arg(window.key())
+                                                                .arg(claimed.value(key))
+                                                                .arg(n)
+                                                                .arg(key)));
+                claimed.insert(key, n);
+            }
+        }
     }
 };
 

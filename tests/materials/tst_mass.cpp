@@ -57,17 +57,21 @@ private slots:
                                               << " cm " << 1000.0L << "1.0000" << 0.001L;
         QTest::newRow("case-sensitive name matches nothing") << "vas"
                                                              << "cm" << 1000.0L << "0.0000" << 0.0L;
-        QTest::newRow("unknown unit keeps the gravity") << "Fa"
-                                                        << "CM" << 1000.0L << "1000.0000" << 1.0L;
+        QTest::newRow("cube of 1 dm") << "Fa"
+                                      << "dm" << 1.0L << "1.0000" << 1.0L;
+        QTest::newRow("cube of 10 in of steel") << "Vas"
+                                                << "in" << 1000.0L << "128.6385" << 0.1286384524L;
+        QTest::newRow("cube of 1 ft") << "Fa"
+                                      << "ft" << 1.0L << "28.3168" << 28.316846592L;
         QTest::newRow("volume rounded to 4 decimals first")
             << "Fa"
             << "m" << 0.00004L << "0.0000" << 1000.0L;
         QTest::newRow("volume digits beyond 4 decimals are dropped")
             << "Fa"
-            << "x" << 1.23456789L << "1.2346" << 1.0L;
+            << "dm" << 1.23456789L << "1.2346" << 1.0L;
         QTest::newRow("largest volume that rounds")
             << "Fa"
-            << "x" << 900000000000000.0L << "900000000000000.0000" << 1.0L;
+            << "dm" << 900000000000000.0L << "900000000000000.0000" << 1.0L;
     }
     void mass() {
         QFETCH(QString, material);
@@ -84,7 +88,24 @@ private slots:
 
     void worksOnTheFactorTheCallerSet() {
         long double factor = 2.0L;  // the driver's 0 in real use; here something else
-        QCOMPARE(*ComputeMass(table_, "Nincs", "x", 3.0L, factor), QString("6.0000"));
+        QCOMPARE(*ComputeMass(table_, "Nincs", "dm", 3.0L, factor), QString("6.0000"));
+    }
+
+    // A unit without a known factor would give a mass off by any factor at all (an inch
+    // taken as a decimetre weighs 61 times too much): the box is emptied instead.
+    void unknownUnitEmptiesTheMass_data() {
+        QTest::addColumn<QString>("unit");
+        QTest::newRow("a unit spelt out") << "inch";
+        QTest::newRow("another letter case") << "CM";
+        QTest::newRow("a unit with its power") << "mm3";
+        QTest::newRow("empty") << "";
+    }
+    void unknownUnitEmptiesTheMass() {
+        QFETCH(QString, unit);
+        long double factor = 0.0L;
+        const std::optional<QString> text = ComputeMass(table_, "Vas", unit, 1000.0L, factor);
+        QVERIFY(text);
+        QCOMPARE(*text, QString());
     }
 
     void blankMaterialLeavesEverything_data() {

@@ -71,8 +71,10 @@ private slots:
             << QStringList{"Cube", "a=10", "--unit", "cm", "--material", " Vas "} << "7.2500";
         QTest::newRow("other case matches nothing")
             << QStringList{"Cube", "a=10", "--unit", "cm", "--material", "vas"} << "0.0000";
-        QTest::newRow("unknown unit")
-            << QStringList{"Cube", "a=10", "--unit", "CM", "--material", "Vas"} << "7250.0000";
+        QTest::newRow("cube of 10 in")
+            << QStringList{"Cube", "a=10", "--unit", "in", "--material", "Vas"} << "118.8062";
+        QTest::newRow("unit without a factor shows no mass")
+            << QStringList{"Cube", "a=10", "--unit", "inch", "--material", "Vas"} << "";
         QTest::newRow("blank material shows no mass")
             << QStringList{"Cube", "a=10", "--material", " "} << "";
         QTest::newRow("no material") << QStringList{"Cube", "a=10"} << "";
