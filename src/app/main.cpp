@@ -5,10 +5,13 @@
 #include <QDir>
 
 #include "app/app_context.h"
+#include "app/app_identity.h"
 #include "app/fo_form.h"
 #include "app/help_window.h"
+#include "app/program_folder.h"
 #include "app/screenshot.h"
 #include "lang/nyelv_form.h"
+#include "lang/qt_translation.h"
 #include "materials/anyag_form.h"
 #include "lang/settle_dialogs.h"
 #include "lang/settle_language.h"
@@ -17,7 +20,7 @@
 namespace {
 
 void ReadStartupValues(mertano::StartupValues& values) {
-    values.programFolder = QDir(QApplication::applicationDirPath()).absolutePath() + "/";
+    values.programFolder = mertano::ProgramFolder();
     values.workingFolder = QDir::currentPath();
     const mertano::WebsiteAddresses addresses =
         mertano::ReadWebsiteUrlFile(values.programFolder + "website.url");
@@ -33,6 +36,7 @@ int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     QApplication::setApplicationName("Mertano");
     QApplication::setApplicationVersion(MERTANO_VERSION);
+    mertano::ApplyApplicationIdentity();
 
     QCommandLineParser parser;
     parser.addHelpOption();
@@ -50,6 +54,8 @@ int main(int argc, char* argv[]) {
     if (!settled.settled()) return settled.exitCode;
     app.language = mertano::LanguageState(app.values.programFolder, settled.languageName,
                                           settled.languageNames);
+    mertano::QtTranslation qtTexts;
+    qtTexts.setLanguage(app.language.languageName());
 
     mertano::TFoForm main(app);
     // The secondary windows have no parent: a disabled main window must not disable them.
@@ -57,6 +63,8 @@ int main(int argc, char* argv[]) {
     mertano::TNyelvForm nyelv(app.language);
     mertano::TValtForm valt;
     QObject::connect(&nyelv, &mertano::TNyelvForm::TextsChanged, &main, &mertano::TFoForm::Nyelvvalt);
+    QObject::connect(&nyelv, &mertano::TNyelvForm::TextsChanged, &main,
+                     [&] { qtTexts.setLanguage(app.language.languageName()); });
     main.setSecondaryWindows(&anyag, &nyelv, &valt);
     mertano::HelpWindow help(app.values.programFolder, app.pictures);
     app.actions = std::make_shared<mertano::DesktopActions>([&](const QString& topic) {
