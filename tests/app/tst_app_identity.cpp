@@ -1,7 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The icon built into the program and the name the desktop knows it by.
-#include <QApplication>
-#include <QGuiApplication>
+// The icon built into the program, at every size the window and the desktop use.
 #include <QImage>
 #include <QTest>
 
@@ -28,14 +26,6 @@ private slots:
         // The drawing fills the middle and leaves the corners of its rounded tile clear.
         QCOMPARE(qAlpha(image.pixel(size / 2, size / 2)), 255);
         QCOMPARE(qAlpha(image.pixel(0, 0)), 0);
-    }
-
-    void everyWindowGetsTheIconAndTheDesktopName() {
-        ApplyApplicationIdentity();
-        QCOMPARE(QGuiApplication::desktopFileName(), ApplicationId());
-        QVERIFY(ApplicationId().count('.') >= 2);
-        QWidget window;
-        QCOMPARE(window.windowIcon().availableSizes(), ApplicationIcon().availableSizes());
     }
 };
 

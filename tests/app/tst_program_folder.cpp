@@ -84,10 +84,6 @@ private slots:
         QCOMPARE(ProgramFolder(dir.filePath(executable), dataFromExecutable),
                  dir.filePath(expected));
     }
-
-    void noExecutableFolderGivesNoFolder() {
-        QCOMPARE(ProgramFolder(QString(), "../share/mertano"), QString());
-    }
 };
 
 MERTANO_REGISTER_TEST(TstProgramFolder)

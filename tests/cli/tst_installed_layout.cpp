@@ -47,10 +47,6 @@ private slots:
             << "German";
         QTest::newRow("portable copy")
             << "copy" << QStringList{"copy/Language/German"} << "German" << 2 << "German";
-        QTest::newRow("the copy beside the program wins over the prefix")
-            << "usr/bin"
-            << QStringList{"usr/bin/Language/English", "usr/bin/" + data + "/Language/German"}
-            << "German" << 64 << "";
         QTest::newRow("no language files anywhere")
             << "usr/bin" << QStringList{} << "English" << 64 << "";
     }

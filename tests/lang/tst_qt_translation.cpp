@@ -81,12 +81,6 @@ private slots:
         }
         QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QString("Cancel"));
     }
-
-    void aFolderWithoutCataloguesLeavesQtsOwn() {
-        QtTranslation translation(QStringLiteral(MERTANO_LANGUAGE_SOURCES));
-        QVERIFY(!translation.setLanguage("Hungarian"));
-        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QString("Cancel"));
-    }
 };
 
 MERTANO_REGISTER_TEST(TstQtTranslation)
