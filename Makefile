@@ -5,7 +5,7 @@
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 WERROR ?= OFF
 
-.PHONY: run test test-sanitize bench deps build build-sanitize clean format
+.PHONY: run test test-sanitize bench deps build build-sanitize package clean format
 
 deps:
 	@tools/install-deps
@@ -27,6 +27,13 @@ test: build
 test-sanitize: build-sanitize
 	@ctest --preset sanitize -j $(JOBS)
 
+# The Debian package, built from the release build and left in this folder.
+package: build
+	@cmake --build --preset release --target package >/dev/null
+	@rm -f mertano_*.deb
+	@cp build/release/mertano_*.deb .
+	@ls mertano_*.deb
+
 bench: build
 	@tools/run-bench build/release
 
@@ -34,4 +41,4 @@ format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf build
+	rm -rf build mertano_*.deb

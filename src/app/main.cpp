@@ -6,10 +6,13 @@
 #include <csignal>
 
 #include "app/app_context.h"
+#include "app/app_identity.h"
 #include "app/fo_form.h"
 #include "app/help_window.h"
+#include "app/program_folder.h"
 #include "app/screenshot.h"
 #include "lang/nyelv_form.h"
+#include "lang/qt_translation.h"
 #include "materials/anyag_form.h"
 #include "lang/settle_dialogs.h"
 #include "lang/settle_language.h"
@@ -18,7 +21,7 @@
 namespace {
 
 void ReadStartupValues(mertano::StartupValues& values) {
-    values.programFolder = QDir(QApplication::applicationDirPath()).absolutePath() + "/";
+    values.programFolder = mertano::ProgramFolder();
     values.workingFolder = QDir::currentPath();
     const mertano::WebsiteAddresses addresses =
         mertano::ReadWebsiteUrlFile(values.programFolder + "website.url");
@@ -38,6 +41,7 @@ int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     QApplication::setApplicationName("Mertano");
     QApplication::setApplicationVersion(MERTANO_VERSION);
+    mertano::ApplyApplicationIdentity();
 
     QCommandLineParser parser;
     parser.addHelpOption();
@@ -55,6 +59,8 @@ int main(int argc, char* argv[]) {
     if (!settled.settled()) return settled.exitCode;
     app.language = mertano::LanguageState(app.values.programFolder, settled.languageName,
                                           settled.languageNames);
+    mertano::QtTranslation qtTexts;
+    qtTexts.setLanguage(app.language.languageName());
 
     mertano::TFoForm main(app);
     // The secondary windows have no parent: a disabled main window must not disable them.
@@ -62,6 +68,8 @@ int main(int argc, char* argv[]) {
     mertano::TNyelvForm nyelv(app.language);
     mertano::TValtForm valt;
     QObject::connect(&nyelv, &mertano::TNyelvForm::TextsChanged, &main, &mertano::TFoForm::Nyelvvalt);
+    QObject::connect(&nyelv, &mertano::TNyelvForm::TextsChanged, &main,
+                     [&] { qtTexts.setLanguage(app.language.languageName()); });
     main.setSecondaryWindows(&anyag, &nyelv, &valt);
     mertano::HelpWindow help(app.values.programFolder, app.pictures);
     app.actions = std::make_shared<mertano::DesktopActions>([&](const QString& topic) {

@@ -11,6 +11,7 @@
 #include <string>
 #include <string_view>
 
+#include "app/program_folder.h"
 #include "cli/cli_language.h"
 #include "cli/cli_materials.h"
 #include "cli/cli_output.h"
@@ -195,8 +196,8 @@ int main(int argc, char* argv[]) {
         "material", "The material of a solid, as named in Gravity.grv.", "NAME");
     const QCommandLineOption languageOption(
         "language",
-        "The language of the messages: a file NAME.lng in the Language folder beside the "
-        "program (default: the language chosen in Mertano, else English).",
+        "The language of the messages: a file NAME.lng in the program's Language folder "
+        "(default: the language chosen in Mertano, else English).",
         "NAME");
     const QCommandLineOption jsonOption("json", "Print one JSON object instead of a table.");
     const QCommandLineOption batchOption("batch", "Read JSON Lines requests from standard input.");
@@ -215,10 +216,10 @@ int main(int argc, char* argv[]) {
             0);
     }
 
-    auto language = MessageTexts(QCoreApplication::applicationDirPath(),
-                                 parser.isSet(languageOption)
-                                     ? std::optional<QString>(parser.value(languageOption))
-                                     : std::nullopt);
+    auto language =
+        MessageTexts(ProgramFolder(), parser.isSet(languageOption)
+                                          ? std::optional<QString>(parser.value(languageOption))
+                                          : std::nullopt);
     if (auto* error = std::get_if<RequestError>(&language)) {
         PrintError(error->message);
         return kUsageError;

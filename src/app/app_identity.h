@@ -1,0 +1,27 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+// How the desktop knows Mertano: the application id that names its desktop entry, icon
+// and metainfo, and the icon every Mertano window shows.
+
+#include <QIcon>
+#include <QList>
+#include <QString>
+
+namespace mertano {
+
+// Reverse-DNS, as the desktop entry and the metainfo are named.
+QString ApplicationId();
+
+// The sizes the icon is drawn at besides its scalable source.
+QList<int> ApplicationIconSizes();
+
+// The icon, built into the program so that a window has it even when no icon theme
+// holds Mertano's.
+QIcon ApplicationIcon();
+
+// Names the desktop entry (the desktop matches windows to it by this) and gives every
+// window the icon. Needs the application object.
+void ApplyApplicationIdentity();
+
+}  // namespace mertano
