@@ -16,7 +16,9 @@ namespace {
 // The most decimals the fixed formats write: 2^63 * 10^18 still fits 128 bits.
 constexpr int kMaxFixedDigits = 18;
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 std::string_view TrimBlanks(std::string_view s) {
     while (!s.empty() && static_cast<unsigned char>(s.front()) <= 32) s.remove_prefix(1);
@@ -50,8 +52,8 @@ bool SplitDecimal(std::string_view s, DecimalParts& parts) {
     std::size_t i = 0;
     if (i < s.size() && (s[i] == '+' || s[i] == '-')) parts.negative = s[i++] == '-';
     std::size_t mantissaDigits = 0;
-    long intDigits = 0;       // integer digits from the first that is not 0
-    long leadingZeros = 0;    // zeros after the point before the first that is not 0
+    long intDigits = 0;     // integer digits from the first that is not 0
+    long leadingZeros = 0;  // zeros after the point before the first that is not 0
     auto takeDigit = [&parts](char c) {
         if (parts.mantissa > (UINT64_MAX - 9) / 10) parts.mantissaFits = false;
         parts.mantissa = parts.mantissa * 10 + static_cast<std::uint64_t>(c - '0');
@@ -83,7 +85,8 @@ bool SplitDecimal(std::string_view s, DecimalParts& parts) {
         if (exponentDigits == 0) return false;
         if (negativeExponent) parts.exponent = -parts.exponent;
     }
-    if (seenNonZero) parts.leadExponent = parts.exponent + (intDigits > 0 ? intDigits - 1 : -leadingZeros - 1);
+    if (seenNonZero)
+        parts.leadExponent = parts.exponent + (intDigits > 0 ? intDigits - 1 : -leadingZeros - 1);
     return i == s.size();
 }
 
@@ -108,10 +111,16 @@ std::string WholeDigits(long double n) {
         return std::string(buf, res.ptr);
     }
     if (n < 0x1p127L) {
-        auto v = static_cast<unsigned __int128>(n);
-        char* p = buf + sizeof buf;
-        while (v != 0) *--p = static_cast<char>('0' + static_cast<int>(v % 10)), v /= 10;
-        return std::string(p, buf + sizeof buf);
+        // Two halves below 10^19, so the digits come from 64-bit divisions.
+        constexpr std::uint64_t kHalf = 10000000000000000000ULL;
+        const auto v = static_cast<unsigned __int128>(n);
+        const auto high = static_cast<std::uint64_t>(v / kHalf);
+        const auto low = static_cast<std::uint64_t>(v % kHalf);
+        std::string out(buf, std::to_chars(buf, buf + sizeof buf, high).ptr);
+        const char* lowEnd = std::to_chars(buf, buf + sizeof buf, low).ptr;
+        out.append(static_cast<std::size_t>(19 - (lowEnd - buf)), '0');
+        out.append(buf, static_cast<std::size_t>(lowEnd - buf));
+        return out;
     }
     int e = 0;
     const long double fraction = std::frexp(n, &e);  // n = fraction * 2^e, fraction in [0.5, 1)
@@ -151,17 +160,15 @@ std::string UnitCount(long double ax, int digits) {
 
 // Drops the last `drop` digits of a count, rounding halves to the even neighbour.
 void DropDigits(std::string& count, int drop) {
-    const auto keep = count.size() > static_cast<std::size_t>(drop)
-                          ? count.size() - static_cast<std::size_t>(drop)
-                          : 0;
-    std::string dropped = count.substr(keep);
-    dropped.insert(0, static_cast<std::size_t>(drop) - dropped.size(), '0');
+    const auto places = static_cast<std::size_t>(drop);
+    if (count.size() < places + 1) count.insert(0, places + 1 - count.size(), '0');
+    const std::size_t keep = count.size() - places;
+    const bool lastOdd = (count[keep - 1] - '0') % 2 == 1;
+    const bool beyondHalf = count.find_first_not_of('0', keep + 1) != std::string::npos;
+    const bool roundUp = count[keep] > '5' || (count[keep] == '5' && (beyondHalf || lastOdd));
     count.resize(keep);
-    const bool lastOdd = !count.empty() && (count.back() - '0') % 2 == 1;
-    const bool beyondHalf = dropped.find_first_not_of('0', 1) != std::string::npos;
-    const bool roundUp = dropped[0] > '5' || (dropped[0] == '5' && (beyondHalf || lastOdd));
     if (!roundUp) return;
-    std::size_t i = count.size();
+    std::size_t i = keep;
     while (i > 0 && count[i - 1] == '9') count[--i] = '0';
     if (i == 0) {
         count.insert(0, 1, '1');
