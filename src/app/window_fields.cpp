@@ -11,6 +11,7 @@
 #include "materials/mass.h"
 #include "widgets/float_edit.h"
 #include "widgets/message_form.h"
+#include "widgets/whole_text.h"
 
 namespace mertano {
 
@@ -18,21 +19,30 @@ std::string WindowFields::fieldText(Field field) const {
     return form_.edit(field)->text().toStdString();
 }
 
-void WindowFields::setFieldValue(Field field, long double value) { form_.edit(field)->setValue(value); }
-
-void WindowFields::setOutputText(Output output, const std::string& text) {
-    form_.output(output)->setText(QString::fromStdString(text));
+void WindowFields::setFieldValue(Field field, long double value) {
+    form_.edit(field)->setValue(value);
 }
 
-std::string WindowFields::unitText() const { return form_.EgysegComboBox->currentText().toStdString(); }
+void WindowFields::setOutputText(Output output, const std::string& text) {
+    SetWholeText(form_.output(output), QString::fromStdString(text));
+}
 
-std::optional<ShapeKind> WindowFields::selectedShape() const { return form_.selectedShape(); }
+std::string WindowFields::unitText() const {
+    return form_.EgysegComboBox->currentText().toStdString();
+}
+
+std::optional<ShapeKind> WindowFields::selectedShape() const {
+    return form_.selectedShape();
+}
 
 void WindowFields::setEnabled(Control control, bool enabled) {
     switch (control) {
-        case Control::InputPanel: return form_.InputPanel->setEnabled(enabled);
-        case Control::SzamolBtn: return form_.SzamolBtn->setEnabled(enabled);
-        case Control::NyomtatBtn: return form_.NyomtatBtn->setEnabled(enabled);
+        case Control::InputPanel:
+            return form_.InputPanel->setEnabled(enabled);
+        case Control::SzamolBtn:
+            return form_.SzamolBtn->setEnabled(enabled);
+        case Control::NyomtatBtn:
+            return form_.NyomtatBtn->setEnabled(enabled);
     }
 }
 
@@ -44,7 +54,7 @@ void WindowFields::computeMass(long double volume, long double& massFactor) {
     if (const std::optional<QString> mass =
             ComputeMass(form_.app_.materials.table(), form_.AnyagComboBox->currentText(),
                         form_.EgysegComboBox->currentText(), volume, massFactor)) {
-        form_.TomegText2->setText(*mass);
+        SetWholeText(form_.TomegText2, *mass);
     }
 }
 
