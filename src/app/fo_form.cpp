@@ -41,9 +41,7 @@ TFoForm::TFoForm(AppContext& app, QWidget* parent)
     FormCreate();
 }
 
-TFoForm::~TFoForm() {
-    qApp->removeEventFilter(this);
-}
+TFoForm::~TFoForm() { qApp->removeEventFilter(this); }
 
 void TFoForm::FormCreate() {
     QFont windowFont = font();
@@ -178,16 +176,16 @@ void TFoForm::Inicializal() {
     AoldEdit->move(AoldEdit->x(), 47);
     NagyrText->setText("R :");
 
-    for (Field f :
-         {Field::NagyrEdit, Field::AoldEdit, Field::BoldEdit, Field::ColdEdit, Field::MagasEdit1,
-          Field::MagasEdit2, Field::MagasEdit3, Field::IvEdit, Field::HurEdit, Field::SugarEdit,
-          Field::AtmeroEdit, Field::AlfaEdit, Field::BetaEdit, Field::GammaEdit}) {
+    for (Field f : {Field::NagyrEdit, Field::AoldEdit, Field::BoldEdit, Field::ColdEdit,
+                    Field::MagasEdit1, Field::MagasEdit2, Field::MagasEdit3, Field::IvEdit,
+                    Field::HurEdit, Field::SugarEdit, Field::AtmeroEdit, Field::AlfaEdit,
+                    Field::BetaEdit, Field::GammaEdit}) {
         edit(f)->setValue(0.0L);
     }
-    for (QLabel* box :
-         {Fok1Text, Fok2Text, Fok3Text, Perc1Text, Perc2Text, Perc3Text, Mperc1Text, Mperc2Text,
-          Mperc3Text, KeruletText2, KeruletText3, TeruletText2, TeruletText3, FeluletText2,
-          FeluletText3, TerfogatText2, TerfogatText3, TomegText2}) {
+    for (QLabel* box : {Fok1Text, Fok2Text, Fok3Text, Perc1Text, Perc2Text, Perc3Text, Mperc1Text,
+                        Mperc2Text, Mperc3Text, KeruletText2, KeruletText3, TeruletText2,
+                        TeruletText3, FeluletText2, FeluletText3, TerfogatText2, TerfogatText3,
+                        TomegText2}) {
         SetWholeText(box, QString());
     }
     InputPanel->setEnabled(true);
@@ -222,8 +220,7 @@ void TFoForm::showFigure(ShapeKind shape) {
         AoldText->move(AoldText->x(), 79);
         AoldEdit->move(AoldEdit->x(), 76);
     }
-    if (!info.magasCaption.empty())
-        MagasText1->setText(QString::fromUtf8(info.magasCaption.data()));
+    if (!info.magasCaption.empty()) MagasText1->setText(QString::fromUtf8(info.magasCaption.data()));
     if (shape == ShapeKind::SphericalZone) {
         AoldText->setText("a1");
         NagyrText->setText("a2");
@@ -245,12 +242,11 @@ void TFoForm::showFigure(ShapeKind shape) {
     DecimText->setVisible(!info.angleFields.empty());
     FPMText->setVisible(!info.angleFields.empty());
     const std::vector<QWidget*> outputs =
-        info.solid
-            ? std::vector<QWidget*>{FeluletText1,  FeluletText2,  FeluletText3, TerfogatText1,
-                                    TerfogatText2, TerfogatText3, TomegText1,   TomegText2,
-                                    TomegText3,    AnyagText1,    AnyagText2,   AnyagComboBox}
-            : std::vector<QWidget*>{KeruletText1, KeruletText2, KeruletText3,
-                                    TeruletText1, TeruletText2, TeruletText3};
+        info.solid ? std::vector<QWidget*>{FeluletText1, FeluletText2, FeluletText3, TerfogatText1,
+                                           TerfogatText2, TerfogatText3, TomegText1, TomegText2,
+                                           TomegText3, AnyagText1, AnyagText2, AnyagComboBox}
+                   : std::vector<QWidget*>{KeruletText1, KeruletText2, KeruletText3, TeruletText1,
+                                           TeruletText2, TeruletText3};
     for (QWidget* w : outputs) w->show();
     InputPanel->show();
     edit(info.firstFocus)->setFocus();
@@ -260,8 +256,8 @@ void TFoForm::showPicture(QLabel* image, const QString& name) {
     const qreal ratio = devicePixelRatioF();
     QPixmap picture = app_.pictures.picture(name, ratio);
     if (!picture.isNull() && picture.size() != image->size() * ratio) {
-        picture =
-            picture.scaled(image->size() * ratio, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        picture = picture.scaled(image->size() * ratio, Qt::IgnoreAspectRatio,
+                                 Qt::SmoothTransformation);
         picture.setDevicePixelRatio(ratio);
     }
     image->setPixmap(picture);
@@ -288,8 +284,7 @@ void TFoForm::AngleEditExit(Field field) {
     TFloatEdit* angle = edit(field);
     const std::optional<int> text = AngleExitMessage(field, angle->value());
     if (!text) return;
-    showMessage(QString::fromStdString(app_.language.texts().text(*text)),
-                static_cast<int>(MessageKind::Warning));
+    showMessage(QString::fromStdString(app_.language.texts().text(*text)), static_cast<int>(MessageKind::Warning));
     angle->setValue(0.0L);
     angle->setFocus();
 }
@@ -311,9 +306,7 @@ void TFoForm::EgysegComboBoxChange() {
     TerfogatText3->setText(labels.terfogatText3);
 }
 
-void TFoForm::AnyagComboBoxChange() {
-    AnyagText2->setText(AnyagComboBox->currentText());
-}
+void TFoForm::AnyagComboBoxChange() { AnyagText2->setText(AnyagComboBox->currentText()); }
 
 void TFoForm::showMessage(const QString& text, int kind) {
     ShowLocalMessage(this, text, static_cast<MessageKind>(kind), MessageButton::OK,

@@ -19,30 +19,21 @@ std::string WindowFields::fieldText(Field field) const {
     return form_.edit(field)->text().toStdString();
 }
 
-void WindowFields::setFieldValue(Field field, long double value) {
-    form_.edit(field)->setValue(value);
-}
+void WindowFields::setFieldValue(Field field, long double value) { form_.edit(field)->setValue(value); }
 
 void WindowFields::setOutputText(Output output, const std::string& text) {
     SetWholeText(form_.output(output), QString::fromStdString(text));
 }
 
-std::string WindowFields::unitText() const {
-    return form_.EgysegComboBox->currentText().toStdString();
-}
+std::string WindowFields::unitText() const { return form_.EgysegComboBox->currentText().toStdString(); }
 
-std::optional<ShapeKind> WindowFields::selectedShape() const {
-    return form_.selectedShape();
-}
+std::optional<ShapeKind> WindowFields::selectedShape() const { return form_.selectedShape(); }
 
 void WindowFields::setEnabled(Control control, bool enabled) {
     switch (control) {
-        case Control::InputPanel:
-            return form_.InputPanel->setEnabled(enabled);
-        case Control::SzamolBtn:
-            return form_.SzamolBtn->setEnabled(enabled);
-        case Control::NyomtatBtn:
-            return form_.NyomtatBtn->setEnabled(enabled);
+        case Control::InputPanel: return form_.InputPanel->setEnabled(enabled);
+        case Control::SzamolBtn: return form_.SzamolBtn->setEnabled(enabled);
+        case Control::NyomtatBtn: return form_.NyomtatBtn->setEnabled(enabled);
     }
 }
 

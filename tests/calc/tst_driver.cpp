@@ -7,8 +7,8 @@
 
 #include "calc/calculate.h"
 #include "calc/field_sheet.h"
-#include "shapes/shape_catalogue.h"
 #include "sheet_helpers.h"
+#include "shapes/shape_catalogue.h"
 #include "test_main.h"
 
 using namespace mertano;
@@ -52,14 +52,11 @@ private slots:
         QTest::addColumn<QString>("inputs");
         QTest::addColumn<QString>("message");
         using S = ShapeKind;
-        QTest::newRow("c not less than a + b") << S::Triangle << "a=3 b=4 c=7"
-                                               << "text33\rtext36";
-        QTest::newRow("b not less than a + c") << S::Triangle << "a=3 b=7 c=3"
-                                               << "text34\rtext36";
-        QTest::newRow("a not less than b + c") << S::Triangle << "a=10 b=3 c=4"
-                                               << "text35\rtext36";
-        QTest::newRow("right triangle is checked too") << S::RightTriangle << "a=3 b=4 c=8"
-                                                       << "text33\rtext36";
+        QTest::newRow("c not less than a + b") << S::Triangle << "a=3 b=4 c=7" << "text33\rtext36";
+        QTest::newRow("b not less than a + c") << S::Triangle << "a=3 b=7 c=3" << "text34\rtext36";
+        QTest::newRow("a not less than b + c") << S::Triangle << "a=10 b=3 c=4" << "text35\rtext36";
+        QTest::newRow("right triangle is checked too")
+            << S::RightTriangle << "a=3 b=4 c=8" << "text33\rtext36";
     }
     void refusesSidesThatFormNoTriangle() {
         QFETCH(ShapeKind, shape);
@@ -134,12 +131,10 @@ private slots:
         QTest::addColumn<QString>("inputs");
         QTest::addColumn<QString>("volume");
         using S = ShapeKind;
-        QTest::newRow("cube") << S::Cube << "a=2"
-                              << "8";
-        QTest::newRow("sphere hands over its rounded volume") << S::Sphere << "r=1"
-                                                              << "4.1888";
-        QTest::newRow("cap hands over the unrounded volume") << S::SphericalCap << "r=5 ma=2 a=4"
-                                                             << "54.45427266222308";
+        QTest::newRow("cube") << S::Cube << "a=2" << "8";
+        QTest::newRow("sphere hands over its rounded volume") << S::Sphere << "r=1" << "4.1888";
+        QTest::newRow("cap hands over the unrounded volume")
+            << S::SphericalCap << "r=5 ma=2 a=4" << "54.45427266222308";
     }
     void massHookGetsTheVolume() {
         QFETCH(ShapeKind, shape);
@@ -176,9 +171,9 @@ private slots:
     }
     void neverShowsGarbage() {
         QFETCH(ShapeKind, shape);
-        static const char* const kValues[] = {
-            "0",  "0.0001", "0.5",      "1",   "2",    "3",     "45",         "89.9999",
-            "90", "120",    "179.9999", "180", "1000", "60386", "99999.9999", "100000"};
+        static const char* const kValues[] = {"0",   "0.0001", "0.5", "1",     "2",     "3",
+                                              "45",  "89.9999", "90", "120",   "179.9999", "180",
+                                              "1000", "60386", "99999.9999", "100000"};
         QRandomGenerator random(4242 + ShapeIndex(shape));
         const std::vector<Field> shown = ShownFields(shape);
         for (int round = 0; round < 3000; ++round) {
@@ -186,8 +181,7 @@ private slots:
             sheet.choose(shape);
             for (Field f : shown) {
                 if (random.bounded(3) == 0) continue;
-                sheet.setFieldValue(
-                    f, ReadFieldText(kValues[random.bounded(int(std::size(kValues)))]));
+                sheet.setFieldValue(f, ReadFieldText(kValues[random.bounded(int(std::size(kValues)))]));
             }
             const CalcOutcome outcome = Calculate(sheet, NumberedTexts());
             if (outcome.state == CalcState::Failed) {
