@@ -157,6 +157,42 @@ private slots:
         QVERIFY(r.out.contains("SphericalZone"));
     }
 
+    // Every magnitude a request can carry gets its answer, and no line stops the stream.
+    void batchAnswersEveryMagnitude() {
+        struct Row {
+            const char* line;
+            const char* state;
+            const char* field;  // the text of the figure's first field
+            const char* volume;
+        };
+        const Row rows[] = {
+            {R"({"figure": "Cube", "fields": {"a": 1e-100}})", "Entering", "0.0000", ""},
+            {R"({"figure": "Cube", "fields": {"a": "1e-40"}})", "Entering", "0.0000", ""},
+            {R"({"figure": "Cube", "fields": {"a": 5e-324}})", "Entering", "0.0000", ""},
+            {R"({"figure": "Cube", "fields": {"a": "100000"}})", "Solved", "100000.0000",
+             "1000000000000000.00"},
+            {R"({"figure": "Sphere", "fields": {"r": 100000}})", "Solved", "100000.0000",
+             "4188790204786390.98"},
+            {R"({"figure": "CircularSegment", "fields": {"h": "29.9056", "m": "14.9528"}})",
+             "Solved", "14.9528", ""},
+        };
+        QByteArray input;
+        for (const Row& row : rows) input += QByteArray(row.line) + '\n';
+        const Run r = Cli({"--batch"}, input);
+        QCOMPARE(r.status, 0);
+        const QList<QByteArray> lines = r.out.split('\n');
+        QCOMPARE(lines.size(), int(std::size(rows)) + 1);
+        for (std::size_t k = 0; k < std::size(rows); ++k) {
+            const QJsonObject o = Json(lines[int(k)]);
+            QCOMPARE(o["state"].toString(), QString(rows[k].state));
+            const QJsonObject fields = o["fields"].toObject();
+            QCOMPARE(fields[fields.keys().contains("r") ? "r" : "a"].toString(), QString(rows[k].field));
+            if (*rows[k].volume) {
+                QCOMPARE(o["results"].toObject()["volume"].toString(), QString(rows[k].volume));
+            }
+        }
+    }
+
     void batchAnswersEveryLineInOrder() {
         const QByteArray input =
             "{\"figure\": \"Cone\", \"fields\": {\"r\": \"3\", \"m\": \"4\"}, \"unit\": \"cm\", "
