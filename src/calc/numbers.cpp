@@ -235,7 +235,7 @@ long double RoundTo4(long double x) {
 }
 
 std::string ResultText(long double x) {
-    if (!std::isfinite(x)) x = 0.0L;
+    Checked(x);  // a result without a real value is a fault, never a text
     // Rounded once to 4 decimals, then from that exact decimal to 2: the second
     // rounding sees the true fifth and sixth digits, never a binary neighbour of them.
     std::string count = UnitCount(std::fabs(x), 4);

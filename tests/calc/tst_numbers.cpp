@@ -15,6 +15,7 @@ using namespace mertano;
 namespace {
 
 constexpr long double kPowers[] = {1e0L, 1e1L, 1e2L, 1e3L, 1e4L, 1e5L, 1e6L, 1e7L};
+constexpr unsigned kBias = 16383;  // the exponent field of 1.0
 
 // The largest extended value is 2^16384 - 2^16320; its digits by schoolbook doubling.
 std::string LargestExtendedDigits() {
@@ -288,28 +289,27 @@ private slots:
         QRandomGenerator64 random(20261208);
         qint64 mismatches = 0;
         for (qint64 k = 0; k < count; ++k) {
-            const auto bits = random.generate();
-            const long double mantissa = static_cast<long double>(bits | (1ULL << 63));  // 64 bits
+            const std::uint64_t bits = random.generate();
+            const std::uint64_t more = random.generate();
             long double x = 0.0L;
             switch (k % 4) {
-                case 0:  // any binary magnitude, denormals included
-                    x = std::ldexp(mantissa,
-                                   -16445 - 63 + static_cast<int>(random.bounded(16445 + 60 + 63)));
+                case 0:  // any binary exponent, denormals (exponent field 0) included
+                    x = exact::FromBits(bits, static_cast<unsigned>(more % (kBias + 61)));
                     break;
-                case 1:  // where the digits show
-                    x = std::ldexp(mantissa, -63 - 20 + static_cast<int>(random.bounded(80)));
+                case 1:  // where the digits show: 2^-20 to 2^60
+                    x = exact::FromBits(bits, static_cast<unsigned>(kBias - 20 + more % 80));
                     break;
                 case 2:  // typed decimals: a count of ten-thousandths below 10^22
                     x = static_cast<long double>(bits % 10000000000000000000ULL) /
-                        kPowers[random.bounded(5)] * kPowers[random.bounded(8)];
+                        kPowers[more % 5] * kPowers[(more >> 8) % 8];
                     break;
                 default:  // halves of the fifth and third decimals
-                    x = (static_cast<long double>(bits >> (random.bounded(50) + 4)) + 0.5L) /
-                        kPowers[2 + 2 * random.bounded(2)] / 10.0L;
+                    x = (static_cast<long double>(bits >> ((more % 50) + 4)) + 0.5L) /
+                        kPowers[2 + 2 * ((more >> 8) % 2)] / 10.0L;
                     break;
             }
             while (x >= 1e18L) x /= 1e4L;
-            if (random.bounded(2) == 1) x = -x;
+            if ((more >> 63) != 0) x = -x;
             std::string two = ResultText(x);
             two.erase(0, two.find_first_not_of(' '));
             const std::string four = FormatFixed(x, 4);

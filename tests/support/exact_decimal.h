@@ -4,27 +4,44 @@
 // The fixed formats' rule worked out with whole numbers only, to hold the formatter
 // against: the count of ten-thousandths is the extended product x * 10000 rounded to a
 // whole number, halves to even, found from the product's bits; the two-decimal text
-// rounds that count again by integer division. Good for 0 <= |x| < 2^63.
+// rounds that count again by integer division. Good for 0 <= |x| < 2^63, on the x87
+// extended format of x86.
 
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <string>
 
 namespace mertano::exact {
 
 using Count = unsigned __int128;
 
+// The x87 extended layout: a 64-bit mantissa with its leading bit, then a 15-bit
+// exponent field biased by 16383 (0: denormal, scaled as field 1) and the sign.
+inline long double FromBits(std::uint64_t mantissa, unsigned exponentField) {
+    mantissa = exponentField == 0 ? mantissa >> 1 : mantissa | (1ULL << 63);
+    unsigned char bytes[sizeof(long double)] = {};
+    std::memcpy(bytes, &mantissa, 8);
+    bytes[8] = static_cast<unsigned char>(exponentField & 0xff);
+    bytes[9] = static_cast<unsigned char>((exponentField >> 8) & 0x7f);
+    long double x;
+    std::memcpy(&x, bytes, sizeof x);
+    return x;
+}
+
 inline Count TenThousandths(long double x) {
-    const long double y = std::fabs(x) * 10000.0L;
-    if (y == 0.0L) return 0;
-    int e = 0;
-    const long double f = std::frexp(y, &e);
-    const auto m = static_cast<std::uint64_t>(std::ldexp(f, 64));  // y = m * 2^(e - 64)
-    const int shift = e - 64;
+    const long double y = std::fabs(x) * 10000.0L;  // the product the rule names
+    unsigned char bytes[sizeof(long double)];
+    std::memcpy(bytes, &y, sizeof y);
+    std::uint64_t m = 0;
+    std::memcpy(&m, bytes, 8);
+    const int field = bytes[8] | (bytes[9] & 0x7f) << 8;
+    if (m == 0) return 0;
+    const int shift = (field == 0 ? 1 : field) - 16383 - 63;  // y = m * 2^shift
     if (shift >= 0) return static_cast<Count>(m) << shift;
     if (shift < -100) return 0;  // y below 2^-36
     const int s = -shift;
-    Count whole = s >= 128 ? 0 : static_cast<Count>(m) >> s;
+    Count whole = static_cast<Count>(m) >> s;
     const Count rest = static_cast<Count>(m) - (whole << s);
     const Count half = static_cast<Count>(1) << (s - 1);
     if (rest > half || (rest == half && (whole & 1) != 0)) ++whole;
