@@ -5,7 +5,9 @@
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 WERROR ?= OFF
 
-.PHONY: run test test-sanitize bench deps build build-sanitize package clean format
+FUZZ_SECONDS ?= 60
+
+.PHONY: run test test-sanitize bench fuzz deps build build-sanitize package clean format
 
 deps:
 	@tools/install-deps
@@ -36,6 +38,14 @@ package: build
 
 bench: build
 	@tools/run-bench build/release
+
+# Each fuzz target for FUZZ_SECONDS, then the formatter's property over many more values
+# than the suite checks. Needs clang and its fuzzer runtime, installed here only.
+fuzz: build
+	@tools/install-deps --fuzz
+	@tools/run-fuzz $(FUZZ_SECONDS)
+	@MERTANO_PROPERTY_VALUES=30000000 MERTANO_TEST_CLASS=TstNumbers QT_QPA_PLATFORM=offscreen \
+		build/release/tests/test_calc formatterMatchesExactDecimal
 
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i

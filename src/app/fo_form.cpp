@@ -24,6 +24,7 @@
 #include "shapes/shape_catalogue.h"
 #include "widgets/float_edit.h"
 #include "widgets/message_form.h"
+#include "widgets/whole_text.h"
 
 namespace mertano {
 namespace {
@@ -192,7 +193,7 @@ void TFoForm::Inicializal() {
                         Mperc2Text, Mperc3Text, KeruletText2, KeruletText3, TeruletText2,
                         TeruletText3, FeluletText2, FeluletText3, TerfogatText2, TerfogatText3,
                         TomegText2}) {
-        box->clear();
+        SetWholeText(box, QString());
     }
     InputPanel->setEnabled(true);
 

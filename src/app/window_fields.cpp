@@ -11,6 +11,7 @@
 #include "materials/mass.h"
 #include "widgets/float_edit.h"
 #include "widgets/message_form.h"
+#include "widgets/whole_text.h"
 
 namespace mertano {
 
@@ -21,7 +22,7 @@ std::string WindowFields::fieldText(Field field) const {
 void WindowFields::setFieldValue(Field field, long double value) { form_.edit(field)->setValue(value); }
 
 void WindowFields::setOutputText(Output output, const std::string& text) {
-    form_.output(output)->setText(QString::fromStdString(text));
+    SetWholeText(form_.output(output), QString::fromStdString(text));
 }
 
 std::string WindowFields::unitText() const { return form_.EgysegComboBox->currentText().toStdString(); }
@@ -44,7 +45,7 @@ void WindowFields::computeMass(long double volume, long double& massFactor) {
     if (const std::optional<QString> mass =
             ComputeMass(form_.app_.materials.table(), form_.AnyagComboBox->currentText(),
                         form_.EgysegComboBox->currentText(), volume, massFactor)) {
-        form_.TomegText2->setText(*mass);
+        SetWholeText(form_.TomegText2, *mass);
     }
 }
 

@@ -6,15 +6,19 @@
 #include <cmath>
 #include <cstdint>
 #include <utility>
+#include <vector>
 
 #include "float_fault.h"
 
 namespace mertano {
 namespace {
 
-constexpr int kSignificantDigits = 18;
+// The most decimals the fixed formats write: 2^63 * 10^18 still fits 128 bits.
+constexpr int kMaxFixedDigits = 18;
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 std::string_view TrimBlanks(std::string_view s) {
     while (!s.empty() && static_cast<unsigned char>(s.front()) <= 32) s.remove_prefix(1);
@@ -38,6 +42,8 @@ struct DecimalParts {
     bool mantissaFits = true;
     int fractionDigits = 0;
     long exponent = 0;
+    // The decimal exponent of the first digit that is not 0 (none: the value is 0).
+    std::optional<long> leadExponent;
 };
 
 // Checks the grammar by hand: from_chars alone would also take "inf", "nan" and
@@ -46,14 +52,25 @@ bool SplitDecimal(std::string_view s, DecimalParts& parts) {
     std::size_t i = 0;
     if (i < s.size() && (s[i] == '+' || s[i] == '-')) parts.negative = s[i++] == '-';
     std::size_t mantissaDigits = 0;
+    long intDigits = 0;     // integer digits from the first that is not 0
+    long leadingZeros = 0;  // zeros after the point before the first that is not 0
     auto takeDigit = [&parts](char c) {
         if (parts.mantissa > (UINT64_MAX - 9) / 10) parts.mantissaFits = false;
         parts.mantissa = parts.mantissa * 10 + static_cast<std::uint64_t>(c - '0');
     };
-    while (i < s.size() && IsDigit(s[i])) takeDigit(s[i++]), ++mantissaDigits;
+    bool seenNonZero = false;
+    while (i < s.size() && IsDigit(s[i])) {
+        seenNonZero = seenNonZero || s[i] != '0';
+        if (seenNonZero) ++intDigits;
+        takeDigit(s[i++]), ++mantissaDigits;
+    }
     if (i < s.size() && s[i] == '.') {
         ++i;
-        while (i < s.size() && IsDigit(s[i])) takeDigit(s[i++]), ++mantissaDigits, ++parts.fractionDigits;
+        while (i < s.size() && IsDigit(s[i])) {
+            if (!seenNonZero && s[i] == '0') ++leadingZeros;
+            seenNonZero = seenNonZero || s[i] != '0';
+            takeDigit(s[i++]), ++mantissaDigits, ++parts.fractionDigits;
+        }
     }
     if (mantissaDigits == 0) return false;
     if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
@@ -68,6 +85,8 @@ bool SplitDecimal(std::string_view s, DecimalParts& parts) {
         if (exponentDigits == 0) return false;
         if (negativeExponent) parts.exponent = -parts.exponent;
     }
+    if (seenNonZero)
+        parts.leadExponent = parts.exponent + (intDigits > 0 ? intDigits - 1 : -leadingZeros - 1);
     return i == s.size();
 }
 
@@ -82,63 +101,90 @@ std::optional<long double> FastDecimal(const DecimalParts& parts) {
     return parts.negative ? -v : v;
 }
 
-// The 18 significant digits of a positive x, correctly rounded, and the decimal
-// exponent of the first; false when a single scaling cannot tell them for certain.
-bool FastSignificantDigits(long double ax, char* digits, int& exponent) {
-    if (!(ax >= 1e-9L && ax < 1e18L)) return false;
+// Decimal digits of a non-negative whole number held in a long double, exact at every
+// magnitude: beyond 128 bits the value is its 64-bit mantissa times a power of two, which
+// is multiplied out in base 10^9.
+std::string WholeDigits(long double n) {
+    char buf[48];
+    if (n < 0x1p64L) {
+        auto res = std::to_chars(buf, buf + sizeof buf, static_cast<std::uint64_t>(n));
+        return std::string(buf, res.ptr);
+    }
+    if (n < 0x1p127L) {
+        // Two halves below 10^19, so the digits come from 64-bit divisions.
+        constexpr std::uint64_t kHalf = 10000000000000000000ULL;
+        const auto v = static_cast<unsigned __int128>(n);
+        const auto high = static_cast<std::uint64_t>(v / kHalf);
+        const auto low = static_cast<std::uint64_t>(v % kHalf);
+        std::string out(buf, std::to_chars(buf, buf + sizeof buf, high).ptr);
+        const char* lowEnd = std::to_chars(buf, buf + sizeof buf, low).ptr;
+        out.append(static_cast<std::size_t>(19 - (lowEnd - buf)), '0');
+        out.append(buf, static_cast<std::size_t>(lowEnd - buf));
+        return out;
+    }
     int e = 0;
-    if (ax >= 1.0L) {
-        while (e < 17 && ax >= kPow10[e + 1]) ++e;
-    } else {
-        e = -1;
-        while (e > -10 && ax * kPow10[-e] < 1.0L) --e;
+    const long double fraction = std::frexp(n, &e);  // n = fraction * 2^e, fraction in [0.5, 1)
+    const auto mantissa = static_cast<std::uint64_t>(std::ldexp(fraction, 64));
+    int shift = e - 64;
+    constexpr std::uint32_t kBase = 1000000000;
+    std::vector<std::uint32_t> limbs;  // least significant first
+    for (std::uint64_t m = mantissa; m != 0; m /= kBase) limbs.push_back(std::uint32_t(m % kBase));
+    while (shift > 0) {
+        const int step = std::min(shift, 32);
+        std::uint64_t carry = 0;
+        for (std::uint32_t& limb : limbs) {
+            const std::uint64_t v = (std::uint64_t(limb) << step) + carry;
+            limb = std::uint32_t(v % kBase);
+            carry = v / kBase;
+        }
+        for (; carry != 0; carry /= kBase) limbs.push_back(std::uint32_t(carry % kBase));
+        shift -= step;
     }
-    const int k = kSignificantDigits - 1 - e;
-    if (k < 0 || k > kMaxExactPow10) return false;
-    // The product is below 2^60, so its rounding error is at most 1/32: away from a
-    // half, rounding it gives the digits of the exact product.
-    const long double p = ax * kPow10[k];
-    auto n = static_cast<std::uint64_t>(p);  // truncates
-    const long double fraction = p - static_cast<long double>(n);
-    if (std::fabs(fraction - 0.5L) < 0.125L) return false;
-    if (fraction > 0.5L) ++n;
-    if (n < 100000000000000000ULL || n >= 1000000000000000000ULL) return false;
-    for (int i = kSignificantDigits - 1; i >= 0; --i, n /= 10) digits[i] = char('0' + n % 10);
-    exponent = e;
-    return true;
-}
-
-}  // namespace
-
-void SignificantDigits(long double x, char* digits, int& exponent) {
-    const long double ax = std::fabs(x);
-    if (FastSignificantDigits(ax, digits, exponent)) return;
-    char buf[64];
-    auto res = std::to_chars(buf, buf + sizeof buf, ax, std::chars_format::scientific,
-                             kSignificantDigits - 1);
-    std::string_view s(buf, static_cast<std::size_t>(res.ptr - buf));  // d.ddd...e+XX
-    const std::size_t e = s.find('e');
-    int n = 0;
-    for (char c : s.substr(0, e)) {
-        if (c != '.') digits[n++] = c;
+    std::string out = std::to_string(limbs.back());
+    for (auto it = limbs.rbegin() + 1; it != limbs.rend(); ++it) {
+        auto res = std::to_chars(buf, buf + sizeof buf, *it);
+        out.append(9 - static_cast<std::size_t>(res.ptr - buf), '0');
+        out.append(buf, res.ptr);
     }
-    exponent = 0;
-    std::from_chars(s.data() + e + 1 + (s[e + 1] == '+' ? 1 : 0), s.data() + s.size(), exponent);
-}
-
-namespace {
-
-std::string ScientificText(bool negative, std::string_view digits, int exponent) {
-    while (digits.size() > 1 && digits.back() == '0') digits.remove_suffix(1);
-    std::string out = negative ? "-" : "";
-    out += digits.front();
-    if (digits.size() > 1) {
-        out += '.';
-        out.append(digits.substr(1));
-    }
-    out += "E+";
-    out += std::to_string(exponent);
     return out;
+}
+
+// How many units of 10^-digits a non-negative x holds, rounded with halves to even, as
+// decimal digits. Below 2^63 the count is the rounded extended product, as the rounding
+// rule of the fields names it, so a decimal half typed as such stays a half; from 2^63
+// up a long double has no fraction and its count is exact.
+std::string UnitCount(long double ax, int digits) {
+    if (ax >= 0x1p63L) return WholeDigits(ax) + std::string(static_cast<std::size_t>(digits), '0');
+    return WholeDigits(std::rint(ax * kPow10[digits]));
+}
+
+// Drops the last `drop` digits of a count, rounding halves to the even neighbour.
+void DropDigits(std::string& count, int drop) {
+    const auto places = static_cast<std::size_t>(drop);
+    if (count.size() < places + 1) count.insert(0, places + 1 - count.size(), '0');
+    const std::size_t keep = count.size() - places;
+    const bool lastOdd = (count[keep - 1] - '0') % 2 == 1;
+    const bool beyondHalf = count.find_first_not_of('0', keep + 1) != std::string::npos;
+    const bool roundUp = count[keep] > '5' || (count[keep] == '5' && (beyondHalf || lastOdd));
+    count.resize(keep);
+    if (!roundUp) return;
+    std::size_t i = keep;
+    while (i > 0 && count[i - 1] == '9') count[--i] = '0';
+    if (i == 0) {
+        count.insert(0, 1, '1');
+    } else {
+        ++count[i - 1];
+    }
+}
+
+// A count of 10^-digits units written in fixed notation.
+std::string CountText(bool negative, std::string count, int digits) {
+    const auto places = static_cast<std::size_t>(digits);
+    if (count.size() < places + 1) count.insert(0, places + 1 - count.size(), '0');
+    const bool isZero = count.find_first_not_of('0') == std::string::npos;
+    if (digits > 0) count.insert(count.size() - places, 1, '.');
+    if (negative && !isZero) count.insert(0, 1, '-');
+    return count;
 }
 
 }  // namespace
@@ -158,7 +204,8 @@ std::optional<long double> ParseNumber(std::string_view text) {
     long double value = 0.0L;
     auto res = std::from_chars(s.data(), s.data() + s.size(), value);
     if (res.ec == std::errc::result_out_of_range) {
-        if (parts.exponent < 0) return 0.0L;  // too small to hold: it is zero
+        // Too small to hold is zero, however the text writes it ("1e-4941" or "0.000...1").
+        if (parts.leadExponent && *parts.leadExponent < 0) return 0.0L;
         return std::nullopt;
     }
     if (res.ec != std::errc() || res.ptr != s.data() + s.size() || !std::isfinite(value)) {
@@ -173,62 +220,8 @@ long double ReadFieldText(std::string_view text) {
 
 std::string FormatFixed(long double x, int digits) {
     if (!std::isfinite(x)) x = 0.0L;
-    digits = std::clamp(digits, 0, kSignificantDigits);
-    const bool negative = std::signbit(x);
-    char sig[kSignificantDigits];
-    int exponent = 0;
-    if (x == 0.0L) {
-        std::fill(sig, sig + kSignificantDigits, '0');
-    } else {
-        SignificantDigits(x, sig, exponent);
-    }
-    if (exponent >= kSignificantDigits) {
-        return ScientificText(negative, std::string_view(sig, kSignificantDigits), exponent);
-    }
-
-    // s holds the integer digits (at least one) followed by the fraction digits; the
-    // extra leading place takes a carry.
-    char s[2 * kSignificantDigits + 16];
-    int len = 0;
-    s[len++] = '0';
-    int intDigits = exponent + 1;
-    if (intDigits <= 0) {
-        for (int k = 0; k < 1 - intDigits; ++k) s[len++] = '0';
-        intDigits = 1;
-    }
-    for (char c : sig) s[len++] = c;
-    ++intDigits;  // the carry place
-    const int keep = intDigits + digits;
-    if (len > keep) {
-        // Halves go to the even neighbour, as the 4-decimal rounding of fields does:
-        // 4.1450 shows as 4.14 and 4.1350 as 4.14.
-        bool beyondHalf = false;
-        for (int k = keep + 1; k < len; ++k) beyondHalf = beyondHalf || s[k] != '0';
-        const bool lastOdd = (s[keep - 1] - '0') % 2 == 1;
-        const bool roundUp = s[keep] > '5' || (s[keep] == '5' && (beyondHalf || lastOdd));
-        len = keep;
-        if (roundUp) {
-            int i = keep - 1;
-            while (s[i] == '9') s[i--] = '0';
-            ++s[i];
-        }
-    } else {
-        while (len < keep) s[len++] = '0';
-    }
-    int first = 0;
-    while (first < intDigits - 1 && s[first] == '0') ++first;
-    bool isZero = true;
-    for (int k = first; k < len; ++k) isZero = isZero && s[k] == '0';
-
-    std::string out;
-    out.reserve(static_cast<std::size_t>(len - first + 2));
-    if (negative && !isZero) out += '-';
-    out.append(s + first, s + intDigits);
-    if (digits > 0) {
-        out += '.';
-        out.append(s + intDigits, s + len);
-    }
-    return out;
+    digits = std::clamp(digits, 0, kMaxFixedDigits);
+    return CountText(std::signbit(x), UnitCount(std::fabs(x), digits), digits);
 }
 
 std::string PadLeft(std::string text, std::size_t width) {
@@ -237,10 +230,18 @@ std::string PadLeft(std::string text, std::size_t width) {
 }
 
 long double RoundTo4(long double x) {
-    return static_cast<long double>(RoundToInt64(x * 10000.0L)) / 10000.0L;
+    if (std::fabs(Checked(x)) >= 0x1p63L) return x;  // no fraction left to round
+    return std::rint(x * 10000.0L) / 10000.0L;
 }
 
-std::string ResultText(long double x) { return PadLeft(FormatFixed(RoundTo4(x), 2), 3); }
+std::string ResultText(long double x) {
+    Checked(x);  // a result without a real value is a fault, never a text
+    // Rounded once to 4 decimals, then from that exact decimal to 2: the second
+    // rounding sees the true fifth and sixth digits, never a binary neighbour of them.
+    std::string count = UnitCount(std::fabs(x), 4);
+    DropDigits(count, 2);
+    return PadLeft(CountText(std::signbit(x), std::move(count), 2), 3);
+}
 
 long double ClampToLimits(long double x, const EditLimits& limits) {
     if (std::isnan(x)) return limits.min;

@@ -21,23 +21,20 @@ std::optional<long double> ParseNumber(std::string_view text);
 // an empty text, or one that is not a complete number, reads as 0.
 long double ReadFieldText(std::string_view text);
 
-// Fixed notation with exactly `digits` decimals and "." as separator. The value is
-// first taken to 18 significant digits, then rounded to `digits` decimals with halves
-// to the even neighbour. Values with more than 18 integer digits fall back to scientific form.
+// Fixed notation with exactly `digits` decimals (0 to 18) and "." as separator, whole
+// at every magnitude: x times 10^digits rounded to a whole count with halves to the
+// even neighbour, written exactly. A value that rounds to 0 shows no sign.
 std::string FormatFixed(long double x, int digits);
-
-// The 18 significant digits of |x| (x finite, not 0), correctly rounded, and the
-// decimal exponent of the first one: what the fixed formats round from.
-void SignificantDigits(long double x, char* digits, int& exponent);
 
 // `text` padded on the left with blanks to at least `width` characters.
 std::string PadLeft(std::string text, std::size_t width);
 
-// x rounded to 4 decimals, halves to even, through a signed 64-bit integer
-// (FloatFaultError when x * 10000 leaves its range).
+// x rounded to 4 decimals, halves to even, at every finite magnitude (from 2^63 up a
+// long double holds no fraction, so it is its own rounding).
 long double RoundTo4(long double x);
 
-// A result: rounded to 4 decimals, shown with 2, at least 3 characters wide.
+// A result: rounded to 4 decimals, then that exact decimal shown with 2 (halves to
+// even again), at least 3 characters wide.
 std::string ResultText(long double x);
 
 // A numeric edit's limits. The main window's measurement fields use the defaults.

@@ -51,7 +51,7 @@ long double ChordAngle(long double r, long double h) {
 
 // The height of the smaller of the two segments a chord cuts off.
 long double SmallerHeight(long double r, long double h) {
-    return Checked(r - Sqrt(Checked(r * r * 4.0L - h * h)) / 2.0L);
+    return Checked(r - RootOfDifference(Checked(r * r * 4.0L), Checked(h * h)) / 2.0L);
 }
 
 }  // namespace

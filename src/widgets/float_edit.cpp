@@ -10,6 +10,8 @@
 #include <cmath>
 #include <stdexcept>
 
+#include "widgets/whole_text.h"
+
 namespace mertano {
 namespace {
 
@@ -43,6 +45,7 @@ TCustomFloatEdit::TCustomFloatEdit(QChar decimalChar, QWidget* parent)
     : QLineEdit(parent), decimalChar_(decimalChar) {
     QLineEdit::setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     setText(format(limits_.min));
+    KeepWholeText(this);
 }
 
 void TCustomFloatEdit::setDigits(int digits) {

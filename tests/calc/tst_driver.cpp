@@ -157,8 +157,8 @@ private slots:
         sheet.choose(ShapeKind::Circle);
         Fill(sheet, "r=1");
         Calculate(sheet, NumberedTexts());
-        sheet.choose(ShapeKind::Cube);
-        Fill(sheet, "a=100000");
+        sheet.choose(ShapeKind::Cone);
+        Fill(sheet, "ma=4 beta=180");
         QCOMPARE(Calculate(sheet, NumberedTexts()).state, CalcState::Failed);
         QVERIFY(sheet.volumes.empty());
     }

@@ -109,16 +109,30 @@ private slots:
             << "i=3.0000;h=2.0000;KeruletText2=5.00;TeruletText2=";
         QTest::newRow("segment chord longer than the diameter")
             << S::CircularSegment << "r=1 h=3" << Failed << "KeruletText2=";
+        QTest::newRow("segment chord a ten-thousandth longer than the diameter")
+            << S::CircularSegment << "r=1 h=2.0001" << Failed << "KeruletText2=";
+        QTest::newRow("half disc from chord and height, small")
+            << S::CircularSegment << "h=0.3814 ma=0.1907" << Solved
+            << "r=0.1907;alfa=180.0000;Fok1Text=180;Perc1Text=  0;Mperc1Text=  0";
+        QTest::newRow("half disc from chord and height, large")
+            << S::CircularSegment << "h=29.9056 ma=14.9528" << Solved
+            << "r=14.9528;alfa=180.0000;ma=14.9528;TeruletText2=351.21";
 
         QTest::newRow("cube") << S::Cube << "a=2" << Solved
                               << "a=2.0000;FeluletText2=24.00;TerfogatText2=8.00";
-        QTest::newRow("cube too large to round its volume")
-            << S::Cube << "a=100000" << Failed
-            << "FeluletText2=60000000000.00;TerfogatText2=";
+        QTest::newRow("cube of the largest side a field takes")
+            << S::Cube << "a=100000" << Solved
+            << "FeluletText2=60000000000.00;TerfogatText2=1000000000000000.00";
         QTest::newRow("cylinder") << S::Cylinder << "r=1 ma=2" << Solved
                                   << "FeluletText2=18.85;TerfogatText2=6.28";
         QTest::newRow("cylinder without height")
             << S::Cylinder << "r=1" << NotSolvable << "FeluletText2=;TerfogatText2=";
+        QTest::newRow("cuboid volume whose third decimal rounds up")
+            << S::Cuboid << "a=29296.7218 b=77862 c=60397" << Solved
+            << "TerfogatText2=137771678404554.27";
+        QTest::newRow("cuboid volume just below 2^63 ten-thousandths")
+            << S::Cuboid << "a=99999.9999 b=99999.9999 c=92233.7203" << Solved
+            << "TerfogatText2=922337201155325.59";
         QTest::newRow("cuboid") << S::Cuboid << "a=1 b=2 c=3" << Solved
                                 << "FeluletText2=22.00;TerfogatText2=6.00";
         QTest::newRow("cuboid written back with comma input")
@@ -137,9 +151,10 @@ private slots:
             << S::Cone << "r=5 a=3" << Failed << "FeluletText2=";
         QTest::newRow("cone apex angle 180 divides by zero")
             << S::Cone << "ma=4 beta=180" << Failed << "FeluletText2=";
-        QTest::newRow("cone volume too large to round")
-            << S::Cone << "r=100000 ma=100000" << Failed
-            << "alfa=45.0000;FeluletText2=75844755917.48;TerfogatText2=";
+        QTest::newRow("cone volume beyond a 64-bit count of ten-thousandths")
+            << S::Cone << "r=100000 ma=100000" << Solved
+            << "a=100000.0000;alfa=45.0000;FeluletText2=75844755917.48;"
+               "TerfogatText2=1047197551196597.75";
 
         QTest::newRow("truncated cone")
             << S::TruncatedCone << "r=2 R=5 ma=4" << Solved
@@ -151,8 +166,9 @@ private slots:
 
         QTest::newRow("sphere") << S::Sphere << "r=1" << Solved
                                 << "FeluletText2=12.57;TerfogatText2=4.19";
-        QTest::newRow("sphere too large shows nothing")
-            << S::Sphere << "r=100000" << Failed << "FeluletText2=;TerfogatText2=";
+        QTest::newRow("sphere of the largest radius a field takes")
+            << S::Sphere << "r=100000" << Solved
+            << "FeluletText2=125663706143.59;TerfogatText2=4188790204786390.98";
         QTest::newRow("cap keeps the typed texts")
             << S::SphericalCap << "r:=5 ma:=2 a:=4" << Solved
             << "r=5;ma=2;a=4;FeluletText2=113.10;TerfogatText2=54.45";

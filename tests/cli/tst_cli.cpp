@@ -62,10 +62,18 @@ private slots:
         QTest::newRow("sides that form no triangle")
             << QStringList{"Triangle", "a=3", "b=4", "c=7"} << 2 << "Refused"
             << "Side c must be shorter than a + b.\rThese three sides do not form a triangle.";
-        QTest::newRow("too large to round")
-            << QStringList{"Sphere", "r=100000"} << 3 << "Failed"
-            << "Sphere: no such figure has the values given.\rOne of the values is too large or "
-               "too small for the others.\r\rInvalid floating point operation";
+        QTest::newRow("largest cube") << QStringList{"Cube", "a=100000"} << 0 << "Solved" << "";
+        QTest::newRow("largest sphere") << QStringList{"Sphere", "r=100000"} << 0 << "Solved" << "";
+        QTest::newRow("tiny side") << QStringList{"Cube", "a=1e-100"} << 1 << "Entering" << "";
+        QTest::newRow("side below the old digit buffer")
+            << QStringList{"Cube", "a=1e-40"} << 1 << "Entering" << "";
+        QTest::newRow("smallest double side")
+            << QStringList{"Cube", "a=5e-324"} << 1 << "Entering" << "";
+        QTest::newRow("root of a negative number")
+            << QStringList{"CircularSegment", "r=1", "h=3"} << 3 << "Failed"
+            << "CircularSegment: no such figure has the values given.\rThe height of a segment "
+               "cannot be greater than the diameter, nor its chord longer than the "
+               "diameter.\r\rInvalid floating point operation";
         QTest::newRow("division by zero")
             << QStringList{"Cone", "m=4", "beta=180"} << 3 << "Failed"
             << QString::fromUtf8("Cone: no such figure has the values given.\rThe slant height a "
@@ -154,6 +162,42 @@ private slots:
         QCOMPARE(r.status, 0);
         QVERIFY(r.out.contains("--batch"));
         QVERIFY(r.out.contains("SphericalZone"));
+    }
+
+    // Every magnitude a request can carry gets its answer, and no line stops the stream.
+    void batchAnswersEveryMagnitude() {
+        struct Row {
+            const char* line;
+            const char* state;
+            const char* field;  // the text of the figure's first field
+            const char* volume;
+        };
+        const Row rows[] = {
+            {R"({"figure": "Cube", "fields": {"a": 1e-100}})", "Entering", "0.0000", ""},
+            {R"({"figure": "Cube", "fields": {"a": "1e-40"}})", "Entering", "0.0000", ""},
+            {R"({"figure": "Cube", "fields": {"a": 5e-324}})", "Entering", "0.0000", ""},
+            {R"({"figure": "Cube", "fields": {"a": "100000"}})", "Solved", "100000.0000",
+             "1000000000000000.00"},
+            {R"({"figure": "Sphere", "fields": {"r": 100000}})", "Solved", "100000.0000",
+             "4188790204786390.98"},
+            {R"({"figure": "CircularSegment", "fields": {"h": "29.9056", "m": "14.9528"}})",
+             "Solved", "14.9528", ""},
+        };
+        QByteArray input;
+        for (const Row& row : rows) input += QByteArray(row.line) + '\n';
+        const Run r = Cli({"--batch"}, input);
+        QCOMPARE(r.status, 0);
+        const QList<QByteArray> lines = r.out.split('\n');
+        QCOMPARE(lines.size(), int(std::size(rows)) + 1);
+        for (std::size_t k = 0; k < std::size(rows); ++k) {
+            const QJsonObject o = Json(lines[int(k)]);
+            QCOMPARE(o["state"].toString(), QString(rows[k].state));
+            const QJsonObject fields = o["fields"].toObject();
+            QCOMPARE(fields[fields.keys().contains("r") ? "r" : "a"].toString(), QString(rows[k].field));
+            if (*rows[k].volume) {
+                QCOMPARE(o["results"].toObject()["volume"].toString(), QString(rows[k].volume));
+            }
+        }
     }
 
     void batchAnswersEveryLineInOrder() {
