@@ -71,7 +71,7 @@ private slots:
             << QStringList{"Cube", "a=5e-324"} << 1 << "Entering" << "";
         QTest::newRow("root of a negative number")
             << QStringList{"CircularSegment", "r=1", "h=3"} << 3 << "Failed"
-            << "CircularSegment: no such figure has the values given.\rThe height of a segment "
+            << "Circular segment: no such figure has the values given.\rThe height of a segment "
                "cannot be greater than the diameter, nor its chord longer than the "
                "diameter.\r\rInvalid floating point operation";
         QTest::newRow("division by zero")
