@@ -73,6 +73,11 @@ public:
 
     QChar decimalChar() const { return decimalChar_; }
 
+    // Pasted or dropped text as this field reads it: blanks dropped, a point or a comma
+    // standing once as the last separator taken for `decimalChar`, and every other point
+    // or comma taken as a digit-group separator and dropped.
+    static QString NumberTextFor(const QString& text, QChar decimalChar);
+
     // A flat border without the 3D look; a field locked after a calculation keeps its
     // value as legible as before.
     void setFlatBorder();
@@ -100,6 +105,7 @@ private:
     std::optional<long double> parse(const QString& text) const;
     QString format(long double value) const;
     void typeCharacter(QChar key);
+    void readForeignSeparators(const QString& edited);
     bool prospectiveAccepted(const QString& prospective, QChar key) const;
     QChar raiseKeyPress(QChar key);
     void leave();

@@ -3,12 +3,10 @@
 
 #include <QCloseEvent>
 #include <QFrame>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLocale>
 #include <QPushButton>
-#include <QScreen>
 #include <cmath>
 #include <optional>
 #include <string>
@@ -17,6 +15,7 @@
 #include "calc/language_texts.h"
 #include "calc/numbers.h"
 #include "widgets/float_edit.h"
+#include "widgets/window_place.h"
 
 namespace mertano {
 namespace {
@@ -71,11 +70,7 @@ void TValtForm::FormCreate(QChar decimalChar) {
                  kMargin + kPanelHeight + kMargin + kButtonHeight + kMargin);
     buildControls(decimalChar);
 
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        const QRect area = screen->availableGeometry();
-        move(area.right() + 1 - frameGeometry().width(),
-             area.bottom() + 1 - frameGeometry().height());
-    }
+    PlaceBottomRight(this, nullptr);
 
     connect(ValtBtn, &QPushButton::clicked, this, &TValtForm::ValtBtnClick);
     connect(UjadatBtn, &QPushButton::clicked, this, &TValtForm::FormActivate);
@@ -211,7 +206,10 @@ void TValtForm::keyPressEvent(QKeyEvent* event) {
 void TValtForm::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     // A spontaneous show is the window coming back from minimised: no new start.
-    if (!event->spontaneous()) FormActivate();
+    if (event->spontaneous()) return;
+    // The frame is known only now, and a new language may have widened the window.
+    PlaceBottomRight(this, nullptr);
+    FormActivate();
 }
 
 void TValtForm::closeEvent(QCloseEvent* event) {
