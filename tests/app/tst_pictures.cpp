@@ -6,11 +6,17 @@
 #include <map>
 #include <set>
 
+#include <QPainterPath>
+#include <QPainterPathStroker>
+
+#include "app/picture_figures.h"
 #include "app/pictures.h"
 #include "shapes/shape_catalogue.h"
 #include "test_main.h"
 
 using namespace mertano;
+
+Q_DECLARE_METATYPE(mertano::ShapeKind)
 
 namespace {
 
@@ -95,6 +101,8 @@ private slots:
     void redOnlyInMarkedPictures();
     void picturesOfOneFigureDifferOnlyInTheMark_data();
     void picturesOfOneFigureDifferOnlyInTheMark();
+    void labelsAreClearOfEveryLine_data();
+    void labelsAreClearOfEveryLine();
     void drawingStaysInsideTheFrame_data();
     void drawingStaysInsideTheFrame();
     void unknownNamesGiveNothing_data();
@@ -185,6 +193,41 @@ void TestPictures::picturesOfOneFigureDifferOnlyInTheMark() {
                      qPrintable(pair + " differ away from their red marks"));
         }
     }
+}
+
+void TestPictures::labelsAreClearOfEveryLine_data() {
+    QTest::addColumn<ShapeKind>("kind");
+    for (ShapeKind kind : kAllShapes) {
+        QTest::addRow("%s", std::string(Shape(kind).name).c_str()) << kind;
+    }
+}
+
+// A letter touching or crossing a line reads as part of it. The sketch is drawn in
+// picture units at every pixel ratio, so clear here is clear at 1x and 2x alike.
+void TestPictures::labelsAreClearOfEveryLine() {
+    QFETCH(ShapeKind, kind);
+    const Sketch sketch = FigureSketch(kind);
+    QPainterPathStroker margin;
+    margin.setWidth(2.0);  // a pixel of white around the letters
+    QStringList touching;
+    for (const SketchElement& label : sketch.elements()) {
+        if (label.kind != SketchElement::Kind::Label) continue;
+        const QPainterPath letters = LabelPath(label);
+        const QPainterPath around = letters.united(margin.createStroke(letters));
+        for (const SketchElement& line : sketch.elements()) {
+            const QPainterPath stroke = StrokeArea(line);
+            if (!stroke.isEmpty() && around.intersects(stroke)) {
+                touching << QString("%1 at %2, %3 touches the %4 at %5, %6")
+                                .arg(label.text)
+                                .arg(label.at.x())
+                                .arg(label.at.y())
+                                .arg(line.kind == SketchElement::Kind::Arc ? "arc" : "line")
+                                .arg(line.at.x())
+                                .arg(line.at.y());
+            }
+        }
+    }
+    if (!touching.isEmpty()) QFAIL(qPrintable(touching.join("; ")));
 }
 
 void TestPictures::drawingStaysInsideTheFrame_data() {
