@@ -41,8 +41,8 @@ Sketch Triangle() {
     // The heights leave the vertices near the bisectors: each letter sits to one side.
     s.angle(a, b, c, "α", Q::Alpha, 15, -19, 13).angle(b, c, a, "β", Q::Beta, 22, -12, 22);
     s.angle(c, a, b, "γ", Q::Gamma, 13, 12, 17);
-    Height(s, a, b, c, "m_a", Q::Ma, P(80, 88));
-    Height(s, b, c, a, "m_b", Q::Mb, P(101, 96));
+    Height(s, a, b, c, "m_a", Q::Ma, P(82, 85));
+    Height(s, b, c, a, "m_b", Q::Mb, P(96, 116));
     Height(s, c, a, b, "m_c", Q::Mc, P(70, 114));
     return s;
 }
