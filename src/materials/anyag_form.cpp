@@ -99,6 +99,13 @@ TFloatEdit* MakeGravityEdit(const QString& name, QWidget* parent) {
     edit->setObjectName(name);
     edit->setDigits(kGravityDigits);
     edit->setMax(kMaxGravity);
+    // The main window's field type: in the dialog's small plain type a comma separator
+    // drew like a point, so the two windows seemed to use different separators.
+    QFont font = edit->font();
+    font.setPixelSize(12);
+    font.setBold(true);
+    edit->setFont(font);
+    edit->setFlatBorder();
     edit->endLoading();
     return edit;
 }

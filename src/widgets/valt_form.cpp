@@ -95,6 +95,11 @@ void TValtForm::buildControls(QChar decimalChar) {
         edit->setDigits(digits);
         edit->setMin(0.0L);
         edit->setMax(max);
+        // The main window's field type, in which a comma separator is plainly a comma.
+        QFont font = edit->font();
+        font.setPixelSize(12);
+        font.setBold(true);
+        edit->setFont(font);
         edit->setFlatBorder();
         edit->endLoading();
         return edit;
