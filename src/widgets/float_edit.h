@@ -18,6 +18,11 @@
 // key character by reference so that a handler may change it or clear it to drop it;
 // connect them directly (a queued connection cannot write back).
 //
+// Separators. The decimal separator is the system locale's; the key of the other one
+// (a point under a comma locale, a comma under a point locale) types it, so a number
+// typed either way reads as typed. Pasted or dropped text is read the same way:
+// NumberTextFor() turns it into this field's notation as soon as it arrives.
+//
 // Focus. Entering records the value that Escape and a refused exit go back to, and
 // selects the whole text unless a mouse click brought the focus. Leaving checks whatever
 // the text is, typed or pasted, dropped or composed: a number within range is shown
