@@ -51,9 +51,9 @@ void FigureButton::paintEvent(QPaintEvent*) {
     // Without a glyph the caption is centred; with one it follows the glyph, in a
     // smaller font when a long caption would not fit beside it, and drawn narrower still
     // when even the smallest legible size would not: a caption is never cut.
-    const QRect textRect =
-        icon().isNull() ? r.adjusted(3, 0, -3, 0)
-                        : r.adjusted(glyphLeft + iconSize().width() + 2, 0, -3, 0);
+    const QRect textRect = icon().isNull()
+                               ? r.adjusted(3, 0, -3, 0)
+                               : r.adjusted(glyphLeft + iconSize().width() + 2, 0, -3, 0);
     const int alignment =
         (icon().isNull() ? int(Qt::AlignCenter) : int(Qt::AlignLeft | Qt::AlignVCenter)) |
         Qt::TextShowMnemonic;

@@ -6,8 +6,8 @@
 #include <QAbstractItemModel>
 #include <QApplication>
 #include <QButtonGroup>
-#include <QComboBox>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
@@ -167,7 +167,7 @@ void TFoForm::nameForScreenReaders() {
         return label->text().remove(QLatin1Char('&')).remove(QLatin1Char(':')).trimmed();
     };
     const std::pair<QLabel*, QLabel*> results[] = {
-        {KeruletText1, KeruletText2}, {TeruletText1, TeruletText2},   {FeluletText1, FeluletText2},
+        {KeruletText1, KeruletText2},   {TeruletText1, TeruletText2}, {FeluletText1, FeluletText2},
         {TerfogatText1, TerfogatText2}, {TomegText1, TomegText2},
     };
     for (const auto& [label, box] : results) box->setAccessibleName(caption(label));
@@ -180,7 +180,8 @@ void TFoForm::nameForScreenReaders() {
     };
     for (const auto& [label, boxes] : rows) {
         for (std::size_t k = 0; k < boxes.size(); ++k) {
-            const QString part = k < std::size_t(parts.size()) ? parts[qsizetype(k)].trimmed() : QString();
+            const QString part =
+                k < std::size_t(parts.size()) ? parts[qsizetype(k)].trimmed() : QString();
             boxes[k]->setAccessibleName((caption(label) + QLatin1Char(' ') + part).trimmed());
         }
     }

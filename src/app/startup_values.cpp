@@ -64,8 +64,10 @@ QPoint BottomRightPosition(const QRect& area, const QSize& window) {
 }
 
 QPoint KeptInside(const QRect& area, const QRect& window) {
-    const int x = std::max(area.x(), std::min(window.x(), area.x() + area.width() - window.width()));
-    const int y = std::max(area.y(), std::min(window.y(), area.y() + area.height() - window.height()));
+    const int x =
+        std::max(area.x(), std::min(window.x(), area.x() + area.width() - window.width()));
+    const int y =
+        std::max(area.y(), std::min(window.y(), area.y() + area.height() - window.height()));
     return {x, y};
 }
 

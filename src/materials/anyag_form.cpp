@@ -240,7 +240,9 @@ void TAnyagForm::lineUp() {
     }
 }
 
-void TAnyagForm::FormCreate() { PlaceBottomRight(this, mainWindow_); }
+void TAnyagForm::FormCreate() {
+    PlaceBottomRight(this, mainWindow_);
+}
 
 void TAnyagForm::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);

@@ -34,7 +34,9 @@ bool IsControlCharacter(const QKeyEvent& event, QChar c) {
     return chord || c.unicode() < 32 || c.category() == QChar::Other_Control;
 }
 
-bool IsSeparator(QChar c) { return c == QLatin1Char('.') || c == QLatin1Char(','); }
+bool IsSeparator(QChar c) {
+    return c == QLatin1Char('.') || c == QLatin1Char(',');
+}
 
 }  // namespace
 

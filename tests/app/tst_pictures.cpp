@@ -231,7 +231,8 @@ void TestPictures::labelsAreClearOfEveryLine() {
     const std::vector<SketchElement>& all = sketch.elements();
     for (std::size_t i = 0; i < all.size(); ++i) {
         for (std::size_t j = i + 1; j < all.size(); ++j) {
-            if (all[i].kind != SketchElement::Kind::Label || all[j].kind != SketchElement::Kind::Label)
+            if (all[i].kind != SketchElement::Kind::Label ||
+                all[j].kind != SketchElement::Kind::Label)
                 continue;
             const QPainterPath first = LabelPath(all[i]);
             if (first.united(margin.createStroke(first)).intersects(LabelPath(all[j])))

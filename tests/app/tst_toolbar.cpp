@@ -182,7 +182,8 @@ private slots:
         const QImage link = form_->MailLabel2->grab().toImage();
         bool blue = false;
         for (int y = 0; y < link.height(); ++y)
-            for (int x = 0; x < link.width(); ++x) blue = blue || QColor(link.pixel(x, y)) == QColor(Qt::blue);
+            for (int x = 0; x < link.width(); ++x)
+                blue = blue || QColor(link.pixel(x, y)) == QColor(Qt::blue);
         QVERIFY(blue);
     }
 
