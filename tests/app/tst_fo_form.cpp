@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -427,6 +428,12 @@ private slots:
         if (how == 2) form_->close();
         QVERIFY(!form_->isVisible());
         QVERIFY(!help.isVisible());
+    }
+
+    void centredInTheWorkArea() {
+        const QRect area = form_->screen()->availableGeometry();
+        QCOMPARE(form_->frameGeometry().topLeft(),
+                 CentredPosition(area, form_->frameGeometry().size()));
     }
 
     void boxesAndPictureAreNamedForScreenReaders() {
