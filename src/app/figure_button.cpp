@@ -6,6 +6,12 @@
 #include <QStyleOptionFrame>
 
 namespace mertano {
+namespace {
+
+// Below this a caption is no longer legible at the window's 8-point size.
+constexpr int kSmallestCaptionPixels = 9;
+
+}  // namespace
 
 FigureButton::FigureButton(QWidget* parent) : QAbstractButton(parent) {
     setCheckable(true);
@@ -43,20 +49,37 @@ void FigureButton::paintEvent(QPaintEvent*) {
         icon().paint(&painter, glyph);
     }
     // Without a glyph the caption is centred; with one it follows the glyph, in a
-    // smaller font when a long caption would not fit beside it.
-    const QRect textRect =
-        icon().isNull() ? r.adjusted(2, 0, -2, 0)
-                        : r.adjusted(glyphLeft + iconSize().width() + 2, 0, -1, 0);
+    // smaller font when a long caption would not fit beside it, and drawn narrower still
+    // when even the smallest legible size would not: a caption is never cut.
+    const QRect textRect = icon().isNull()
+                               ? r.adjusted(3, 0, -3, 0)
+                               : r.adjusted(glyphLeft + iconSize().width() + 2, 0, -3, 0);
+    const int alignment =
+        (icon().isNull() ? int(Qt::AlignCenter) : int(Qt::AlignLeft | Qt::AlignVCenter)) |
+        Qt::TextShowMnemonic;
+    const auto captionWidth = [this](const QFont& f) {
+        return QFontMetrics(f).boundingRect(QRect(), Qt::TextShowMnemonic, text()).width();
+    };
     QFont captionFont = font();
-    while (captionFont.pixelSize() > 8 &&
-           QFontMetrics(captionFont).horizontalAdvance(text()) > textRect.width()) {
+    while (captionFont.pixelSize() > kSmallestCaptionPixels &&
+           captionWidth(captionFont) > textRect.width()) {
         captionFont.setPixelSize(captionFont.pixelSize() - 1);
     }
     painter.setFont(captionFont);
     painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled,
                                    QPalette::ButtonText));
-    const Qt::Alignment alignment = icon().isNull() ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignVCenter;
-    painter.drawText(textRect, alignment | Qt::TextShowMnemonic, text());
+    const int width = captionWidth(captionFont);
+    if (width > textRect.width()) {
+        painter.save();
+        const qreal squeeze = qreal(textRect.width()) / width;
+        painter.translate(textRect.left(), 0);
+        painter.scale(squeeze, 1.0);
+        painter.drawText(QRect(0, textRect.top(), width, textRect.height()),
+                         Qt::AlignLeft | Qt::AlignVCenter | Qt::TextShowMnemonic, text());
+        painter.restore();
+    } else {
+        painter.drawText(textRect, alignment, text());
+    }
     if (hasFocus()) {
         QStyleOptionFocusRect focus;
         focus.initFrom(this);

@@ -6,12 +6,12 @@
 #include <QAbstractItemModel>
 #include <QApplication>
 #include <QButtonGroup>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
-#include <QScreen>
 
 #include "app/app_context.h"
 #include "app/window_fields.h"
@@ -25,6 +25,7 @@
 #include "widgets/float_edit.h"
 #include "widgets/message_form.h"
 #include "widgets/whole_text.h"
+#include "widgets/window_place.h"
 
 namespace mertano {
 namespace {
@@ -54,9 +55,7 @@ void TFoForm::FormCreate() {
     setWindowTitle("Mertano " + app_.values.versionText);
 
     buildControls();
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        move(CentredPosition(screen->size(), size()));
-    }
+    placeCentred();
     for (TFloatEdit* e : edits_) {
         e->setFlatBorder();
         e->endLoading();
@@ -86,12 +85,31 @@ void TFoForm::connectHandlers() {
     connect(GammaEdit, &TCustomFloatEdit::exited, this, &TFoForm::GammaEditExit);
 }
 
+void TFoForm::placeCentred() {
+    // The frame counts once the window system has given one, as the window's width does.
+    const QRect area = WorkArea(this);
+    if (!area.isEmpty()) move(CentredPosition(area, frameGeometry().size()));
+}
+
 void TFoForm::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (!activated_) {
         activated_ = true;
+        placeCentred();
         FormActivate();
     }
+}
+
+void TFoForm::closeEvent(QCloseEvent* event) {
+    QWidget::closeEvent(event);
+    if (!event->isAccepted()) return;
+    closing_ = true;
+    // The help window and the dialogs have no parent; left open they would keep the
+    // process running after the main window is gone.
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (window != this && window->isVisible()) window->close();
+    }
+    closing_ = false;
 }
 
 void TFoForm::FormActivate() {
@@ -102,6 +120,8 @@ void TFoForm::FormActivate() {
                                     std::exchange(creationError_, QString())),
                     static_cast<int>(MessageKind::Error));
     }
+    const QString chosen = TrimMaterialText(AnyagComboBox->currentText());
+    const std::optional<qint32> chosenGravity = FindGravity(app_.materials.table(), chosen);
     if (const std::optional<MaterialError> error = app_.materials.LoadMaterials()) {
         showMessage(DetailedMessage(texts, kTextMaterialUnreadable, error->message),
                     static_cast<int>(MessageKind::Error));
@@ -113,7 +133,11 @@ void TFoForm::FormActivate() {
     AnyagComboBox->clear();
     AnyagComboBox->addItems(MaterialNames(app_.materials.table()));
     AnyagComboBox->model()->sort(0);
-    AnyagComboBox->setCurrentText(QString());
+    // A mass is shown only with the material it was worked out for: the material stays
+    // while the reloaded list still holds it unchanged, and the mass goes with it.
+    const bool kept = chosenGravity && FindGravity(app_.materials.table(), chosen) == chosenGravity;
+    AnyagComboBox->setCurrentText(kept ? chosen : QString());
+    if (!kept) TomegText2->clear();
     if (!selectedShape()) {
         Inicializal();
         AlapPanel->hide();
@@ -141,6 +165,37 @@ void TFoForm::Nyelvvalt() {
     ApplyLanguageTexts(windows, app_.language.texts());
     setWindowTitle("Mertano " + app_.values.versionText);
     if (MailLabel2->text().isEmpty()) MailLabel2->setText(app_.values.mailAddress);
+    nameForScreenReaders();
+}
+
+void TFoForm::nameForScreenReaders() {
+    // The fields are named by their buddy labels; the boxes and the picture have no
+    // buddy, so each takes the caption a sighted user reads beside it.
+    const auto caption = [](const QLabel* label) {
+        return label->text().remove(QLatin1Char('&')).remove(QLatin1Char(':')).trimmed();
+    };
+    const std::pair<QLabel*, QLabel*> results[] = {
+        {KeruletText1, KeruletText2},   {TeruletText1, TeruletText2}, {FeluletText1, FeluletText2},
+        {TerfogatText1, TerfogatText2}, {TomegText1, TomegText2},
+    };
+    for (const auto& [label, box] : results) box->setAccessibleName(caption(label));
+    // "Fok,p,mp" heads the three boxes of each angle row, one part for each.
+    const QStringList parts = FPMText->text().split(QLatin1Char(','));
+    const std::pair<QLabel*, std::array<QLabel*, 3>> rows[] = {
+        {AlfaLabel, {Fok1Text, Perc1Text, Mperc1Text}},
+        {BetaLabel, {Fok2Text, Perc2Text, Mperc2Text}},
+        {GammaLabel, {Fok3Text, Perc3Text, Mperc3Text}},
+    };
+    for (const auto& [label, boxes] : rows) {
+        for (std::size_t k = 0; k < boxes.size(); ++k) {
+            const QString part =
+                k < std::size_t(parts.size()) ? parts[qsizetype(k)].trimmed() : QString();
+            boxes[k]->setAccessibleName((caption(label) + QLatin1Char(' ') + part).trimmed());
+        }
+    }
+    const std::optional<ShapeKind> shape = selectedShape();
+    IdomImage->setAccessibleName(shape ? figureButton(*shape)->text().remove(QLatin1Char('&'))
+                                       : QString());
 }
 
 void TFoForm::paintEvent(QPaintEvent* event) {
@@ -256,6 +311,7 @@ void TFoForm::showFigure(ShapeKind shape) {
                                            TeruletText2, TeruletText3};
     for (QWidget* w : outputs) w->show();
     InputPanel->show();
+    nameForScreenReaders();
     edit(info.firstFocus)->setFocus();
 }
 

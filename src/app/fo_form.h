@@ -112,10 +112,13 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;  // FormPaint
     void showEvent(QShowEvent* event) override;
+    // Closing the main window ends the program: every other window goes with it.
+    void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;  // FormKeyDown
 
 private:
     void FormCreate();
+    void placeCentred();
     void buildControls();
     void buildToolBar();
     void buildFigureButtons();
@@ -138,6 +141,9 @@ private:
     void BetaEditExit() { AngleEditExit(Field::BetaEdit); }
     void GammaEditExit() { AngleEditExit(Field::GammaEdit); }
     void showFigure(ShapeKind shape);
+    // Accessible names of the result boxes, the angle rows and the figure picture, from
+    // the captions of the current language.
+    void nameForScreenReaders();
     void showPicture(QLabel* image, const QString& name);
     void showMessage(const QString& text, int kind);
 
@@ -148,6 +154,7 @@ private:
     std::array<FigureButton*, 13> figureButtons_{};
     QButtonGroup* figureGroup_ = nullptr;
     bool activated_ = false;
+    bool closing_ = false;
     QWidget* anyagForm_ = nullptr;
     QWidget* nyelvForm_ = nullptr;
     QWidget* valtForm_ = nullptr;

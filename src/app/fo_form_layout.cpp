@@ -135,6 +135,9 @@ void TFoForm::buildFigureButtons() {
     p.setColor(QPalette::Window, kYellow);
     p.setColor(QPalette::WindowText, Qt::black);
     Panel1->setPalette(p);
+    // The window's role is the button face, which its children take by default.
+    Panel1->setBackgroundRole(QPalette::Window);
+    Panel1->setForegroundRole(QPalette::WindowText);
     Panel1->setFont(PixelFont(font(), 12, true));
 
     static constexpr const char* kCaptions[] = {

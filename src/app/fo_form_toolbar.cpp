@@ -14,6 +14,7 @@
 #include "app/fo_form.h"
 #include "app/links.h"
 #include "app/print_window.h"
+#include "widgets/window_place.h"
 
 namespace mertano {
 namespace {
@@ -76,6 +77,8 @@ void TFoForm::buildToolBar() {
     MailLabel2->setGeometry(505, 3, 208, 30);
     MailLabel2->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     MailLabel2->setCursor(Qt::PointingHandCursor);
+    // Under the window's button-face role a label would draw in the button-text colour.
+    MailLabel2->setForegroundRole(QPalette::WindowText);
     showBanner(false);
     showMailLink(false);
     // The window's application-wide event filter sees their hover and click events.
@@ -113,6 +116,10 @@ void TFoForm::openSecondary(QWidget* window) {
     setEnabled(false);
     openSecondary_ = window;
     window->show();
+    // Each dialog places itself; one that would lie off the screen that holds this
+    // window (another monitor, a caption that grew) goes to its corner there.
+    const QRect area = WorkArea(this);
+    if (!area.contains(window->frameGeometry())) PlaceBottomRight(window, this);
     window->raise();
     window->activateWindow();
 }
@@ -120,7 +127,7 @@ void TFoForm::openSecondary(QWidget* window) {
 void TFoForm::secondaryClosed() {
     openSecondary_ = nullptr;
     setEnabled(true);
-    if (!isVisible()) return;
+    if (!isVisible() || closing_) return;
     activateWindow();
     FormActivate();
 }

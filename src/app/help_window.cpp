@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "app/pictures.h"
+#include "widgets/window_place.h"
 
 namespace mertano {
 
@@ -170,7 +171,11 @@ void HelpWindow::showTopic(const QString& topic) {
         raise();
         activateWindow();
     } else {
+        // Smaller than its usual size on a small screen, and wholly on it.
+        const QRect area = WorkArea(this);
+        if (!area.isEmpty()) resize(size().boundedTo(area.size() - (frameGeometry().size() - size())));
         show();
+        KeepOnScreen(this, this);
     }
 }
 

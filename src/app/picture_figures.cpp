@@ -38,10 +38,11 @@ Sketch Triangle() {
     s.line(b, c, Q::A).line(c, a, Q::B).line(a, b, Q::C);
     s.sideLabel(b, c, centre, "a", Q::A).sideLabel(c, a, centre, "b", Q::B);
     s.sideLabel(a, b, centre, "c", Q::C);
-    s.angle(a, b, c, "α", Q::Alpha).angle(b, c, a, "β", Q::Beta);
-    s.angle(c, a, b, "γ", Q::Gamma, 13);
-    Height(s, a, b, c, "m_a", Q::Ma, P(71, 63));
-    Height(s, b, c, a, "m_b", Q::Mb, P(101, 96));
+    // The heights leave the vertices near the bisectors: each letter sits to one side.
+    s.angle(a, b, c, "α", Q::Alpha, 15, -19, 13).angle(b, c, a, "β", Q::Beta, 22, -12, 22);
+    s.angle(c, a, b, "γ", Q::Gamma, 13, 12, 17);
+    Height(s, a, b, c, "m_a", Q::Ma, P(82, 85));
+    Height(s, b, c, a, "m_b", Q::Mb, P(96, 116));
     Height(s, c, a, b, "m_c", Q::Mc, P(70, 114));
     return s;
 }
@@ -130,7 +131,9 @@ Sketch Cone() {
     s.sideLabel(apex, right, centre, "a", Q::A);
     s.line(apex, centre, Q::M, Stroke::Dashed).label(P(65, 84), "m", Q::M);
     s.line(centre, right, Q::R, Stroke::Thin).label(P(92, 125), "r", Q::R);
-    s.angle(right, centre, apex, "α", Q::Alpha, 15).angle(apex, left, right, "β", Q::Beta, 18);
+    // α above the base circle, β beside the height.
+    s.angle(right, centre, apex, "α", Q::Alpha, 15, -15, 18);
+    s.angle(apex, left, right, "β", Q::Beta, 18, 13.75, 22);
     return s.dot(centre);
 }
 
@@ -143,8 +146,8 @@ Sketch TruncatedCone() {
     s.sideLabel(topRight, bottomRight, bottom, "a", Q::A);
     s.line(top, bottom, Q::M, Stroke::Dashed).label(P(65, 78), "m", Q::M);
     s.line(top, topRight, Q::R, Stroke::Thin).label(P(90, 18), "r", Q::R);
-    s.line(bottom, bottomRight, Q::BigR, Stroke::Thin).label(P(93, 125), "R", Q::BigR);
-    s.angle(bottomRight, bottom, topRight, "α", Q::Alpha, 15);
+    s.line(bottom, bottomRight, Q::BigR, Stroke::Thin).label(P(86, 125), "R", Q::BigR);
+    s.angle(bottomRight, bottom, topRight, "α", Q::Alpha, 15, -18.3, 17);  // above the base circle
     return s.dot(top).dot(bottom);
 }
 
@@ -171,7 +174,7 @@ Sketch Cap() {
     s.arc(o, ball, edge, 180 - 2 * edge).flatCircle(centre, QSizeF(base, 16));
     s.arc(o, ball, -18, edge + 18, Q::None, Stroke::Dashed);
     s.arc(o, ball, 180 - edge, edge + 18, Q::None, Stroke::Dashed);
-    s.line(centre, top, Q::M, Stroke::Thin).label(P(84, 62), "m", Q::M);
+    s.line(centre, top, Q::M, Stroke::Thin).label(P(85, 56), "m", Q::M);
     s.line(centre, rim, Q::A, Stroke::Thin).label(P(100, 89), "a", Q::A);
     s.line(o, centre, Q::None, Stroke::Dashed);
     s.line(o, rim, Q::R, Stroke::Thin).sideLabel(o, rim, centre, "r", Q::R, 9);
@@ -191,10 +194,11 @@ Sketch Zone() {
     s.arc(o, ball, -lower, upper + lower).arc(o, ball, 180 - upper, upper + lower);
     s.arc(o, ball, upper, 180 - 2 * upper, Q::None, Stroke::Dashed);
     s.arc(o, ball, 180 + lower, 180 - 2 * lower, Q::None, Stroke::Dashed);
-    s.flatCircle(c1, QSizeF(a1, 16), true).flatCircle(c2, QSizeF(a2, 18));
+    // Circles deep enough for the letters of their radii between line and rim.
+    s.flatCircle(c1, QSizeF(a1, 20), true).flatCircle(c2, QSizeF(a2, 22));
     s.line(c1, c2, Q::M, Stroke::Thin).label(P(65, 67), "m", Q::M);
-    s.line(c1, c1 + P(a1, 0), Q::A1, Stroke::Thin).label(P(93, 46.5), "a_1", Q::A1);
-    s.line(c2, c2 + P(a2, 0), Q::A2, Stroke::Thin).label(P(93, 109.5), "a_2", Q::A2);
+    s.line(c1, c1 + P(a1, 0), Q::A1, Stroke::Thin).label(P(96, 47.5), "a_1", Q::A1);
+    s.line(c2, c2 + P(a2, 0), Q::A2, Stroke::Thin).label(P(96, 110.5), "a_2", Q::A2);
     s.line(o, rim, Q::R, Stroke::Thin).sideLabel(o, rim, P(110, 90), "r", Q::R, 9);
     return s.dot(o);
 }

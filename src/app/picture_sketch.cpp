@@ -78,8 +78,9 @@ void PaintStroke(QPainter& painter, const SketchElement& e, bool marked) {
     }
 }
 
-// Letters sit on a white halo so that a line running close by never hides them.
-void PaintLabel(QPainter& painter, const SketchElement& e, bool marked) {
+}  // namespace
+
+QPainterPath LabelPath(const SketchElement& e) {
     const qsizetype split = e.text.indexOf('_');
     const QString base = split < 0 ? e.text : e.text.left(split);
     const QString sub = split < 0 ? QString() : e.text.mid(split + 1);
@@ -95,6 +96,32 @@ void PaintLabel(QPainter& painter, const SketchElement& e, bool marked) {
     path.addText(origin, baseFont, base);
     if (!sub.isEmpty())
         path.addText(origin + QPointF(baseMetrics.horizontalAdvance(base), 3), subFont, sub);
+    return path;
+}
+
+QPainterPath StrokeArea(const SketchElement& e) {
+    QPainterPath centre;
+    if (e.kind == SketchElement::Kind::Line) {
+        centre.moveTo(e.at);
+        centre.lineTo(e.to);
+    } else if (e.kind == SketchElement::Kind::Arc) {
+        const QRectF box(e.at - QPointF(e.radii.width(), e.radii.height()), e.radii * 2);
+        centre.arcMoveTo(box, e.startDeg);
+        centre.arcTo(box, e.startDeg, e.spanDeg);
+    } else {
+        return {};
+    }
+    QPainterPathStroker stroker;
+    stroker.setWidth(PenFor(e, true).widthF());  // the widest, a marked line's
+    stroker.setCapStyle(Qt::RoundCap);
+    return stroker.createStroke(centre);
+}
+
+namespace {
+
+// Letters sit on a white halo so that a line running close by never hides them.
+void PaintLabel(QPainter& painter, const SketchElement& e, bool marked) {
+    const QPainterPath path = LabelPath(e);
     painter.strokePath(path, QPen(Qt::white, 3.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     painter.fillPath(path, marked ? MarkColour() : QColor(Qt::black));
 }
@@ -156,13 +183,13 @@ Sketch& Sketch::sideLabel(QPointF from, QPointF to, QPointF inside, const char* 
 }
 
 Sketch& Sketch::angle(QPointF vertex, QPointF a, QPointF b, const char* text, Quantity q,
-                      qreal radius) {
+                      qreal radius, qreal labelTurn, qreal labelGap) {
     const qreal start = ScreenAngle(a - vertex);
     qreal span = ScreenAngle(b - vertex) - start;
     while (span > 180) span -= 360;
     while (span <= -180) span += 360;
     arc(vertex, QSizeF(radius, radius), start, span, q, Stroke::Thin);
-    return label(vertex + Towards(start + span / 2) * (radius + 9), text, q);
+    return label(vertex + Towards(start + span / 2 + labelTurn) * (radius + labelGap), text, q);
 }
 
 Sketch& Sketch::rightAngle(QPointF vertex, QPointF a, QPointF b, qreal size) {

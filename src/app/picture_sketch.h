@@ -12,6 +12,7 @@
 #include <vector>
 
 class QPainter;
+class QPainterPath;
 class QPen;
 
 namespace mertano {
@@ -69,9 +70,11 @@ public:
     Sketch& sideLabel(QPointF from, QPointF to, QPointF inside, const char* text, Quantity q,
                       qreal gap = 10);
     // The angle at `vertex` between the rays towards a and b (the smaller one), with its
-    // letter on the bisector.
+    // letter on the bisector, `labelGap` beyond the arc. A line that runs along the
+    // bisector (a height) would cross the letter: `labelTurn` degrees (counter-clockwise)
+    // move it to one side.
     Sketch& angle(QPointF vertex, QPointF a, QPointF b, const char* text, Quantity q,
-                  qreal radius = 15);
+                  qreal radius = 15, qreal labelTurn = 0, qreal labelGap = 9);
     Sketch& rightAngle(QPointF vertex, QPointF a, QPointF b, qreal size = 8);
     Sketch& dot(QPointF centre);
 
@@ -86,6 +89,11 @@ void PaintSketch(QPainter& painter, const Sketch& sketch, Quantity marked);
 
 // Draws only the figure's edges (no measuring lines, no letters) with the given pen.
 void PaintEdges(QPainter& painter, const Sketch& sketch, const QPen& pen);
+
+// The outline of a label's letters as they are painted.
+QPainterPath LabelPath(const SketchElement& label);
+// The area a line or an arc covers when drawn at its widest (marked); empty for others.
+QPainterPath StrokeArea(const SketchElement& element);
 
 // The colour of the marked measurement.
 QColor MarkColour();

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "startup_values.h"
 
+#include <algorithm>
+
 #include <QFile>
 #include <QSettings>
 #include <QStringList>
@@ -51,6 +53,22 @@ QString SystemBrowserCommand() {
 
 QPoint CentredPosition(const QSize& screen, const QSize& window) {
     return {screen.width() / 2 - window.width() / 2, screen.height() / 2 - window.height() / 2};
+}
+
+QPoint CentredPosition(const QRect& area, const QSize& window) {
+    return area.topLeft() + CentredPosition(area.size(), window);
+}
+
+QPoint BottomRightPosition(const QRect& area, const QSize& window) {
+    return {area.x() + area.width() - window.width(), area.y() + area.height() - window.height()};
+}
+
+QPoint KeptInside(const QRect& area, const QRect& window) {
+    const int x =
+        std::max(area.x(), std::min(window.x(), area.x() + area.width() - window.width()));
+    const int y =
+        std::max(area.y(), std::min(window.y(), area.y() + area.height() - window.height()));
+    return {x, y};
 }
 
 QString VersionText(const QString& version) {

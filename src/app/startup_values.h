@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QPoint>
+#include <QRect>
 #include <QSize>
 #include <QString>
 
@@ -38,6 +39,14 @@ QString SystemBrowserCommand();
 // Where a window of this size sits in the middle of the screen; each half is an integer
 // division done before the subtraction.
 QPoint CentredPosition(const QSize& screen, const QSize& window);
+// The same within an area of the desktop that need not start at (0, 0): the part of a
+// screen that panels leave free, or a second monitor.
+QPoint CentredPosition(const QRect& area, const QSize& window);
+// Where a window of this size (its frame included) sits in the area's bottom-right corner.
+QPoint BottomRightPosition(const QRect& area, const QSize& window);
+// The window moved as little as it takes to lie wholly in the area; a window larger
+// than the area keeps its top-left corner (title bar) inside.
+QPoint KeptInside(const QRect& area, const QRect& window);
 
 // The first three numbers of a version such as "2.0.3.7".
 QString VersionText(const QString& version);

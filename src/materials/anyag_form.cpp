@@ -6,11 +6,9 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QShowEvent>
 #include <QVBoxLayout>
 #include <QValidator>
@@ -20,6 +18,7 @@
 #include "materials/material_file.h"
 #include "widgets/float_edit.h"
 #include "widgets/message_form.h"
+#include "widgets/window_place.h"
 
 namespace mertano {
 namespace {
@@ -100,6 +99,13 @@ TFloatEdit* MakeGravityEdit(const QString& name, QWidget* parent) {
     edit->setObjectName(name);
     edit->setDigits(kGravityDigits);
     edit->setMax(kMaxGravity);
+    // The main window's field type: in the dialog's small plain type a comma separator
+    // drew like a point, so the two windows seemed to use different separators.
+    QFont font = edit->font();
+    font.setPixelSize(12);
+    font.setBold(true);
+    edit->setFont(font);
+    edit->setFlatBorder();
     edit->endLoading();
     return edit;
 }
@@ -211,10 +217,10 @@ void TAnyagForm::ApplyLanguageTexts() {
     TorolBtn->setText(text(kTorol));
     KilepBtn->setText(text(kKilep));
     lineUp();
+    if (isVisible()) PlaceBottomRight(this, mainWindow_);
 }
 
 void TAnyagForm::lineUp() {
-    const QPoint corner = frameGeometry().bottomRight();
     // The label columns of the two boxes and the buttons share one width, whatever the
     // language makes of their captions.
     int labelWidth = 0, buttonWidth = 0;
@@ -232,42 +238,20 @@ void TAnyagForm::lineUp() {
     for (QPushButton* button : {MentBtn, ModositBtn, TorolBtn, KilepBtn}) {
         button->setMinimumWidth(buttonWidth);
     }
-    if (!placed_) return;
-    // New captions may resize the window; it grows from its bottom-right corner so that
-    // it stays on the screen.
-    moveBottomRightTo(corner);
 }
 
 void TAnyagForm::FormCreate() {
-    placeBottomRight();
-    placed_ = true;
-}
-
-void TAnyagForm::placeBottomRight() {
-    QScreen* screen = mainWindow_ ? mainWindow_->screen() : QGuiApplication::primaryScreen();
-    if (screen) moveBottomRightTo(screen->availableGeometry().bottomRight());
-}
-
-void TAnyagForm::moveBottomRightTo(QPoint corner) {
-    // The window system may report a new size only later; the layout's fixed size is
-    // known at once, inner boxes first. The frame is known only after the first showing.
-    for (QWidget* box :
-         {static_cast<QWidget*>(UjGroupBox), static_cast<QWidget*>(ModositGroupBox)}) {
-        box->layout()->activate();
-    }
-    layout()->activate();
-    const QSize frame = frameGeometry().size() - geometry().size();
-    const QSize outer = minimumSize() + frame;
-    move(corner.x() + 1 - outer.width(), corner.y() + 1 - outer.height());
+    PlaceBottomRight(this, mainWindow_);
 }
 
 void TAnyagForm::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (event->spontaneous()) return;  // back from minimised: not a new showing
-    if (!placedWithFrame_ && frameGeometry().size() != size()) {
-        placedWithFrame_ = true;  // the frame is known only once the window is shown
-        placeBottomRight();
-    }
+    // The captions may have changed since the last showing (they are also applied by
+    // control name, without this window's knowledge), and the frame is known only once
+    // the window is shown: the columns and the corner are worked out anew.
+    lineUp();
+    PlaceBottomRight(this, mainWindow_);
     // Queued, so that a message about the file does not open inside the showing.
     QMetaObject::invokeMethod(this, &TAnyagForm::FormActivate, Qt::QueuedConnection);
 }

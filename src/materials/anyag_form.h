@@ -70,8 +70,6 @@ private:
     void buildControls();
     void FormCreate();
     void FormClose();
-    void placeBottomRight();
-    void moveBottomRightTo(QPoint corner);
     void lineUp();
     void refuse(int textNumber, QWidget* field);
     // Writes the change; false (and the user told why) when the file could not take it.
@@ -83,8 +81,6 @@ private:
     const LanguageTexts* texts_;
     QPointer<QWidget> mainWindow_;
     QString chosenMaterial_;
-    bool placed_ = false;
-    bool placedWithFrame_ = false;
 
     QGroupBox* UjGroupBox;
     QLabel* NevText1;

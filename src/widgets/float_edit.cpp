@@ -36,7 +36,39 @@ bool IsControlCharacter(const QKeyEvent& event, QChar c) {
     return chord || c.unicode() < 32 || c.category() == QChar::Other_Control;
 }
 
+bool IsSeparator(QChar c) {
+    return c == QLatin1Char('.') || c == QLatin1Char(',');
+}
+
 }  // namespace
+
+QString TCustomFloatEdit::NumberTextFor(const QString& text, QChar decimalChar) {
+    QString plain;
+    plain.reserve(text.size());
+    for (QChar c : text) {
+        if (!c.isSpace()) plain += c;  // blanks and no-break spaces group digits
+    }
+    qsizetype last = -1;
+    for (qsizetype k = 0; k < plain.size(); ++k) {
+        if (IsSeparator(plain[k]) || plain[k] == decimalChar) last = k;
+    }
+    if (last < 0) return plain;
+    // The last separator is the decimal one when it stands once; every other separator
+    // groups digits. "1.234,5" and "1,234.5" are both 1234.5, "12,5" and "12.5" both 12.5.
+    const QChar lastChar = plain[last];
+    const bool decimal = plain.count(lastChar) == 1;
+    QString result;
+    result.reserve(plain.size());
+    for (qsizetype k = 0; k < plain.size(); ++k) {
+        const QChar c = plain[k];
+        if (k == last && decimal) {
+            result += decimalChar;
+        } else if (!(IsSeparator(c) || c == decimalChar)) {
+            result += c;
+        }
+    }
+    return result;
+}
 
 TCustomFloatEdit::TCustomFloatEdit(QWidget* parent)
     : TCustomFloatEdit(SystemDecimalChar(), parent) {}
@@ -46,6 +78,23 @@ TCustomFloatEdit::TCustomFloatEdit(QChar decimalChar, QWidget* parent)
     QLineEdit::setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     setText(format(limits_.min));
     KeepWholeText(this);
+    // Typing goes through the key filter; what it cannot see (a paste, a drop) arrives
+    // here whole and is read as the number it shows, with either separator.
+    connect(this, &QLineEdit::textEdited, this, &TCustomFloatEdit::readForeignSeparators);
+}
+
+void TCustomFloatEdit::readForeignSeparators(const QString& edited) {
+    // Blanks around a number are for the exit check to drop; blanks inside group digits.
+    const QString inner = edited.trimmed();
+    const bool foreign = std::any_of(inner.begin(), inner.end(), [this](QChar c) {
+        return c.isSpace() || (IsSeparator(c) && c != decimalChar_);
+    });
+    if (!foreign) return;
+    const QString number = NumberTextFor(edited, decimalChar_);
+    if (!parse(number)) return;  // left as it is: leaving the field puts it right
+    const qsizetype fromEnd = edited.size() - cursorPosition();
+    setText(number);
+    setCursorPosition(std::max<qsizetype>(0, number.size() - fromEnd));
 }
 
 void TCustomFloatEdit::setDigits(int digits) {
@@ -153,6 +202,9 @@ void TCustomFloatEdit::keyPressEvent(QKeyEvent* event) {
 }
 
 void TCustomFloatEdit::typeCharacter(QChar key) {
+    // The other separator's key types this field's own, so 2.5 typed under a comma
+    // locale is 2,5 and never 25.
+    if (IsSeparator(key)) key = decimalChar_;
     const bool allowed = (key >= QLatin1Char('0') && key <= QLatin1Char('9')) ||
                          key == QLatin1Char('-') || key == QLatin1Char('e') || key == decimalChar_;
     if (!allowed) {

@@ -18,6 +18,11 @@
 // key character by reference so that a handler may change it or clear it to drop it;
 // connect them directly (a queued connection cannot write back).
 //
+// Separators. The decimal separator is the system locale's; the key of the other one
+// (a point under a comma locale, a comma under a point locale) types it, so a number
+// typed either way reads as typed. Pasted or dropped text is read the same way:
+// NumberTextFor() turns it into this field's notation as soon as it arrives.
+//
 // Focus. Entering records the value that Escape and a refused exit go back to, and
 // selects the whole text unless a mouse click brought the focus. Leaving checks whatever
 // the text is, typed or pasted, dropped or composed: a number within range is shown
@@ -73,6 +78,11 @@ public:
 
     QChar decimalChar() const { return decimalChar_; }
 
+    // Pasted or dropped text as this field reads it: blanks dropped, a point or a comma
+    // standing once as the last separator taken for `decimalChar`, and every other point
+    // or comma taken as a digit-group separator and dropped.
+    static QString NumberTextFor(const QString& text, QChar decimalChar);
+
     // A flat border without the 3D look; a field locked after a calculation keeps its
     // value as legible as before.
     void setFlatBorder();
@@ -100,6 +110,7 @@ private:
     std::optional<long double> parse(const QString& text) const;
     QString format(long double value) const;
     void typeCharacter(QChar key);
+    void readForeignSeparators(const QString& edited);
     bool prospectiveAccepted(const QString& prospective, QChar key) const;
     QChar raiseKeyPress(QChar key);
     void leave();

@@ -3,12 +3,11 @@
 
 #include <QCloseEvent>
 #include <QFrame>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLocale>
 #include <QPushButton>
-#include <QScreen>
+#include <algorithm>
 #include <cmath>
 #include <optional>
 #include <string>
@@ -17,20 +16,19 @@
 #include "calc/language_texts.h"
 #include "calc/numbers.h"
 #include "widgets/float_edit.h"
+#include "widgets/window_place.h"
 
 namespace mertano {
 namespace {
 
 constexpr int kMargin = 8;
 constexpr int kRowHeight = 21;
-constexpr int kLabelWidth = 118;
+constexpr int kLabelWidth = 118;  // the narrowest label column; a longer caption widens it
 constexpr int kPartWidth = 34;
 constexpr int kPartGap = 6;
 constexpr int kFieldsWidth = 3 * kPartWidth + 2 * kPartGap;
-constexpr int kPanelWidth = kMargin + kLabelWidth + 4 + kFieldsWidth + kMargin;
 constexpr int kPanelHeight = kMargin + 2 * kRowHeight + 5 + kMargin;
 constexpr int kButtonGap = 6;
-constexpr int kButtonWidth = (kPanelWidth - 2 * kButtonGap) / 3;
 constexpr int kButtonHeight = 25;
 
 constexpr double kDecimalMax = 100000.0;
@@ -67,15 +65,10 @@ void TValtForm::FormCreate(QChar decimalChar) {
     windowFont.setPixelSize(11);
     setFont(windowFont);
     setWindowTitle(QStringLiteral("Szögek átváltása"));
-    setFixedSize(kPanelWidth + 2 * kMargin,
-                 kMargin + kPanelHeight + kMargin + kButtonHeight + kMargin);
     buildControls(decimalChar);
+    arrange();
 
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        const QRect area = screen->availableGeometry();
-        move(area.right() + 1 - frameGeometry().width(),
-             area.bottom() + 1 - frameGeometry().height());
-    }
+    PlaceBottomRight(this, nullptr);
 
     connect(ValtBtn, &QPushButton::clicked, this, &TValtForm::ValtBtnClick);
     connect(UjadatBtn, &QPushButton::clicked, this, &TValtForm::FormActivate);
@@ -90,50 +83,78 @@ void TValtForm::buildControls(QChar decimalChar) {
     Panel = new QFrame(this);
     Panel->setObjectName("Panel");
     Panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    Panel->setGeometry(kMargin, kMargin, kPanelWidth, kPanelHeight);
-
-    const int fieldsX = kMargin + kLabelWidth + 4;
-    const int row1 = kMargin;
-    const int row2 = kMargin + kRowHeight + 5;
 
     DecimText = new QLabel(QStringLiteral("Szög (dec):"), Panel);
     DecimText->setObjectName("DecimText");
-    DecimText->setGeometry(kMargin, row1, kLabelWidth, kRowHeight);
-
     FokText1 = new QLabel(QStringLiteral("Szög (fok,p,mp):"), Panel);
     FokText1->setObjectName("FokText1");
-    FokText1->setGeometry(kMargin, row2, kLabelWidth, kRowHeight);
 
-    const auto makeEdit = [&](const char* name, int digits, double max, const QRect& geometry) {
+    const auto makeEdit = [&](const char* name, int digits, double max) {
         auto* edit = new TFloatEdit(decimalChar, Panel);
         edit->setObjectName(name);
         edit->setDigits(digits);
         edit->setMin(0.0L);
         edit->setMax(max);
-        edit->setGeometry(geometry);
+        // The main window's field type, in which a comma separator is plainly a comma.
+        QFont font = edit->font();
+        font.setPixelSize(12);
+        font.setBold(true);
+        edit->setFont(font);
         edit->setFlatBorder();
         edit->endLoading();
         return edit;
     };
-    DecimEdit = makeEdit("DecimEdit", 4, kDecimalMax, {fieldsX, row1, kFieldsWidth, kRowHeight});
-    FokEdit = makeEdit("FokEdit", 0, kPartMax, {fieldsX, row2, kPartWidth, kRowHeight});
-    PercEdit = makeEdit("PercEdit", 0, kPartMax,
-                        {fieldsX + kPartWidth + kPartGap, row2, kPartWidth, kRowHeight});
-    MpercEdit = makeEdit("MpercEdit", 0, kPartMax,
-                         {fieldsX + 2 * (kPartWidth + kPartGap), row2, kPartWidth, kRowHeight});
+    DecimEdit = makeEdit("DecimEdit", 4, kDecimalMax);
+    FokEdit = makeEdit("FokEdit", 0, kPartMax);
+    PercEdit = makeEdit("PercEdit", 0, kPartMax);
+    MpercEdit = makeEdit("MpercEdit", 0, kPartMax);
     for (TFloatEdit* part : {FokEdit, PercEdit, MpercEdit}) part->setMaxLength(kPartMaxLength);
+    DecimText->setBuddy(DecimEdit);
+    FokText1->setBuddy(FokEdit);
 
-    const int buttonsY = kMargin + kPanelHeight + kMargin;
-    const auto makeButton = [&](const char* name, const QString& caption, int column) {
+    const auto makeButton = [&](const char* name, const QString& caption) {
         auto* button = new QPushButton(caption, this);
         button->setObjectName(name);
-        button->setGeometry(kMargin + column * (kButtonWidth + kButtonGap), buttonsY, kButtonWidth,
-                            kButtonHeight);
         return button;
     };
-    ValtBtn = makeButton("ValtBtn", QStringLiteral("Át&váltás"), 0);
-    UjadatBtn = makeButton("UjadatBtn", QStringLiteral("Új &adat"), 1);
-    KilepBtn = makeButton("KilepBtn", QStringLiteral("&Kilépés"), 2);
+    ValtBtn = makeButton("ValtBtn", QStringLiteral("Át&váltás"));
+    UjadatBtn = makeButton("UjadatBtn", QStringLiteral("Új &adat"));
+    KilepBtn = makeButton("KilepBtn", QStringLiteral("&Kilépés"));
+}
+
+void TValtForm::arrange() {
+    // The label column and the buttons take what the current captions need, so that
+    // no language has a caption cut.
+    int labelWidth = kLabelWidth;
+    for (const QLabel* label : {DecimText, FokText1}) {
+        labelWidth = std::max(labelWidth, label->sizeHint().width());
+    }
+    int buttonWidth = 0;
+    for (const QPushButton* button : {ValtBtn, UjadatBtn, KilepBtn}) {
+        buttonWidth = std::max(buttonWidth, button->sizeHint().width());
+    }
+    int panelWidth = kMargin + labelWidth + 4 + kFieldsWidth + kMargin;
+    panelWidth = std::max(panelWidth, 3 * buttonWidth + 2 * kButtonGap);
+    buttonWidth = (panelWidth - 2 * kButtonGap) / 3;
+
+    Panel->setGeometry(kMargin, kMargin, panelWidth, kPanelHeight);
+    const int fieldsX = panelWidth - kMargin - kFieldsWidth;
+    const int row1 = kMargin;
+    const int row2 = kMargin + kRowHeight + 5;
+    DecimText->setGeometry(kMargin, row1, fieldsX - 4 - kMargin, kRowHeight);
+    FokText1->setGeometry(kMargin, row2, fieldsX - 4 - kMargin, kRowHeight);
+    DecimEdit->setGeometry(fieldsX, row1, kFieldsWidth, kRowHeight);
+    FokEdit->setGeometry(fieldsX, row2, kPartWidth, kRowHeight);
+    PercEdit->setGeometry(fieldsX + kPartWidth + kPartGap, row2, kPartWidth, kRowHeight);
+    MpercEdit->setGeometry(fieldsX + 2 * (kPartWidth + kPartGap), row2, kPartWidth, kRowHeight);
+
+    const int buttonsY = kMargin + kPanelHeight + kMargin;
+    int column = 0;
+    for (QPushButton* button : {ValtBtn, UjadatBtn, KilepBtn}) {
+        button->setGeometry(kMargin + column++ * (buttonWidth + kButtonGap), buttonsY, buttonWidth,
+                            kButtonHeight);
+    }
+    setFixedSize(panelWidth + 2 * kMargin, buttonsY + kButtonHeight + kMargin);
 }
 
 void TValtForm::ApplyLanguageTexts(const LanguageTexts& texts) {
@@ -144,6 +165,7 @@ void TValtForm::ApplyLanguageTexts(const LanguageTexts& texts) {
     FokText1->setText(text(23));
     ValtBtn->setText(text(24));
     UjadatBtn->setText(text(25));
+    arrange();
 }
 
 void TValtForm::FormActivate() {
@@ -211,7 +233,12 @@ void TValtForm::keyPressEvent(QKeyEvent* event) {
 void TValtForm::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     // A spontaneous show is the window coming back from minimised: no new start.
-    if (!event->spontaneous()) FormActivate();
+    if (event->spontaneous()) return;
+    // The captions may have come by control name since the last showing, and the frame
+    // is known only now: the window is sized and placed anew.
+    arrange();
+    PlaceBottomRight(this, nullptr);
+    FormActivate();
 }
 
 void TValtForm::closeEvent(QCloseEvent* event) {

@@ -66,6 +66,7 @@ protected:
 private:
     void FormCreate(QChar decimalChar);
     void buildControls(QChar decimalChar);
+    void arrange();
     void lockPanel();
 };
 

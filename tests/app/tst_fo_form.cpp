@@ -5,8 +5,10 @@
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
 #include <memory>
 
 #include "app/app_context.h"
@@ -43,6 +45,15 @@ struct MessageCatcher {
         if (auto* ok = dialog->findChild<QAbstractButton*>("OK")) ok->click();
     }
 };
+
+// One record of the material file, byte by byte.
+QByteArray MaterialRecordBytes(const QByteArray& name, qint32 gravity) {
+    QByteArray r(28, '\0');
+    r[0] = char(name.size());
+    r.replace(1, name.size(), name);
+    for (int k = 0; k < 4; ++k) r[24 + k] = char((gravity >> (8 * k)) & 0xff);
+    return r;
+}
 
 }  // namespace
 
@@ -340,14 +351,7 @@ private slots:
         QFETCH(QString, edge);
         QFETCH(QString, material);
         QFETCH(QString, mass);
-        // Three records of the material file, byte by byte.
-        auto record = [](const QByteArray& name, qint32 gravity) {
-            QByteArray r(28, '\0');
-            r[0] = char(name.size());
-            r.replace(1, name.size(), name);
-            for (int k = 0; k < 4; ++k) r[24 + k] = char((gravity >> (8 * k)) & 0xff);
-            return r;
-        };
+        const auto record = MaterialRecordBytes;
         QFile file(app_->materials.path());
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(record("Vas", 7250) + record("R\xc3\xa9z", 8000) + record("R\xc3\xa9z", 8900));
@@ -362,6 +366,95 @@ private slots:
         form_->SzamolBtnClick();
         QCOMPARE(form_->TomegText2->text(), mass);
         QFile::remove(app_->materials.path());
+    }
+
+    // A dialog closing or a new language reloads the material list; the mass on screen
+    // must always belong to the material shown beside it.
+    void materialAndMassAfterAReload_data() {
+        QTest::addColumn<QByteArray>("reloaded");
+        QTest::addColumn<QString>("material");
+        QTest::addColumn<bool>("massKept");
+        QTest::newRow("unchanged: both stay")
+            << MaterialRecordBytes("Vas", 7250) + MaterialRecordBytes("Alu", 2700) << "Vas" << true;
+        QTest::newRow("another one added: both stay")
+            << MaterialRecordBytes("Vas", 7250) + MaterialRecordBytes("Réz", 8900) << "Vas" << true;
+        QTest::newRow("deleted: both go") << MaterialRecordBytes("Alu", 2700) << "" << false;
+        QTest::newRow("renamed: both go")
+            << MaterialRecordBytes("Eisen", 7250) + MaterialRecordBytes("Alu", 2700) << "" << false;
+        QTest::newRow("gravity changed: both go")
+            << MaterialRecordBytes("Vas", 7850) + MaterialRecordBytes("Alu", 2700) << "" << false;
+    }
+    void materialAndMassAfterAReload() {
+        QFETCH(QByteArray, reloaded);
+        QFETCH(QString, material);
+        QFETCH(bool, massKept);
+        QFile file(app_->materials.path());
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(MaterialRecordBytes("Vas", 7250) + MaterialRecordBytes("Alu", 2700));
+        file.close();
+        form_->FormActivate();
+        choose(ShapeKind::Cube);
+        form_->AnyagComboBox->setCurrentText("Vas");
+        typeAll("a=10");
+        form_->SzamolBtnClick();
+        const QString mass = form_->TomegText2->text();
+        QVERIFY(!mass.isEmpty());
+
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(reloaded);
+        file.close();
+        form_->FormActivate();
+        QCOMPARE(form_->AnyagComboBox->currentText(), material);
+        QCOMPARE(form_->AnyagText2->text(), material);
+        QCOMPARE(form_->TomegText2->text(), massKept ? mass : QString());
+        QFile::remove(app_->materials.path());
+    }
+
+    // The help window and the dialogs have no parent: closing the main window in any
+    // way must take them along, or the program keeps running without a window.
+    void closingTakesEveryOtherWindowAlong_data() {
+        QTest::addColumn<int>("how");
+        QTest::newRow("exit button") << 0;
+        QTest::newRow("escape") << 1;
+        QTest::newRow("close box") << 2;
+    }
+    void closingTakesEveryOtherWindowAlong() {
+        QFETCH(int, how);
+        QWidget help;
+        help.setWindowTitle("help");
+        help.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&help));
+        form_->activateWindow();
+        if (how == 0) QTest::mouseClick(form_->KilepSpBtn, Qt::LeftButton);
+        if (how == 1) QTest::keyClick(form_->KilepSpBtn, Qt::Key_Escape);
+        if (how == 2) form_->close();
+        QVERIFY(!form_->isVisible());
+        QVERIFY(!help.isVisible());
+    }
+
+    void centredInTheWorkArea() {
+        const QRect area = form_->screen()->availableGeometry();
+        QCOMPARE(form_->frameGeometry().topLeft(),
+                 CentredPosition(area, form_->frameGeometry().size()));
+    }
+
+    void boxesAndPictureAreNamedForScreenReaders() {
+        // The captions of a language, as its texts put them in.
+        form_->FeluletText1->setText("Surface:");
+        form_->TomegText1->setText("Mass:");
+        form_->KeruletText1->setText("Perimeter:");
+        form_->FPMText->setText("Deg,Min,Sec");
+        form_->figureButton(ShapeKind::Cone)->setText("C&one");
+        form_->figureButton(ShapeKind::Triangle)->setText("&Triangle");
+        choose(ShapeKind::Cone);
+        QCOMPARE(form_->FeluletText2->accessibleName(), QStringLiteral("Surface"));
+        QCOMPARE(form_->TomegText2->accessibleName(), QStringLiteral("Mass"));
+        QCOMPARE(form_->Fok1Text->accessibleName(), QStringLiteral("α Deg"));
+        QCOMPARE(form_->Mperc2Text->accessibleName(), QStringLiteral("β Sec"));
+        QCOMPARE(form_->IdomImage->accessibleName(), QStringLiteral("Cone"));
+        choose(ShapeKind::Triangle);
+        QCOMPARE(form_->IdomImage->accessibleName(), QStringLiteral("Triangle"));
+        QCOMPARE(form_->KeruletText2->accessibleName(), QStringLiteral("Perimeter"));
     }
 
     void escapeClosesTheWindowEvenFromAField() {

@@ -6,11 +6,17 @@
 #include <map>
 #include <set>
 
+#include <QPainterPath>
+#include <QPainterPathStroker>
+
+#include "app/picture_figures.h"
 #include "app/pictures.h"
 #include "shapes/shape_catalogue.h"
 #include "test_main.h"
 
 using namespace mertano;
+
+Q_DECLARE_METATYPE(mertano::ShapeKind)
 
 namespace {
 
@@ -95,6 +101,8 @@ private slots:
     void redOnlyInMarkedPictures();
     void picturesOfOneFigureDifferOnlyInTheMark_data();
     void picturesOfOneFigureDifferOnlyInTheMark();
+    void labelsAreClearOfEveryLine_data();
+    void labelsAreClearOfEveryLine();
     void drawingStaysInsideTheFrame_data();
     void drawingStaysInsideTheFrame();
     void unknownNamesGiveNothing_data();
@@ -185,6 +193,53 @@ void TestPictures::picturesOfOneFigureDifferOnlyInTheMark() {
                      qPrintable(pair + " differ away from their red marks"));
         }
     }
+}
+
+void TestPictures::labelsAreClearOfEveryLine_data() {
+    QTest::addColumn<ShapeKind>("kind");
+    for (ShapeKind kind : kAllShapes) {
+        QTest::addRow("%s", std::string(Shape(kind).name).c_str()) << kind;
+    }
+}
+
+// A letter touching or crossing a line reads as part of it. The sketch is drawn in
+// picture units at every pixel ratio, so clear here is clear at 1x and 2x alike.
+void TestPictures::labelsAreClearOfEveryLine() {
+    QFETCH(ShapeKind, kind);
+    const Sketch sketch = FigureSketch(kind);
+    QPainterPathStroker margin;
+    margin.setWidth(2.0);  // a pixel of white around the letters
+    QStringList touching;
+    for (const SketchElement& label : sketch.elements()) {
+        if (label.kind != SketchElement::Kind::Label) continue;
+        const QPainterPath letters = LabelPath(label);
+        const QPainterPath around = letters.united(margin.createStroke(letters));
+        for (const SketchElement& line : sketch.elements()) {
+            const QPainterPath stroke = StrokeArea(line);
+            if (!stroke.isEmpty() && around.intersects(stroke)) {
+                touching << QString("%1 at %2, %3 touches the %4 at %5, %6")
+                                .arg(label.text)
+                                .arg(label.at.x())
+                                .arg(label.at.y())
+                                .arg(line.kind == SketchElement::Kind::Arc ? "arc" : "line")
+                                .arg(line.at.x())
+                                .arg(line.at.y());
+            }
+        }
+    }
+    // Nor may two letters run into each other.
+    const std::vector<SketchElement>& all = sketch.elements();
+    for (std::size_t i = 0; i < all.size(); ++i) {
+        for (std::size_t j = i + 1; j < all.size(); ++j) {
+            if (all[i].kind != SketchElement::Kind::Label ||
+                all[j].kind != SketchElement::Kind::Label)
+                continue;
+            const QPainterPath first = LabelPath(all[i]);
+            if (first.united(margin.createStroke(first)).intersects(LabelPath(all[j])))
+                touching << QString("%1 touches %2").arg(all[i].text, all[j].text);
+        }
+    }
+    if (!touching.isEmpty()) QFAIL(qPrintable(touching.join("; ")));
 }
 
 void TestPictures::drawingStaysInsideTheFrame_data() {

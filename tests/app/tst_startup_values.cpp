@@ -78,6 +78,49 @@ private slots:
         QTEST(CentredPosition(screen, window), "position");
     }
 
+    // Places within the free part of a screen, which need not start at (0, 0): below a
+    // top panel, or on a second monitor to the right.
+    void placesWithinTheWorkArea_data() {
+        QTest::addColumn<QRect>("area");
+        QTest::addColumn<QSize>("window");
+        QTest::addColumn<QPoint>("centred");
+        QTest::addColumn<QPoint>("bottomRight");
+        QTest::newRow("whole screen")
+            << QRect(0, 0, 1024, 768) << QSize(721, 471) << QPoint(152, 149) << QPoint(303, 297);
+        QTest::newRow("below a top panel")
+            << QRect(0, 27, 1280, 997) << QSize(721, 471) << QPoint(280, 290) << QPoint(559, 553);
+        QTest::newRow("second monitor") << QRect(1920, 0, 1280, 1024) << QSize(445, 242)
+                                        << QPoint(2338, 391) << QPoint(2755, 782);
+    }
+    void placesWithinTheWorkArea() {
+        QFETCH(QRect, area);
+        QFETCH(QSize, window);
+        QTEST(CentredPosition(area, window), "centred");
+        QTEST(BottomRightPosition(area, window), "bottomRight");
+    }
+
+    void keptInside_data() {
+        QTest::addColumn<QRect>("area");
+        QTest::addColumn<QRect>("window");
+        QTest::addColumn<QPoint>("position");
+        const QRect screen(0, 0, 1280, 1024);
+        QTest::newRow("inside stays") << screen << QRect(100, 100, 400, 300) << QPoint(100, 100);
+        QTest::newRow("off the right edge")
+            << screen << QRect(873, 782, 445, 242) << QPoint(835, 782);
+        QTest::newRow("off the bottom") << screen << QRect(10, 900, 400, 300) << QPoint(10, 724);
+        QTest::newRow("above a top panel")
+            << QRect(0, 27, 1280, 997) << QRect(10, 0, 400, 300) << QPoint(10, 27);
+        QTest::newRow("larger than the area keeps its title bar in")
+            << QRect(0, 0, 640, 480) << QRect(100, 100, 715, 500) << QPoint(0, 0);
+        QTest::newRow("on the wrong monitor")
+            << QRect(1920, 0, 1280, 1024) << QRect(500, 500, 300, 100) << QPoint(1920, 500);
+    }
+    void keptInside() {
+        QFETCH(QRect, area);
+        QFETCH(QRect, window);
+        QTEST(KeptInside(area, window), "position");
+    }
+
     void versionText() {
         QCOMPARE(VersionText("2.0.3.7"), QString("2.0.3"));
         QCOMPARE(VersionText("1.5"), QString("1.5.0"));

@@ -89,7 +89,7 @@ private slots:
         QVERIFY(!form_->isEnabled());
         dialog_->close();
         QVERIFY(form_->isEnabled());
-        // Handing back runs the activation: the chosen material is cleared.
+        // Handing back runs the activation: a material the list does not hold is cleared.
         QCOMPARE(form_->AnyagComboBox->currentText(), QString());
         QVERIFY(form_->InputPanel->isVisible());
     }
@@ -172,6 +172,19 @@ private slots:
         QCOMPARE(form_->OrvImage->pixmap().toImage(),
                  app_->pictures.picture("B54", form_->devicePixelRatioF()).toImage());
         QCOMPARE(highlighted, app_->pictures.picture("B55", form_->devicePixelRatioF()).toImage());
+    }
+
+    // The window's own role is the button face; its children must still draw in the
+    // colours they were given, which only the drawn pixels show.
+    void headingAndLinkDrawInTheirColours() {
+        const QImage heading = form_->Panel1->grab().toImage();
+        QCOMPARE(QColor(heading.pixel(6, heading.height() / 2)), QColor(Qt::yellow));
+        const QImage link = form_->MailLabel2->grab().toImage();
+        bool blue = false;
+        for (int y = 0; y < link.height(); ++y)
+            for (int x = 0; x < link.width(); ++x)
+                blue = blue || QColor(link.pixel(x, y)) == QColor(Qt::blue);
+        QVERIFY(blue);
     }
 
     void printsTheWindowOnOnePage() {

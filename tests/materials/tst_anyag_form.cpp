@@ -176,6 +176,26 @@ private slots:
         QCOMPARE(form_->frameGeometry().bottomRight(), area.bottomRight());
     }
 
+    // The main window puts the texts of a new language in by control name while this
+    // window is hidden; the next showing must still find it wholly on the screen.
+    void longerCaptionsByNameStayOnScreen() {
+        open({});
+        form_->hide();
+        const QRect area = form_->screen()->availableGeometry();
+        const int width = form_->width();
+        for (const char* name : {"FajsulyText1", "FajsulyText2"}) {
+            find<QLabel>(name)->setText("Spezifisches Gewicht, sehr ausführlich:");
+        }
+        for (const char* name : {"MentBtn", "ModositBtn", "TorolBtn", "KilepBtn"}) {
+            find<QPushButton>(name)->setText("Ein recht langer Knopf");
+        }
+        form_->show();
+        QCoreApplication::processEvents();
+        QVERIFY(form_->width() > width);
+        QVERIFY(area.contains(form_->frameGeometry()));
+        QCOMPARE(form_->frameGeometry().bottomRight(), area.bottomRight());
+    }
+
     void activationListsTheFileAndEmptiesTheFields() {
         open({{"Vas", 7250}, {"alu", 2700}, {"Réz", 8900}});
         find<QLineEdit>("NevEdit")->setText("x");

@@ -135,7 +135,10 @@ private slots:
         QTest::newRow("digit after -0 below min") << pt << 4 << 0.0 << any << "" << "-5" << "-0" << 1 << "0";
         QTest::newRow("negative min lets digits follow") << pt << 4 << -10.0 << any << "" << "-50" << "-5" << -1 << "";
         QTest::newRow("x plus and upper E refused") << pt << 4 << 0.0 << any << "1" << "x+E " << "1" << -1 << "";
-        QTest::newRow("comma refused for point") << pt << 4 << 0.0 << any << "1" << ",5" << "15" << -1 << "";
+        QTest::newRow("comma key types the point") << pt << 4 << 0.0 << any << "1" << ",5" << "1.5" << -1 << "";
+        QTest::newRow("comma key after the point refused") << pt << 4 << 0.0 << any << "1.5" << "," << "1.5" << -1 << "";
+        QTest::newRow("comma key alone gives 0.0") << pt << 4 << 0.0 << any << "" << "," << "0.0" << 2 << "0";
+        QTest::newRow("no decimals: comma key refused") << pt << 0 << 0.0 << any << "5" << "," << "5" << -1 << "";
         QTest::newRow("e without exponent refused") << pt << 4 << 0.0 << any << "1" << "e" << "1" << -1 << "";
         QTest::newRow("e between digits accepted") << pt << 4 << 0.0 << any << "15" << "<e" << "1e5" << -1 << "";
         QTest::newRow("e beyond max refused") << pt << 4 << 0.0 << any << "25" << "<e" << "25" << -1 << "";
@@ -149,7 +152,9 @@ private slots:
         QTest::newRow("enter inserts nothing") << pt << 4 << 0.0 << any << "12" << "\r3" << "123" << -1 << "";
         QTest::newRow("escape restores entry value") << pt << 4 << 0.0 << any << "12" << "3\x1b" << "0.0000" << 0 << "0.0000";
         QTest::newRow("comma: digits and separator") << cm << 4 << 0.0 << any << "" << "12,3" << "12,3" << -1 << "";
-        QTest::newRow("comma: point refused") << cm << 4 << 0.0 << any << "1" << ".5" << "15" << -1 << "";
+        QTest::newRow("comma: point key types the comma") << cm << 4 << 0.0 << any << "2" << ".5" << "2,5" << -1 << "";
+        QTest::newRow("comma: point key after the comma refused") << cm << 4 << 0.0 << any << "1,5" << "." << "1,5" << -1 << "";
+        QTest::newRow("comma: point key alone gives 0,0") << cm << 4 << 0.0 << any << "" << "." << "0,0" << 2 << "0";
         QTest::newRow("comma: separator alone") << cm << 4 << 0.0 << any << "" << "," << "0,0" << 2 << "0";
         QTest::newRow("comma: fifth decimal refused") << cm << 4 << 0.0 << any << "" << "1,23456" << "1,2345" << -1 << "";
         // clang-format on
@@ -203,8 +208,62 @@ private slots:
         QTest::newRow("infinity") << pt << 4 << 12.5 << "inf" << false << false << "12.5000";
         QTest::newRow("above max") << pt << 4 << 12.5 << "250000" << false << false << "12.5000";
         QTest::newRow("below min") << pt << 4 << 12.5 << "-1" << false << false << "12.5000";
-        QTest::newRow("comma: point is no separator") << cm << 4 << 2.0 << "1.5" << false << false << "2,0000";
         // clang-format on
+    }
+
+    // A paste or a drop is read as the number it shows, whichever separator it uses;
+    // "shown" is the text right after it, "left" the text once the field is left.
+    void otherSeparatorPastedOrDropped_data() {
+        QTest::addColumn<QChar>("separator");
+        QTest::addColumn<QString>("initial");
+        QTest::addColumn<QString>("inserted");
+        QTest::addColumn<bool>("dropped");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QString>("left");
+
+        const QChar pt('.'), cm(',');
+        // clang-format off
+        QTest::newRow("point: comma pasted") << pt << "" << "12,5" << false << "12.5" << "12.5000";
+        QTest::newRow("comma: point pasted") << cm << "" << "2.5" << false << "2,5" << "2,5000";
+        QTest::newRow("comma: own separator untouched") << cm << "" << "2,5" << false << "2,5" << "2,5000";
+        QTest::newRow("point: grouped with commas") << pt << "" << "1,234.5" << false << "1234.5" << "1234.5000";
+        QTest::newRow("comma: grouped with points") << cm << "" << "1.234,5" << false << "1234,5" << "1234,5000";
+        QTest::newRow("comma: grouped with a no-break space") << cm << "" << "1\u00a0234,5" << false << "1234,5" << "1234,5000";
+        QTest::newRow("point: groups only") << pt << "" << "12,345" << false << "12.345" << "12.3450";
+        QTest::newRow("point: repeated commas group") << pt << "" << "1,2,3" << false << "123" << "123.0000";
+        QTest::newRow("point: pasted after digits") << pt << "1" << ",5" << false << "1.5" << "1.5000";
+        QTest::newRow("point: junk stays junk") << pt << "" << "a,5" << false << "a,5" << "0.0000";
+        QTest::newRow("point: comma dropped") << pt << "" << "12,5" << true << "12.5" << "12.5000";
+        QTest::newRow("comma: point dropped") << cm << "" << "0.25" << true << "0,25" << "0,2500";
+        // clang-format on
+    }
+
+    void otherSeparatorPastedOrDropped() {
+        QFETCH(QChar, separator);
+        QFETCH(QString, initial);
+        QFETCH(QString, inserted);
+        QFETCH(bool, dropped);
+        QFETCH(QString, shown);
+        QFETCH(QString, left);
+
+        QVERIFY(Open({separator, 4}));
+        edit_->setText(initial);  // caret at the end
+        if (dropped) {
+            edit_->clear();
+            QMimeData data;
+            data.setText(inserted);
+            const QPoint at = edit_->rect().center();
+            QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(edit_, &enter);
+            QDropEvent drop(QPointF(at), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(edit_, &drop);
+        } else {
+            QApplication::clipboard()->setText(inserted);
+            QTest::keyClick(edit_, Qt::Key_V, Qt::ControlModifier);
+        }
+        QCOMPARE(edit_->text(), shown);
+        QTest::keyClick(edit_, Qt::Key_Tab);
+        QCOMPARE(edit_->text(), left);
     }
 
     void leaving() {

@@ -266,6 +266,10 @@ private slots:
                                              << "Angle (deg,min,sec):";
         QTest::newRow("German decimal label") << "DecimText"
                                               << "Winkel (dezimal):";
+        QTest::newRow("German parts label") << "FokText1"
+                                            << "Winkel (Grad,Min,Sek):";
+        QTest::newRow("a label far longer") << "DecimText"
+                                            << "An angle in decimal degrees, as typed:";
         QTest::newRow("Hungarian new data") << "UjadatBtn"
                                             << "Új &adat";
         QTest::newRow("German convert") << "ValtBtn"
@@ -282,8 +286,11 @@ private slots:
         QVERIFY(widget);
         if (auto* label = qobject_cast<QLabel*>(widget)) label->setText(caption);
         if (auto* button = qobject_cast<QPushButton*>(widget)) button->setText(caption);
+        // The texts come by control name; the window makes room when it is shown.
+        form.show();
         QVERIFY2(widget->sizeHint().width() <= widget->width(), qPrintable(name));
         QVERIFY(widget->parentWidget()->rect().contains(widget->geometry()));
+        QVERIFY(form.screen()->availableGeometry().contains(form.frameGeometry()));
     }
 
     void languageTextsByNumber_data() {
