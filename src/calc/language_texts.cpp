@@ -31,6 +31,7 @@ const std::array<std::string, kLanguageTextCount - kFirstExtraText + 1> kExtraEn
     "The help pages were not found.",
     "Mertano looks for them here:",
     "Copy the help folder that came with Mertano beside the program.",
+    "The material file could not be saved. It keeps what it held before.",
 };
 
 }  // namespace

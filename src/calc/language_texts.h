@@ -11,7 +11,7 @@ namespace mertano {
 // file that lacks one of those shows its English wording instead, so that a file made
 // for an older Mertano never leaves a message empty.
 inline constexpr int kFirstExtraText = 81;
-inline constexpr int kLanguageTextCount = 102;
+inline constexpr int kLanguageTextCount = 103;
 
 // The numbers of the extra texts, for the code that puts the messages together.
 enum ExtraText : int {
@@ -34,9 +34,10 @@ enum ExtraText : int {
     kTextHelpBack = 97,
     kTextHelpForward = 98,
     kTextHelpContents = 99,
-    kTextHelpMissing = 100,   // a heading
-    kTextHelpLookedIn = 101,  // followed by the folder
-    kTextHelpCopy = 102,      // what to do about it
+    kTextHelpMissing = 100,       // a heading
+    kTextHelpLookedIn = 101,      // followed by the folder
+    kTextHelpCopy = 102,          // what to do about it
+    kTextMaterialNotSaved = 103,  // followed by the technical report
 };
 
 // The numbered texts of the current language, slots 1 to kLanguageTextCount. A slot up

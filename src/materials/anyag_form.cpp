@@ -15,6 +15,7 @@
 #include <algorithm>
 
 #include "calc/language_texts.h"
+#include "lang/detailed_message.h"
 #include "materials/material_file.h"
 #include "widgets/float_edit.h"
 #include "widgets/message_form.h"
@@ -274,7 +275,8 @@ void TAnyagForm::ShowWarning(const QString& message) {
 }
 
 void TAnyagForm::tellDamage() {
-    if (std::optional<QString> report = store_.TakeDamageReport()) ShowWarning(*report);
+    if (std::optional<QString> report = store_.TakeDamageReport())
+        ShowWarning(DetailedMessage(*texts_, kTextMaterialDamaged, *report));
 }
 
 void TAnyagForm::FormActivate() {
@@ -285,7 +287,7 @@ void TAnyagForm::FormActivate() {
     AnyagComboBox->setEditText(QString());
     FajsulyEdit1->setValue(0.0L);
     FajsulyEdit2->setValue(0.0L);
-    if (error) ShowWarning(error->message);
+    if (error) ShowWarning(DetailedMessage(*texts_, kTextMaterialUnreadable, error->message));
     tellDamage();
 }
 
@@ -305,7 +307,7 @@ void TAnyagForm::refuse(int textNumber, QWidget* field) {
 bool TAnyagForm::save(const MaterialStore::Change& change) {
     const std::optional<MaterialError> error = store_.Update(change);
     tellDamage();
-    if (error) ShowWarning(error->message);
+    if (error) ShowWarning(DetailedMessage(*texts_, kTextMaterialNotSaved, error->message));
     return !error;
 }
 

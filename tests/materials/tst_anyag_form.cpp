@@ -352,6 +352,7 @@ private slots:
     }
 
     void failedWriteKeepsWhatTheUserHad() {
+        texts_.set(kTextMaterialNotSaved, "Nicht gespeichert.");
         open({{"Vas", 7250}, {"Alu", 2700}});
         QTest::keyClicks(find<QLineEdit>("NevEdit"), "Cu");
         typeGravity(gravity1(), "8.96");
@@ -361,6 +362,7 @@ private slots:
         }
         QCOMPARE(ReadBytes(path_), Records({{"Vas", 7250}, {"Alu", 2700}}));
         QCOMPARE(form_->warnings.size(), 1);
+        QVERIFY(form_->warnings[0].startsWith("Nicht gespeichert."));  // the user's language first
         QVERIFY(form_->warnings[0].contains(QDir::toNativeSeparators(path_)));
         QCOMPARE(find<QLineEdit>("NevEdit")->text(), QStringLiteral("Cu"));
         QCOMPARE(double(gravity1()->value()), 8.96);
