@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "calc/language_texts.h"
+#include "widgets/window_place.h"
 
 namespace mertano {
 
@@ -87,10 +88,10 @@ QString WithLineBreaks(const QString& text) {
     return shown;
 }
 
+// The free part of the parent's screen: a tall message must not sit under a panel.
 QRect ScreenRect(QWidget* parent) {
-    QScreen* screen = parent ? parent->window()->screen() : nullptr;
-    if (!screen) screen = QGuiApplication::primaryScreen();
-    return screen ? screen->geometry() : QRect(0, 0, 640, 480);
+    const QRect free = WorkArea(parent ? parent->window() : nullptr);
+    return free.isEmpty() ? QRect(0, 0, 640, 480) : free;
 }
 
 }  // namespace
