@@ -90,17 +90,15 @@ int Emit(std::string_view text, int status) {
 // of input does, and is then told apart by error().
 class LineReader {
 public:
-    // The next line without its line end; nullopt after the last one. `tooLong` says the
-    // line was longer than kMaxBatchLineBytes: it was skipped and comes back empty.
-    std::optional<std::string> next(bool& tooLong) {
-        std::string line;
+    // Puts the next line, without its line end, into `line`; false after the last one.
+    // `tooLong` says the line was longer than kMaxBatchLineBytes: it was skipped and comes
+    // back empty.
+    bool next(std::string& line, bool& tooLong) {
+        line.clear();
         bool any = false;
         tooLong = false;
         for (;;) {
-            if (pos_ == len_ && !fill()) {
-                if (any) return line;
-                return std::nullopt;
-            }
+            if (pos_ == len_ && !fill()) return any;
             any = true;
             const char* start = buffer_.data() + pos_;
             const auto* end = static_cast<const char*>(std::memchr(start, '\n', len_ - pos_));
@@ -113,7 +111,7 @@ public:
             pos_ += n;
             if (end) {
                 ++pos_;
-                return line;
+                return true;
             }
         }
     }
@@ -144,27 +142,39 @@ const MaterialTable* MaterialsFor(const Request& request, CliMaterials& material
 }
 
 int RunBatch(const LanguageTexts& texts, CliMaterials& materials) {
+    // Answers are gathered and written in blocks of this size; the line, the request's
+    // result and the block keep their room from line to line.
+    constexpr std::size_t kOutBlock = 256 * 1024;
     LineReader input;
+    BatchReader reader;
+    Result result;
+    std::string line;
     std::string out;
+    out.reserve(kOutBlock + 4096);
     bool allValid = true;
     bool tooLong = false;
-    while (std::optional<std::string> line = input.next(tooLong)) {
-        if (!line->empty() && line->back() == '\r') line->pop_back();
+    while (input.next(line, tooLong)) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
         auto parsed =
             tooLong
                 ? std::variant<Request, RequestError>(RequestError{"the line is longer than 1 MiB"})
-                : ParseBatchLine(*line);
+                : reader.read(line);
         if (auto* error = std::get_if<RequestError>(&parsed)) {
-            out = InvalidJson(error->message);
+            AppendInvalidJson(out, error->message);
             allValid = false;
         } else {
             const Request& request = std::get<Request>(parsed);
-            out = ResultJson(Run(request, texts, MaterialsFor(request, materials)));
+            RunInto(result, request, texts, MaterialsFor(request, materials));
+            AppendResultJson(out, result);
         }
         out += '\n';
-        if (!WriteOut(out)) return OutputFailed(errno);
+        if (out.size() >= kOutBlock) {
+            if (!WriteOut(out)) return OutputFailed(errno);
+            out.clear();
+        }
     }
     // The answers given so far are still delivered; the status tells they are not all.
+    if (!WriteOut(out)) return OutputFailed(errno);
     const int status = CloseOut(allValid ? 0 : kBatchHadInvalid);
     if (input.error() != 0) {
         PrintError("could not read the standard input: " + SystemReason(input.error()));
