@@ -36,32 +36,19 @@ Measurements ReadMeasurements(const FieldOps& ops) {
 
 void RunSolver(ShapeKind shape, Solver& s) {
     switch (shape) {
-        case ShapeKind::Triangle:
-            return SolveTriangle(s);
-        case ShapeKind::RightTriangle:
-            return SolveRightTriangle(s);
-        case ShapeKind::Circle:
-            return SolveCircle(s);
-        case ShapeKind::CircularSector:
-            return SolveSector(s);
-        case ShapeKind::CircularSegment:
-            return SolveSegment(s);
-        case ShapeKind::Cube:
-            return SolveCube(s);
-        case ShapeKind::Cylinder:
-            return SolveCylinder(s);
-        case ShapeKind::Cuboid:
-            return SolveCuboid(s);
-        case ShapeKind::Cone:
-            return SolveCone(s);
-        case ShapeKind::TruncatedCone:
-            return SolveTruncatedCone(s);
-        case ShapeKind::Sphere:
-            return SolveSphere(s);
-        case ShapeKind::SphericalCap:
-            return SolveSphericalCap(s);
-        case ShapeKind::SphericalZone:
-            return SolveSphericalZone(s);
+        case ShapeKind::Triangle: return SolveTriangle(s);
+        case ShapeKind::RightTriangle: return SolveRightTriangle(s);
+        case ShapeKind::Circle: return SolveCircle(s);
+        case ShapeKind::CircularSector: return SolveSector(s);
+        case ShapeKind::CircularSegment: return SolveSegment(s);
+        case ShapeKind::Cube: return SolveCube(s);
+        case ShapeKind::Cylinder: return SolveCylinder(s);
+        case ShapeKind::Cuboid: return SolveCuboid(s);
+        case ShapeKind::Cone: return SolveCone(s);
+        case ShapeKind::TruncatedCone: return SolveTruncatedCone(s);
+        case ShapeKind::Sphere: return SolveSphere(s);
+        case ShapeKind::SphericalCap: return SolveSphericalCap(s);
+        case ShapeKind::SphericalZone: return SolveSphericalZone(s);
     }
 }
 
@@ -69,16 +56,11 @@ void RunSolver(ShapeKind shape, Solver& s) {
 
 std::string_view CalcStateName(CalcState state) {
     switch (state) {
-        case CalcState::Entering:
-            return "Entering";
-        case CalcState::Solved:
-            return "Solved";
-        case CalcState::NotSolvable:
-            return "NotSolvable";
-        case CalcState::Refused:
-            return "Refused";
-        case CalcState::Failed:
-            return "Failed";
+        case CalcState::Entering: return "Entering";
+        case CalcState::Solved: return "Solved";
+        case CalcState::NotSolvable: return "NotSolvable";
+        case CalcState::Refused: return "Refused";
+        case CalcState::Failed: return "Failed";
     }
     return "";
 }
@@ -117,17 +99,11 @@ CalcOutcome Calculate(FieldOps& ops, const LanguageTexts& texts) {
     return {solver.succeeded() ? CalcState::Solved : CalcState::NotSolvable, {}};
 }
 
-void Solver::writeBack(Field field, long double x) {
-    ops_.setFieldValue(field, RoundTo4(x));
-}
+void Solver::writeBack(Field field, long double x) { ops_.setFieldValue(field, RoundTo4(x)); }
 
-void Solver::showResult(Output output, long double x) {
-    ops_.setOutputText(output, ResultText(x));
-}
+void Solver::showResult(Output output, long double x) { ops_.setOutputText(output, ResultText(x)); }
 
-void Solver::setText(Output output, const std::string& text) {
-    ops_.setOutputText(output, text);
-}
+void Solver::setText(Output output, const std::string& text) { ops_.setOutputText(output, text); }
 
 void Solver::showAngle(int row, long double angle) {
     static constexpr Output kRows[3][3] = {
@@ -145,9 +121,7 @@ void Solver::showAngle(int row, long double angle) {
     ops_.setOutputText(outputs[2], PadLeft(std::to_string(p.seconds), 3));
 }
 
-void Solver::computeMass() {
-    ops_.computeMass(m.volume, m.massFactor);
-}
+void Solver::computeMass() { ops_.computeMass(m.volume, m.massFactor); }
 
 void Solver::succeed() {
     ops_.setEnabled(Control::InputPanel, false);

@@ -3,9 +3,7 @@
 
 namespace mertano {
 
-FieldSheet::FieldSheet() {
-    choose(std::nullopt);
-}
+FieldSheet::FieldSheet() { choose(std::nullopt); }
 
 void FieldSheet::choose(std::optional<ShapeKind> shape) {
     // Every field shows the same zero; batch work lays out a figure per line.
