@@ -50,6 +50,13 @@ void AppendJsonString(std::string& out, std::string_view s) {
     out += '"';
 }
 
+// A name of the program's own (figure, state, field, row): letters only, no escapes.
+void AppendName(std::string& out, std::string_view name) {
+    out += '"';
+    out += name;
+    out += '"';
+}
+
 struct AngleRow {
     std::string_view name;
     Output degrees, minutes, seconds;
@@ -83,9 +90,9 @@ bool RowShown(const AngleRow& row, const FieldSheet& sheet) {
 
 void AppendResultJson(std::string& out, const Result& r) {
     out += "{\"figure\": ";
-    AppendJsonString(out, Shape(r.shape).name);
+    AppendName(out, Shape(r.shape).name);
     out += ", \"state\": ";
-    AppendJsonString(out, CalcStateName(r.state));
+    AppendName(out, CalcStateName(r.state));
     out += ", \"message\": ";
     AppendJsonString(out, r.message);
     out += ", \"unit\": ";
@@ -96,7 +103,7 @@ void AppendResultJson(std::string& out, const Result& r) {
     for (Field f : ShownFields(r.shape)) {
         if (!first) out += ", ";
         first = false;
-        AppendJsonString(out, FieldValueName(f));
+        AppendName(out, FieldValueName(f));
         out += ": ";
         AppendJsonString(out, r.sheet.fieldText(f));
     }
@@ -106,7 +113,7 @@ void AppendResultJson(std::string& out, const Result& r) {
         if (!RowShown(row, r.sheet)) continue;
         if (!first) out += ", ";
         first = false;
-        AppendJsonString(out, row.name);
+        AppendName(out, row.name);
         out += ": [";
         out += Trim(r.sheet.output(row.degrees));
         out += ", ";
@@ -122,7 +129,7 @@ void AppendResultJson(std::string& out, const Result& r) {
         if (text.empty()) continue;
         if (!first) out += ", ";
         first = false;
-        AppendJsonString(out, row.name);
+        AppendName(out, row.name);
         out += ": ";
         AppendJsonString(out, text);
     }

@@ -155,6 +155,15 @@ bool Plain(std::string_view line) {
     return plain;
 }
 
+// Names are found in any case; the catalogue's own spelling, the usual one, is tried
+// first, which saves comparing letter by letter without case.
+std::optional<ShapeKind> FigureNamed(std::string_view name) {
+    for (ShapeKind s : kAllShapes) {
+        if (Shape(s).name == name) return s;
+    }
+    return ShapeFromName(name);
+}
+
 // A field as the line gives it, taken once the figure is known (it may come later).
 struct FieldEntry {
     std::string_view name;
@@ -186,7 +195,7 @@ std::optional<Request> ReadPlain(simdjson::ondemand::parser& parser, const std::
         std::string_view text;
         if (key == "figure") {
             if (figure || value.get_string().get(text)) return std::nullopt;
-            const std::optional<ShapeKind> shape = ShapeFromName(text);
+            const std::optional<ShapeKind> shape = FigureNamed(text);
             if (!shape) return std::nullopt;
             request.shape = *shape;
             figure = true;
