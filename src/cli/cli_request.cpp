@@ -222,14 +222,12 @@ std::optional<Request> ReadPlain(simdjson::ondemand::parser& parser, const std::
                     entry.text = text;
                     continue;
                 }
-                od::number number;
-                if (type != od::json_type::number || v.get_number().get(number)) {
-                    return std::nullopt;
-                }
-                const double x = number.is_double()  ? number.get_double()
-                                 : number.is_int64() ? double(number.get_int64())
-                                                     : double(number.get_uint64());
-                // The full reader tells the integer -0 from the fraction -0.0.
+                // get_double, not get_number: this simdjson release reads a number of
+                // more than 19 digits as 0 through get_number.
+                double x = 0;
+                if (type != od::json_type::number || v.get_double().get(x)) return std::nullopt;
+                // The full reader tells the integer -0 from the fraction -0.0, and refuses
+                // numbers too small to hold, which read as 0 here.
                 if (x == 0) return std::nullopt;
                 entry.text = NumberText(x);
             }
