@@ -18,8 +18,14 @@ void FieldSheet::choose(std::optional<ShapeKind> shape) {
 }
 
 void FieldSheet::setFieldText(Field field, std::string text) {
-    values_[FieldIndex(field)] = ReadFieldText(text);
+    values_[FieldIndex(field)].reset();
     fields_[FieldIndex(field)] = std::move(text);
+}
+
+long double FieldSheet::fieldValue(Field field) const {
+    std::optional<long double>& value = values_[FieldIndex(field)];
+    if (!value) value = ReadFieldText(fields_[FieldIndex(field)]);
+    return *value;
 }
 
 void FieldSheet::setFieldValue(Field field, long double value) {
