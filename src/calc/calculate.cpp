@@ -14,7 +14,7 @@ constexpr std::array<Output, 4> kClearedResults = {Output::TeruletText2, Output:
                                                    Output::FeluletText2, Output::TerfogatText2};
 
 Measurements ReadMeasurements(const FieldOps& ops) {
-    auto read = [&ops](Field f) { return ReadFieldText(ops.fieldText(f)); };
+    auto read = [&ops](Field f) { return ops.fieldValue(f); };
     Measurements m;
     // The order is the form's: a later field never influences an earlier one, but a
     // window implementation may watch the reads.

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "calc/field.h"
+#include "calc/numbers.h"
 #include "shapes/shape_kind.h"
 
 namespace mertano {
@@ -16,6 +17,9 @@ public:
     virtual ~FieldOps() = default;
 
     virtual std::string fieldText(Field field) const = 0;
+    // What the calculate command reads from a field: its text as ReadFieldText reads it.
+    // A holder that already knows that value may give it without reading the text again.
+    virtual long double fieldValue(Field field) const { return ReadFieldText(fieldText(field)); }
     // The numeric edit's value setter: held within the edit's limits, shown with its
     // decimals.
     virtual void setFieldValue(Field field, long double value) = 0;

@@ -8,15 +8,28 @@ FieldSheet::FieldSheet() { choose(std::nullopt); }
 void FieldSheet::choose(std::optional<ShapeKind> shape) {
     // Every field shows the same zero; batch work lays out a figure per line.
     static const std::string kZero = EditValueText(0.0L);
+    static const long double kZeroValue = ReadFieldText(kZero);
     shape_ = shape;
     fields_.fill(kZero);
+    values_.fill(kZeroValue);
     for (std::string& o : outputs_) o.clear();
     enabled_ = {true, false, false};
     messages_.clear();
 }
 
+void FieldSheet::setFieldText(Field field, std::string text) {
+    values_[FieldIndex(field)].reset();
+    fields_[FieldIndex(field)] = std::move(text);
+}
+
+long double FieldSheet::fieldValue(Field field) const {
+    std::optional<long double>& value = values_[FieldIndex(field)];
+    if (!value) value = ReadFieldText(fields_[FieldIndex(field)]);
+    return *value;
+}
+
 void FieldSheet::setFieldValue(Field field, long double value) {
-    fields_[FieldIndex(field)] = EditValueText(value);
+    setFieldText(field, EditValueText(value));
 }
 
 void FieldSheet::setOutputText(Output output, const std::string& text) {

@@ -20,7 +20,7 @@ public:
     // inputs enabled, both buttons disabled.
     void choose(std::optional<ShapeKind> shape);
 
-    void setFieldText(Field field, std::string text) { fields_[FieldIndex(field)] = std::move(text); }
+    void setFieldText(Field field, std::string text);
     void setUnitText(std::string unit) { unit_ = std::move(unit); }
 
     const std::string& output(Output o) const { return outputs_[OutputIndex(o)]; }
@@ -28,6 +28,7 @@ public:
     const std::vector<std::string>& messages() const { return messages_; }
 
     std::string fieldText(Field field) const override { return fields_[FieldIndex(field)]; }
+    long double fieldValue(Field field) const override;
     void setFieldValue(Field field, long double value) override;
     void setOutputText(Output output, const std::string& text) override;
     std::string unitText() const override { return unit_; }
@@ -39,6 +40,10 @@ public:
 
 private:
     std::array<std::string, kFieldCount> fields_;
+    // Each field's text as the calculate command reads it, worked out when first asked
+    // for and kept beside the text: batch work would otherwise read every field of every
+    // line back from its text.
+    mutable std::array<std::optional<long double>, kFieldCount> values_{};
     std::array<std::string, kOutputCount> outputs_;
     std::array<bool, kControlCount> enabled_{};
     std::string unit_ = "mm";

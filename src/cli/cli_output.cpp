@@ -17,24 +17,43 @@ std::string_view Trim(std::string_view s) {
 
 void AppendJsonString(std::string& out, std::string_view s) {
     out += '"';
-    for (char ch : s) {
-        const auto c = static_cast<unsigned char>(ch);
+    std::size_t run = 0;  // start of the characters that go out as they are
+    for (std::size_t k = 0; k < s.size(); ++k) {
+        const auto c = static_cast<unsigned char>(s[k]);
+        if (c >= 0x20 && c != '"' && c != '\\') continue;
+        out.append(s.data() + run, k - run);
+        run = k + 1;
         switch (c) {
-            case '"': out += "\\\""; break;
-            case '\\': out += "\\\\"; break;
-            case '\n': out += "\\n"; break;
-            case '\r': out += "\\r"; break;
-            case '\t': out += "\\t"; break;
-            default:
-                if (c < 0x20) {
-                    char buf[8];
-                    std::snprintf(buf, sizeof buf, "\\u%04x", c);
-                    out += buf;
-                } else {
-                    out += ch;
-                }
+            case '"':
+                out += "\\\"";
+                break;
+            case '\\':
+                out += "\\\\";
+                break;
+            case '\n':
+                out += "\\n";
+                break;
+            case '\r':
+                out += "\\r";
+                break;
+            case '\t':
+                out += "\\t";
+                break;
+            default: {
+                char buf[8];
+                std::snprintf(buf, sizeof buf, "\\u%04x", c);
+                out += buf;
+            }
         }
     }
+    out.append(s.data() + run, s.size() - run);
+    out += '"';
+}
+
+// A name of the program's own (figure, state, field, row): letters only, no escapes.
+void AppendName(std::string& out, std::string_view name) {
+    out += '"';
+    out += name;
     out += '"';
 }
 
@@ -69,11 +88,11 @@ bool RowShown(const AngleRow& row, const FieldSheet& sheet) {
 
 }  // namespace
 
-std::string ResultJson(const Result& r) {
-    std::string out = "{\"figure\": ";
-    AppendJsonString(out, Shape(r.shape).name);
+void AppendResultJson(std::string& out, const Result& r) {
+    out += "{\"figure\": ";
+    AppendName(out, Shape(r.shape).name);
     out += ", \"state\": ";
-    AppendJsonString(out, CalcStateName(r.state));
+    AppendName(out, CalcStateName(r.state));
     out += ", \"message\": ";
     AppendJsonString(out, r.message);
     out += ", \"unit\": ";
@@ -84,7 +103,7 @@ std::string ResultJson(const Result& r) {
     for (Field f : ShownFields(r.shape)) {
         if (!first) out += ", ";
         first = false;
-        AppendJsonString(out, FieldValueName(f));
+        AppendName(out, FieldValueName(f));
         out += ": ";
         AppendJsonString(out, r.sheet.fieldText(f));
     }
@@ -94,10 +113,14 @@ std::string ResultJson(const Result& r) {
         if (!RowShown(row, r.sheet)) continue;
         if (!first) out += ", ";
         first = false;
-        AppendJsonString(out, row.name);
-        out += ": [" + std::string(Trim(r.sheet.output(row.degrees))) + ", " +
-               std::string(Trim(r.sheet.output(row.minutes))) + ", " +
-               std::string(Trim(r.sheet.output(row.seconds))) + "]";
+        AppendName(out, row.name);
+        out += ": [";
+        out += Trim(r.sheet.output(row.degrees));
+        out += ", ";
+        out += Trim(r.sheet.output(row.minutes));
+        out += ", ";
+        out += Trim(r.sheet.output(row.seconds));
+        out += ']';
     }
     out += "}, \"results\": {";
     first = true;
@@ -106,18 +129,28 @@ std::string ResultJson(const Result& r) {
         if (text.empty()) continue;
         if (!first) out += ", ";
         first = false;
-        AppendJsonString(out, row.name);
+        AppendName(out, row.name);
         out += ": ";
         AppendJsonString(out, text);
     }
     out += "}}";
+}
+
+void AppendInvalidJson(std::string& out, std::string_view message) {
+    out += "{\"state\": \"Invalid\", \"message\": ";
+    AppendJsonString(out, message);
+    out += '}';
+}
+
+std::string ResultJson(const Result& r) {
+    std::string out;
+    AppendResultJson(out, r);
     return out;
 }
 
 std::string InvalidJson(std::string_view message) {
-    std::string out = "{\"state\": \"Invalid\", \"message\": ";
-    AppendJsonString(out, message);
-    out += "}";
+    std::string out;
+    AppendInvalidJson(out, message);
     return out;
 }
 
@@ -138,7 +171,8 @@ std::string ResultTable(const Result& r) {
     }
     for (const ResultRow& row : kResultRows) {
         const std::string_view text = Trim(r.sheet.output(row.output));
-        if (!text.empty()) rows.push_back({std::string(row.name), std::string(text), ResultUnit(row, unit), ""});
+        if (!text.empty())
+            rows.push_back({std::string(row.name), std::string(text), ResultUnit(row, unit), ""});
     }
 
     std::size_t nameWidth = 0, textWidth = 0;
@@ -146,7 +180,8 @@ std::string ResultTable(const Result& r) {
         nameWidth = std::max(nameWidth, row[0].size());
         textWidth = std::max(textWidth, row[1].size());
     }
-    std::string out = std::string(Shape(r.shape).name) + ": " + std::string(CalcStateName(r.state)) + "\n";
+    std::string out =
+        std::string(Shape(r.shape).name) + ": " + std::string(CalcStateName(r.state)) + "\n";
     if (!r.message.empty()) {
         std::string message = r.message;
         for (char& c : message) {

@@ -11,6 +11,9 @@ namespace mertano::cli {
 // One JSON object on one line, keys in a fixed order.
 std::string ResultJson(const Result& result);
 std::string InvalidJson(std::string_view message);
+// The same, added to the end of `out` (batch output gathers many lines per write).
+void AppendResultJson(std::string& out, const Result& result);
+void AppendInvalidJson(std::string& out, std::string_view message);
 
 // A table for people: each shown field with its text and unit, angles also in degrees,
 // minutes and seconds, then the results.

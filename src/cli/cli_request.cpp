@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli_request.h"
 
+#include <simdjson.h>
 #include <QByteArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -46,7 +47,9 @@ std::string Join(std::initializer_list<std::string_view> parts) {
     return out;
 }
 
-std::string ToStd(const QString& s) { return s.toStdString(); }
+std::string ToStd(const QString& s) {
+    return s.toStdString();
+}
 
 std::string NumberText(double x) {
     char buf[32];
@@ -99,8 +102,8 @@ std::variant<Request, RequestError> ParseBatchLine(std::string_view line) {
     for (auto it = object.begin(); it != object.end(); ++it) {
         const QString key = it.key();
         if (key != "figure" && key != "fields" && key != "unit" && key != "material") {
-            return RequestError{
-                Join({"unknown key \"", ToStd(key), "\" (figure, fields, unit and material are known)"})};
+            return RequestError{Join({"unknown key \"", ToStd(key),
+                                      "\" (figure, fields, unit and material are known)"})};
         }
     }
 
@@ -137,6 +140,131 @@ std::variant<Request, RequestError> ParseBatchLine(std::string_view line) {
             ToStd(v.toString());
     }
     return request;
+}
+
+namespace {
+
+// Text the full reader reads exactly as JSON says: no escapes to undo, no bytes that
+// need decoding, no raw control characters, which it refuses.
+bool Plain(std::string_view line) {
+    bool plain = true;
+    for (char ch : line) {
+        const auto c = static_cast<unsigned char>(ch);
+        plain &= c >= 0x20 && c < 0x80 && c != '\\';
+    }
+    return plain;
+}
+
+// Names are found in any case; the catalogue's own spelling, the usual one, is tried
+// first, which saves comparing letter by letter without case.
+std::optional<ShapeKind> FigureNamed(std::string_view name) {
+    for (ShapeKind s : kAllShapes) {
+        if (Shape(s).name == name) return s;
+    }
+    return ShapeFromName(name);
+}
+
+// A field as the line gives it, taken once the figure is known (it may come later).
+struct FieldEntry {
+    std::string_view name;
+    std::string text;
+};
+
+// The request of a plain line; nothing when the line needs the full reader, because it
+// is no JSON object, breaks a rule or says something twice (the full reader settles
+// repeated keys and aliases its own way).
+std::optional<Request> ReadPlain(simdjson::ondemand::parser& parser, const std::string& padded,
+                                 std::size_t length) {
+    namespace od = simdjson::ondemand;
+    od::document doc;
+    od::object object;
+    if (parser.iterate(simdjson::padded_string_view(padded.data(), length, padded.size()))
+            .get(doc) ||
+        doc.get_object().get(object)) {
+        return std::nullopt;
+    }
+    Request request;
+    bool figure = false, fields = false, unit = false;
+    std::array<FieldEntry, kFieldCount> entries;
+    std::size_t entryCount = 0;
+    for (auto member : object) {
+        od::field field;
+        std::string_view key;
+        if (std::move(member).get(field) || field.unescaped_key().get(key)) return std::nullopt;
+        od::value value = field.value();
+        std::string_view text;
+        if (key == "figure") {
+            if (figure || value.get_string().get(text)) return std::nullopt;
+            const std::optional<ShapeKind> shape = FigureNamed(text);
+            if (!shape) return std::nullopt;
+            request.shape = *shape;
+            figure = true;
+        } else if (key == "unit" || key == "material") {
+            const bool isUnit = key == "unit";
+            if ((isUnit ? unit : request.material.has_value()) || value.get_string().get(text)) {
+                return std::nullopt;
+            }
+            (isUnit ? request.unit : request.material.emplace()) = text;
+            unit |= isUnit;
+        } else if (key == "fields") {
+            od::object values;
+            if (fields || value.get_object().get(values)) return std::nullopt;
+            fields = true;
+            for (auto item : values) {
+                od::field f;
+                od::json_type type;
+                if (entryCount == entries.size() || std::move(item).get(f)) return std::nullopt;
+                FieldEntry& entry = entries[entryCount++];
+                od::value v = f.value();
+                if (f.unescaped_key().get(entry.name) || v.type().get(type)) return std::nullopt;
+                if (type == od::json_type::string) {
+                    if (v.get_string().get(text)) return std::nullopt;
+                    entry.text = text;
+                    continue;
+                }
+                // get_double, not get_number: this simdjson release reads a number of
+                // more than 19 digits as 0 through get_number.
+                double x = 0;
+                if (type != od::json_type::number || v.get_double().get(x)) return std::nullopt;
+                // The full reader tells the integer -0 from the fraction -0.0, and refuses
+                // numbers too small to hold, which read as 0 here.
+                if (x == 0) return std::nullopt;
+                entry.text = NumberText(x);
+            }
+        } else {
+            return std::nullopt;
+        }
+    }
+    // Anything after the object makes the line no JSON object.
+    if (!figure || doc.current_location().error() != simdjson::OUT_OF_BOUNDS) return std::nullopt;
+    for (std::size_t k = 0; k < entryCount; ++k) {
+        const std::optional<Field> field = FieldFromName(entries[k].name);
+        if (field && request.values[FieldIndex(*field)]) return std::nullopt;
+        if (AddValue(request, entries[k].name, entries[k].text)) return std::nullopt;
+    }
+    return request;
+}
+
+}  // namespace
+
+struct BatchReader::Parser {
+    simdjson::ondemand::parser json;
+    std::string padded;  // the line, then the bytes the parser may read past its end
+};
+
+BatchReader::BatchReader() : parser_(std::make_unique<Parser>()) {}
+BatchReader::~BatchReader() = default;
+
+std::variant<Request, RequestError> BatchReader::read(std::string_view line) {
+    if (Plain(line)) {
+        std::string& padded = parser_->padded;
+        padded.assign(line);
+        padded.resize(line.size() + simdjson::SIMDJSON_PADDING, ' ');
+        if (std::optional<Request> request = ReadPlain(parser_->json, padded, line.size())) {
+            return *std::move(request);
+        }
+    }
+    return ParseBatchLine(line);
 }
 
 }  // namespace mertano::cli

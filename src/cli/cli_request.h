@@ -2,6 +2,7 @@
 #pragma once
 
 #include <array>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -33,6 +34,25 @@ std::optional<RequestError> AddValue(Request& request, std::string_view name,
 std::optional<RequestError> AddAssignment(Request& request, std::string_view assignment);
 
 // One line of a batch: {"figure": ..., "fields": {...}, "unit": ..., "material": ...}.
+// Names the first fault of a line that cannot be taken.
 std::variant<Request, RequestError> ParseBatchLine(std::string_view line);
+
+// Reads batch lines as ParseBatchLine does, with the same requests and the same
+// messages, at the speed of a stream of many lines: a plain request (ASCII without
+// escapes or control characters, each key once) is read straight into the request, and
+// anything else goes through ParseBatchLine, which tells what is wrong with it.
+class BatchReader {
+public:
+    BatchReader();
+    ~BatchReader();
+    BatchReader(const BatchReader&) = delete;
+    BatchReader& operator=(const BatchReader&) = delete;
+
+    std::variant<Request, RequestError> read(std::string_view line);
+
+private:
+    struct Parser;
+    std::unique_ptr<Parser> parser_;
+};
 
 }  // namespace mertano::cli

@@ -15,6 +15,7 @@ public:
         : sheet_(sheet), material_(QString::fromStdString(material)), table_(table) {}
 
     std::string fieldText(Field f) const override { return sheet_.fieldText(f); }
+    long double fieldValue(Field f) const override { return sheet_.fieldValue(f); }
     void setFieldValue(Field f, long double v) override { sheet_.setFieldValue(f, v); }
     void setOutputText(Output o, const std::string& t) override { sheet_.setOutputText(o, t); }
     std::string unitText() const override { return sheet_.unitText(); }
@@ -45,7 +46,15 @@ CalcOutcome CalculateSheet(FieldSheet& sheet, const Request& request, const Lang
 
 Result Run(const Request& request, const LanguageTexts& texts, const MaterialTable* materials) {
     Result result;
+    RunInto(result, request, texts, materials);
+    return result;
+}
+
+void RunInto(Result& result, const Request& request, const LanguageTexts& texts,
+             const MaterialTable* materials) {
     result.shape = request.shape;
+    result.state = CalcState::Entering;
+    result.message.clear();
     FieldSheet& sheet = result.sheet;
     sheet.choose(request.shape);
     sheet.setUnitText(request.unit);
@@ -60,30 +69,31 @@ Result Run(const Request& request, const LanguageTexts& texts, const MaterialTab
             result.state = CalcState::Refused;
             result.message = texts.text(*text);
             sheet.setFieldValue(f, 0.0L);  // the window takes the refused angle back
-            return result;
+            return;
         }
     }
 
-    std::array<std::string, kFieldCount> fieldTexts;
-    for (Field f : kAllFields) fieldTexts[FieldIndex(f)] = sheet.fieldText(f);
-    if (!CalculateEnabled(request.shape, ReadFieldValues(fieldTexts))) {
-        result.state = CalcState::Entering;
-        return result;
-    }
+    // The button rule reads the fields as ReadFieldValues does.
+    FieldValues values;
+    for (Field f : kAllFields) values[FieldIndex(f)] = static_cast<double>(sheet.fieldValue(f));
+    if (!CalculateEnabled(request.shape, values)) return;
 
     const CalcOutcome outcome = CalculateSheet(sheet, request, texts, materials);
     result.state = outcome.state;
     result.message = outcome.message;
-    return result;
 }
 
 int ExitStatus(CalcState state) {
     switch (state) {
-        case CalcState::Solved: return 0;
+        case CalcState::Solved:
+            return 0;
         case CalcState::Entering:
-        case CalcState::NotSolvable: return 1;
-        case CalcState::Refused: return 2;
-        case CalcState::Failed: return 3;
+        case CalcState::NotSolvable:
+            return 1;
+        case CalcState::Refused:
+            return 2;
+        case CalcState::Failed:
+            return 3;
     }
     return 3;
 }

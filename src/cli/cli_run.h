@@ -23,6 +23,9 @@ struct Result {
 // a material and `materials` holds the table (null: no mass).
 Result Run(const Request& request, const LanguageTexts& texts,
            const MaterialTable* materials = nullptr);
+// The same into a result used before, whose texts keep their room from line to line.
+void RunInto(Result& result, const Request& request, const LanguageTexts& texts,
+             const MaterialTable* materials = nullptr);
 
 // 0 Solved, 1 Entering or NotSolvable, 2 Refused, 3 Failed.
 int ExitStatus(CalcState state);

@@ -2,14 +2,20 @@
 // mertano-cli: the calculation engine for scripts and batch work.
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <cstring>
+#include <functional>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <system_error>
+#include <thread>
+#include <vector>
 
 #include "app/program_folder.h"
 #include "cli/cli_language.h"
@@ -91,17 +97,15 @@ int Emit(std::string_view text, int status) {
 // of input does, and is then told apart by error().
 class LineReader {
 public:
-    // The next line without its line end; nullopt after the last one. `tooLong` says the
-    // line was longer than kMaxBatchLineBytes: it was skipped and comes back empty.
-    std::optional<std::string> next(bool& tooLong) {
-        std::string line;
+    // Puts the next line, without its line end, into `line`; false after the last one.
+    // `tooLong` says the line was longer than kMaxBatchLineBytes: it was skipped and comes
+    // back empty.
+    bool next(std::string& line, bool& tooLong) {
+        line.clear();
         bool any = false;
         tooLong = false;
         for (;;) {
-            if (pos_ == len_ && !fill()) {
-                if (any) return line;
-                return std::nullopt;
-            }
+            if (pos_ == len_ && !fill()) return any;
             any = true;
             const char* start = buffer_.data() + pos_;
             const auto* end = static_cast<const char*>(std::memchr(start, '\n', len_ - pos_));
@@ -114,7 +118,7 @@ public:
             pos_ += n;
             if (end) {
                 ++pos_;
-                return line;
+                return true;
             }
         }
     }
@@ -139,31 +143,114 @@ private:
     int error_ = 0;
 };
 
-// The material file is read only when a request names a material.
+// The material file is read only when a request names a material, and once, by
+// whichever thread first needs it.
+class SharedMaterials {
+public:
+    explicit SharedMaterials(CliMaterials& materials) : materials_(materials) {}
+    const MaterialTable* tableFor(const Request& request) {
+        if (!request.material) return nullptr;
+        const std::lock_guard<std::mutex> lock(mutex_);
+        return materials_.table();
+    }
+
+private:
+    CliMaterials& materials_;
+    std::mutex mutex_;
+};
+
 const MaterialTable* MaterialsFor(const Request& request, CliMaterials& materials) {
     return request.material ? materials.table() : nullptr;
 }
 
-int RunBatch(const LanguageTexts& texts, CliMaterials& materials) {
-    LineReader input;
+// A run of batch lines, answered by one thread into its own output; the pieces are
+// written in the order they were read.
+struct BatchPiece {
+    std::string text;  // the lines one after another, without their line ends
+    std::vector<std::size_t> ends;
+    std::vector<bool> tooLong;
     std::string out;
     bool allValid = true;
+};
+
+// What answering takes per thread, kept from piece to piece with its room.
+struct BatchWorker {
+    BatchReader reader;
+    Result result;
+};
+
+// A piece holds at most this many lines and bytes, so memory stays the same however
+// long the input is.
+constexpr std::size_t kPieceLines = 4096;
+constexpr std::size_t kPieceBytes = 512 * 1024;
+
+bool FillPiece(LineReader& input, std::string& line, BatchPiece& piece) {
+    piece.text.clear();
+    piece.ends.clear();
+    piece.tooLong.clear();
     bool tooLong = false;
-    while (std::optional<std::string> line = input.next(tooLong)) {
-        if (!line->empty() && line->back() == '\r') line->pop_back();
+    while (piece.ends.size() < kPieceLines && piece.text.size() < kPieceBytes &&
+           input.next(line, tooLong)) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        piece.text += line;
+        piece.ends.push_back(piece.text.size());
+        piece.tooLong.push_back(tooLong);
+    }
+    return !piece.ends.empty();
+}
+
+void AnswerPiece(BatchPiece& piece, BatchWorker& worker, const LanguageTexts& texts,
+                 SharedMaterials& materials) {
+    piece.out.clear();
+    piece.allValid = true;
+    std::size_t start = 0;
+    for (std::size_t k = 0; k < piece.ends.size(); ++k) {
+        const std::string_view line(piece.text.data() + start, piece.ends[k] - start);
+        start = piece.ends[k];
         auto parsed =
-            tooLong
+            piece.tooLong[k]
                 ? std::variant<Request, RequestError>(RequestError{"the line is longer than 1 MiB"})
-                : ParseBatchLine(*line);
+                : worker.reader.read(line);
         if (auto* error = std::get_if<RequestError>(&parsed)) {
-            out = InvalidJson(error->message);
-            allValid = false;
+            AppendInvalidJson(piece.out, error->message);
+            piece.allValid = false;
         } else {
             const Request& request = std::get<Request>(parsed);
-            out = ResultJson(Run(request, texts, MaterialsFor(request, materials)));
+            RunInto(worker.result, request, texts, materials.tableFor(request));
+            AppendResultJson(piece.out, worker.result);
         }
-        out += '\n';
-        if (!WriteOut(out)) return OutputFailed(errno);
+        piece.out += '\n';
+    }
+}
+
+int RunBatch(const LanguageTexts& texts, CliMaterials& materials) {
+    // Lines do not depend on one another: each thread answers a piece of the input.
+    const unsigned threads = std::clamp(std::thread::hardware_concurrency(), 1U, 4U);
+    std::vector<BatchPiece> pieces(threads);
+    std::vector<BatchWorker> workers(threads);
+    SharedMaterials shared(materials);
+    LineReader input;
+    std::string line;
+    bool allValid = true;
+    for (;;) {
+        unsigned used = 0;
+        while (used < threads && FillPiece(input, line, pieces[used])) ++used;
+        if (used == 0) break;
+        std::vector<std::thread> helpers;
+        for (unsigned k = 1; k < used; ++k) {
+            try {
+                helpers.emplace_back(AnswerPiece, std::ref(pieces[k]), std::ref(workers[k]),
+                                     std::cref(texts), std::ref(shared));
+            } catch (const std::system_error&) {
+                AnswerPiece(pieces[k], workers[k], texts, shared);  // no thread to spare
+            }
+        }
+        AnswerPiece(pieces[0], workers[0], texts, shared);
+        for (std::thread& helper : helpers) helper.join();
+        for (unsigned k = 0; k < used; ++k) {
+            allValid = allValid && pieces[k].allValid;
+            if (!WriteOut(pieces[k].out)) return OutputFailed(errno);
+        }
     }
     // The answers given so far are still delivered; the status tells they are not all.
     const int status = CloseOut(allValid ? 0 : kBatchHadInvalid);

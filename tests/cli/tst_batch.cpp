@@ -1,0 +1,218 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The batch reader's quick path against the full reader, and a stream of generated
+// lines through mertano-cli --batch against each line answered on its own.
+#include <QFileInfo>
+#include <QProcess>
+#include <QTest>
+#include <cmath>
+#include <random>
+
+#include "cli/cli_language.h"
+#include "cli/cli_output.h"
+#include "cli/cli_request.h"
+#include "cli/cli_run.h"
+#include "shapes/shape_catalogue.h"
+#include "test_main.h"
+
+using namespace mertano;
+using namespace mertano::cli;
+
+namespace {
+
+// What a line reads as, written out so that two readings compare as text; values by
+// their bits, so 0 and -0 differ.
+QByteArray Described(const std::variant<Request, RequestError>& parsed) {
+    if (const auto* error = std::get_if<RequestError>(&parsed)) {
+        return "error: " + QByteArray::fromStdString(error->message);
+    }
+    const Request& r = std::get<Request>(parsed);
+    QByteArray out =
+        QByteArray(Shape(r.shape).name.data()) + " unit=" + QByteArray::fromStdString(r.unit) +
+        " material=" + (r.material ? "\"" + QByteArray::fromStdString(*r.material) + "\"" : "none");
+    for (int k = 0; k < kFieldCount; ++k) {
+        if (!r.values[k]) continue;
+        const long double v = *r.values[k];
+        out += " " + QByteArray::number(k) + "=" + QByteArray::number(double(v), 'g', 21) +
+               (std::signbit(v) ? "(neg)" : "");
+    }
+    return out;
+}
+
+// Lines of every figure with values as texts (point or comma) and as JSON numbers,
+// in keys of any order, with refused and invalid lines among them.
+std::vector<std::string> GeneratedLines(std::size_t count) {
+    std::mt19937 random(13);
+    auto number = [&](double low, double high) {
+        std::uniform_real_distribution<double> d(low, high);
+        return std::round(d(random) * 10000.0) / 10000.0;
+    };
+    std::vector<std::string> lines;
+    while (lines.size() < count) {
+        const ShapeKind shape = kAllShapes[random() % kAllShapes.size()];
+        std::string fields;
+        for (Field f : ShownFields(shape)) {
+            if (random() % 3 == 0) continue;
+            const double x = IsAngleField(f) ? number(1, 200) : number(0.1, 300);
+            char text[32];
+            std::snprintf(text, sizeof text, "%.4g", x);
+            std::string value = text;
+            switch (random() % 3) {
+                case 0:
+                    break;  // a JSON number
+                case 1:
+                    value = "\"" + value + "\"";
+                    break;
+                default:
+                    if (auto dot = value.find('.'); dot != std::string::npos) value[dot] = ',';
+                    value = "\"" + value + "\"";
+            }
+            if (!fields.empty()) fields += ", ";
+            fields += "\"" + std::string(FieldValueName(f)) + "\": " + value;
+        }
+        const std::string figure = "\"figure\": \"" + std::string(Shape(shape).name) + "\"";
+        const std::string body = "\"fields\": {" + fields + "}";
+        switch (random() % 8) {
+            case 0:
+                lines.push_back("{" + body + ", " + figure + ", \"unit\": \"cm\"}");
+                break;
+            case 1:
+                lines.push_back("{" + figure + ", " + body + ", \"unit\": \"m\\u00b2\"}");
+                break;
+            case 2:
+                lines.push_back("{" + figure + ", " + body + ", \"colour\": 1}");
+                break;
+            case 3:
+                lines.push_back("{" + figure + ", " + body + "} trailing");
+                break;
+            default:
+                lines.push_back("{" + figure + ", " + body + "}");
+        }
+    }
+    return lines;
+}
+
+}  // namespace
+
+class TstBatch : public QObject {
+    Q_OBJECT
+
+private slots:
+    // Every line reads as the full reader reads it, with the same message when refused:
+    // the quick path must hand every line it does not take plainly to the full reader.
+    void quickPathReadsAsTheFullReader_data() {
+        QTest::addColumn<QByteArray>("line");
+        const char* cube = "{\"figure\": \"Cube\", \"fields\": {\"a\": ";
+        auto row = [](const char* name, const QByteArray& line) { QTest::newRow(name) << line; };
+        row("plain", "{\"figure\": \"Cone\", \"fields\": {\"r\": \"3\", \"m\": \"4\"}}");
+        row("no blanks",
+            "{\"figure\":\"Cone\",\"fields\":{\"r\":\"3\",\"m\":\"4\"},\"unit\":\"cm\"}");
+        row("blanks around", "  { \"figure\" : \"Cube\" , \"fields\" : { \"a\" : \"1\" } }  ");
+        row("fields before figure", "{\"fields\": {\"a\": \"2\"}, \"figure\": \"Cube\"}");
+        row("figure in any case", "{\"figure\": \"cUBE\", \"fields\": {\"a\": \"1\"}}");
+        row("comma as separator", QByteArray(cube) + "\"2,5\"}}");
+        row("rounded to four decimals", QByteArray(cube) + "\"3.14159\"}}");
+        row("integer number", QByteArray(cube) + "2}}");
+        row("fraction number", QByteArray(cube) + "0.1}}");
+        row("exponent number", QByteArray(cube) + "1.5E2}}");
+        row("long fraction number", QByteArray(cube) + "1.23456789012345678901234567}}");
+        row("many digits near the maximum", QByteArray(cube) + "99999.999999999999999999}}");
+        row("big integer", QByteArray(cube) + "12345678901234567890}}");
+        row("integer zero", QByteArray(cube) + "0}}");
+        row("integer minus zero", QByteArray(cube) + "-0}}");
+        row("fraction minus zero", QByteArray(cube) + "-0.0}}");
+        row("number too small to hold", QByteArray(cube) + "1e-400}}");
+        row("number too large to hold", QByteArray(cube) + "1e400}}");
+        row("integer beyond 64 bits", QByteArray(cube) + "123456789012345678901234}}");
+        row("leading zero", QByteArray(cube) + "01}}");
+        row("field twice", QByteArray(cube) + "\"1\", \"a\": \"2\"}}");
+        row("alias after its field",
+            "{\"figure\": \"Cylinder\", \"fields\": {\"r\": \"1\", \"ma\": \"3\", \"m\": \"2\"}}");
+        row("aliases a1 and a2 beside a and R",
+            "{\"figure\": \"SphericalZone\", \"fields\": {\"r\": \"5\", \"a2\": \"5\", \"R\": "
+            "\"6\", "
+            "\"a\": \"3\", \"a1\": \"4\", \"m\": \"3\"}}");
+        row("figure twice",
+            "{\"figure\": \"Cube\", \"figure\": \"Sphere\", \"fields\": {\"r\": \"1\"}}");
+        row("unit twice", QByteArray(cube) + "\"1\"}, \"unit\": \"mm\", \"unit\": \"cm\"}");
+        row("fields twice", QByteArray(cube) + "\"1\"}, \"fields\": {\"a\": \"2\"}}");
+        row("escaped text", QByteArray(cube) + "\"1\\u002e5\"}, \"unit\": \"\\u00b5m\"}");
+        row("lone surrogate", QByteArray(cube) + "\"1\"}, \"unit\": \"\\ud800\"}");
+        row("UTF-8 text", QByteArray(cube) + "\"1\"}, \"unit\": \"\xc2\xb5m\"}");
+        row("broken UTF-8", QByteArray(cube) + "\"1\"}, \"unit\": \"\xc3\x28\"}");
+        row("raw tab in a text", QByteArray(cube) + "\"1\"}, \"unit\": \"m\tm\"}");
+        row("NUL byte", QByteArray(cube) + "\"1\"}}" + QByteArray(1, '\0'));
+        row("material", QByteArray(cube) + "\"1\"}, \"material\": \"Iron\"}");
+        row("material not a text", QByteArray(cube) + "\"1\"}, \"material\": 3}");
+        row("unit null", QByteArray(cube) + "\"1\"}, \"unit\": null}");
+        row("trailing text", QByteArray(cube) + "\"1\"}} x");
+        row("second object", QByteArray(cube) + "\"1\"}}{}");
+        row("trailing comma", QByteArray(cube) + "\"1\"},}");
+        row("unclosed", QByteArray(cube) + "\"1\"}");
+        row("value not text or number", QByteArray(cube) + "true}}");
+        row("value an array", QByteArray(cube) + "[\"1\"]}}");
+        row("fields null", "{\"figure\": \"Cube\", \"fields\": null}");
+        row("no fields", "{\"figure\": \"Cube\"}");
+        row("no figure", "{\"fields\": {\"a\": \"1\"}}");
+        row("figure a number", "{\"figure\": 3}");
+        row("unknown figure", "{\"figure\": \"Pyramid\"}");
+        row("unknown key", "{\"figure\": \"Cube\", \"colour\": 1}");
+        row("unknown field", QByteArray("{\"figure\": \"Cube\", \"fields\": {\"x\": \"1\"}}"));
+        row("field the figure does not show",
+            "{\"figure\": \"Circle\", \"fields\": {\"a\": \"1\"}}");
+        row("negative", QByteArray(cube) + "\"-1\"}}");
+        row("above the maximum", QByteArray(cube) + "100000.0001}}");
+        row("empty line", "");
+        row("array", "[1, 2]");
+        row("byte order mark", "\xef\xbb\xbf{\"figure\": \"Cube\"}");
+    }
+    void quickPathReadsAsTheFullReader() {
+        QFETCH(QByteArray, line);
+        const std::string_view text(line.constData(), std::size_t(line.size()));
+        BatchReader reader;
+        QCOMPARE(Described(reader.read(text)), Described(ParseBatchLine(text)));
+        // A reader used before reads the next line the same.
+        QCOMPARE(Described(reader.read(text)), Described(ParseBatchLine(text)));
+    }
+
+    // Many pieces of input, answered on several threads, come out in order and as each
+    // line answered alone by a fresh reader and a fresh result.
+    void batchAnswersAsSingleLines() {
+        const QString cli = MERTANO_CLI;
+        const auto language =
+            MessageTexts(QFileInfo(cli).absolutePath(), std::optional<QString>("English"));
+        QVERIFY(std::holds_alternative<LanguageTexts>(language));
+        const LanguageTexts& texts = std::get<LanguageTexts>(language);
+
+        const std::vector<std::string> lines = GeneratedLines(12000);
+        QByteArray input, expected;
+        for (const std::string& line : lines) {
+            input += QByteArray::fromStdString(line) + (line.size() % 5 == 0 ? "\r\n" : "\n");
+            const auto parsed = ParseBatchLine(line);
+            if (const auto* error = std::get_if<RequestError>(&parsed)) {
+                expected += QByteArray::fromStdString(InvalidJson(error->message)) + "\n";
+            } else {
+                expected +=
+                    QByteArray::fromStdString(ResultJson(Run(std::get<Request>(parsed), texts))) +
+                    "\n";
+            }
+        }
+        QProcess p;
+        p.start(cli, {"--batch", "--language", "English"});
+        p.write(input);
+        p.closeWriteChannel();
+        QVERIFY(p.waitForFinished(120000));
+        QCOMPARE(p.exitCode(), 65);
+        const QByteArray out = p.readAllStandardOutput();
+        const QList<QByteArray> got = out.split('\n'), want = expected.split('\n');
+        QCOMPARE(got.size(), want.size());
+        for (qsizetype k = 0; k < want.size(); ++k) {
+            QVERIFY2(got[k] == want[k],
+                     qPrintable(QString("line %1: %2\n got %3\nwant %4")
+                                    .arg(k + 1)
+                                    .arg(QString::fromStdString(lines[k]), got[k], want[k])));
+        }
+    }
+};
+
+MERTANO_REGISTER_TEST(TstBatch)
+#include "tst_batch.moc"
