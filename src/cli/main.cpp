@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // mertano-cli: the calculation engine for scripts and batch work.
+#include <poll.h>
+#include <unistd.h>
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <algorithm>
@@ -93,8 +95,8 @@ int Emit(std::string_view text, int status) {
     return CloseOut(status);
 }
 
-// The lines of standard input, read in blocks. A read error ends the lines as the end
-// of input does, and is then told apart by error().
+// The lines of standard input, read in blocks of whatever has arrived. A read error ends
+// the lines as the end of input does, and is then told apart by error().
 class LineReader {
 public:
     // Puts the next line, without its line end, into `line`; false after the last one.
@@ -123,17 +125,31 @@ public:
         }
     }
     int error() const { return error_; }
+    // Whether more input can be had without waiting for the writer: a script that sends
+    // one request and waits for its answer must get it before the next one is read.
+    bool ready() const {
+        if (pos_ < len_) return true;
+        if (done_) return false;
+        pollfd in{STDIN_FILENO, POLLIN, 0};
+        return ::poll(&in, 1, 0) > 0;
+    }
 
 private:
     bool fill() {
         if (done_) return false;
         pos_ = 0;
-        len_ = std::fread(buffer_.data(), 1, buffer_.size(), stdin);
-        if (len_ < buffer_.size()) {
-            if (std::ferror(stdin)) error_ = errno;
+        len_ = 0;
+        for (;;) {
+            const ssize_t got = ::read(STDIN_FILENO, buffer_.data(), buffer_.size());
+            if (got > 0) {
+                len_ = std::size_t(got);
+                return true;
+            }
+            if (got < 0 && errno == EINTR) continue;
+            if (got < 0) error_ = errno;
             done_ = true;
+            return false;
         }
-        return len_ > 0;
     }
 
     std::array<char, 64 * 1024> buffer_{};
@@ -190,7 +206,7 @@ bool FillPiece(LineReader& input, std::string& line, BatchPiece& piece) {
     piece.tooLong.clear();
     bool tooLong = false;
     while (piece.ends.size() < kPieceLines && piece.text.size() < kPieceBytes &&
-           input.next(line, tooLong)) {
+           (piece.ends.empty() || input.ready()) && input.next(line, tooLong)) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
         piece.text += line;
         piece.ends.push_back(piece.text.size());
@@ -234,7 +250,9 @@ int RunBatch(const LanguageTexts& texts, CliMaterials& materials) {
     bool allValid = true;
     for (;;) {
         unsigned used = 0;
-        while (used < threads && FillPiece(input, line, pieces[used])) ++used;
+        while (used < threads && (used == 0 || input.ready()) &&
+               FillPiece(input, line, pieces[used]))
+            ++used;
         if (used == 0) break;
         std::vector<std::thread> helpers;
         for (unsigned k = 1; k < used; ++k) {
@@ -251,6 +269,8 @@ int RunBatch(const LanguageTexts& texts, CliMaterials& materials) {
             allValid = allValid && pieces[k].allValid;
             if (!WriteOut(pieces[k].out)) return OutputFailed(errno);
         }
+        // Answers wait in the buffer only while more requests are already there.
+        if (!input.ready() && std::fflush(stdout) != 0) return OutputFailed(errno);
     }
     // The answers given so far are still delivered; the status tells they are not all.
     const int status = CloseOut(allValid ? 0 : kBatchHadInvalid);

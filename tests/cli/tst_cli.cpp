@@ -26,7 +26,9 @@ Run Cli(const QStringList& args, const QByteArray& input = {}) {
             p.readAllStandardError()};
 }
 
-QJsonObject Json(const QByteArray& line) { return QJsonDocument::fromJson(line).object(); }
+QJsonObject Json(const QByteArray& line) {
+    return QJsonDocument::fromJson(line).object();
+}
 
 }  // namespace
 
@@ -50,25 +52,33 @@ private slots:
         QTest::addColumn<int>("status");
         QTest::addColumn<QString>("state");
         QTest::addColumn<QString>("message");
-        QTest::newRow("solved") << QStringList{"Cube", "a=2"} << 0 << "Solved" << "";
-        QTest::newRow("too few inputs") << QStringList{"Cone", "r=3"} << 1 << "Entering" << "";
+        QTest::newRow("solved") << QStringList{"Cube", "a=2"} << 0 << "Solved"
+                                << "";
+        QTest::newRow("too few inputs") << QStringList{"Cone", "r=3"} << 1 << "Entering"
+                                        << "";
         QTest::newRow("button rule refuses a leg equal to the hypotenuse")
-            << QStringList{"RightTriangle", "a=5", "c=5"} << 1 << "Entering" << "";
-        QTest::newRow("not solvable") << QStringList{"RightTriangle", "c=10", "beta=90"} << 1
-                                      << "NotSolvable" << "";
+            << QStringList{"RightTriangle", "a=5", "c=5"} << 1 << "Entering"
+            << "";
+        QTest::newRow("not solvable")
+            << QStringList{"RightTriangle", "c=10", "beta=90"} << 1 << "NotSolvable"
+            << "";
         QTest::newRow("angle above 180")
             << QStringList{"Triangle", "a=3", "b=4", "gamma=200"} << 2 << "Refused"
             << QString::fromUtf8("The angle \u03b3 must not be greater than 180\u00b0.");
         QTest::newRow("sides that form no triangle")
             << QStringList{"Triangle", "a=3", "b=4", "c=7"} << 2 << "Refused"
             << "Side c must be shorter than a + b.\rThese three sides do not form a triangle.";
-        QTest::newRow("largest cube") << QStringList{"Cube", "a=100000"} << 0 << "Solved" << "";
-        QTest::newRow("largest sphere") << QStringList{"Sphere", "r=100000"} << 0 << "Solved" << "";
-        QTest::newRow("tiny side") << QStringList{"Cube", "a=1e-100"} << 1 << "Entering" << "";
+        QTest::newRow("largest cube") << QStringList{"Cube", "a=100000"} << 0 << "Solved"
+                                      << "";
+        QTest::newRow("largest sphere") << QStringList{"Sphere", "r=100000"} << 0 << "Solved"
+                                        << "";
+        QTest::newRow("tiny side") << QStringList{"Cube", "a=1e-100"} << 1 << "Entering"
+                                   << "";
         QTest::newRow("side below the old digit buffer")
-            << QStringList{"Cube", "a=1e-40"} << 1 << "Entering" << "";
-        QTest::newRow("smallest double side")
-            << QStringList{"Cube", "a=5e-324"} << 1 << "Entering" << "";
+            << QStringList{"Cube", "a=1e-40"} << 1 << "Entering"
+            << "";
+        QTest::newRow("smallest double side") << QStringList{"Cube", "a=5e-324"} << 1 << "Entering"
+                                              << "";
         QTest::newRow("root of a negative number")
             << QStringList{"CircularSegment", "r=1", "h=3"} << 3 << "Failed"
             << "Circular segment: no such figure has the values given.\rThe height of a segment "
@@ -76,10 +86,11 @@ private slots:
                "diameter.\r\rInvalid floating point operation";
         QTest::newRow("division by zero")
             << QStringList{"Cone", "m=4", "beta=180"} << 3 << "Failed"
-            << QString::fromUtf8("Cone: no such figure has the values given.\rThe slant height a "
-                                 "must be longer than both the height and the radius, and the "
-                                 "angle \u03b2 less than 180\u00b0.\r\rFloating point division "
-                                 "by zero");
+            << QString::fromUtf8(
+                   "Cone: no such figure has the values given.\rThe slant height a "
+                   "must be longer than both the height and the radius, and the "
+                   "angle \u03b2 less than 180\u00b0.\r\rFloating point division "
+                   "by zero");
     }
     void states() {
         QFETCH(QStringList, args);
@@ -95,14 +106,20 @@ private slots:
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("comma") << QStringList{"Cube", "a=2,5"} << "a" << "2.5000";
-        QTest::newRow("four decimals") << QStringList{"Sphere", "r=3.14159"} << "r" << "3.1416";
-        QTest::newRow("alias m") << QStringList{"Cylinder", "r=1", "m=2"} << "ma" << "2.0000";
+        QTest::newRow("comma") << QStringList{"Cube", "a=2,5"} << "a"
+                               << "2.5000";
+        QTest::newRow("four decimals") << QStringList{"Sphere", "r=3.14159"} << "r"
+                                       << "3.1416";
+        QTest::newRow("alias m") << QStringList{"Cylinder", "r=1", "m=2"} << "ma"
+                                 << "2.0000";
         QTest::newRow("aliases a1 and a2")
-            << QStringList{"SphericalZone", "r=5", "m=3", "a1=4", "a2=5"} << "R" << "5.0000";
-        QTest::newRow("figure name in any case") << QStringList{"cUBE", "a=1"} << "a" << "1.0000";
+            << QStringList{"SphericalZone", "r=5", "m=3", "a1=4", "a2=5"} << "R"
+            << "5.0000";
+        QTest::newRow("figure name in any case") << QStringList{"cUBE", "a=1"} << "a"
+                                                 << "1.0000";
         QTest::newRow("refused angle is taken back")
-            << QStringList{"Triangle", "beta=200"} << "beta" << "0.0000";
+            << QStringList{"Triangle", "beta=200"} << "beta"
+            << "0.0000";
     }
     void valuesAreTakenAsTheFieldTakesThem() {
         QFETCH(QStringList, args);
@@ -113,7 +130,8 @@ private slots:
     }
 
     void unitFollowsTheUnitBox() {
-        const QJsonObject o = Json(Cli({"Triangle", "a=3", "b=4", "c=5", "--unit", "cm", "--json"}).out);
+        const QJsonObject o =
+            Json(Cli({"Triangle", "a=3", "b=4", "c=5", "--unit", "cm", "--json"}).out);
         QCOMPARE(o["unit"].toString(), QString("cm"));
         QCOMPARE(o["results"].toObject()["perimeter"].toString(), QString("12.0000"));
         const Run table = Cli({"Cuboid", "a=1", "b=2", "c=3", "--unit", "m"});
@@ -145,7 +163,8 @@ private slots:
         QTest::newRow("above the maximum") << QStringList{"Cube", "a=100000.0001"} << "100000";
         QTest::newRow("infinite") << QStringList{"Cube", "a=1e5000"} << "field a";
         QTest::newRow("without =") << QStringList{"Cube", "a2"} << "NAME=VALUE";
-        QTest::newRow("unknown option") << QStringList{"Cube", "a=1", "--frobnicate"} << "frobnicate";
+        QTest::newRow("unknown option")
+            << QStringList{"Cube", "a=1", "--frobnicate"} << "frobnicate";
         QTest::newRow("batch with arguments") << QStringList{"--batch", "Cube"} << "standard input";
     }
     void usageErrors() {
@@ -193,7 +212,8 @@ private slots:
             const QJsonObject o = Json(lines[int(k)]);
             QCOMPARE(o["state"].toString(), QString(rows[k].state));
             const QJsonObject fields = o["fields"].toObject();
-            QCOMPARE(fields[fields.keys().contains("r") ? "r" : "a"].toString(), QString(rows[k].field));
+            QCOMPARE(fields[fields.keys().contains("r") ? "r" : "a"].toString(),
+                     QString(rows[k].field));
             if (*rows[k].volume) {
                 QCOMPARE(o["results"].toObject()["volume"].toString(), QString(rows[k].volume));
             }
@@ -279,10 +299,28 @@ private slots:
     }
 
     void batchAllValidExitsZero() {
-        const Run r = Cli({"--batch"}, "{\"figure\": \"Cone\", \"fields\": {\"r\": \"3\"}}\n"
-                                       "{\"figure\": \"Cube\", \"fields\": {\"a\": \"1\"}}\n");
+        const Run r = Cli({"--batch"},
+                          "{\"figure\": \"Cone\", \"fields\": {\"r\": \"3\"}}\n"
+                          "{\"figure\": \"Cube\", \"fields\": {\"a\": \"1\"}}\n");
         QCOMPARE(r.status, 0);
         QCOMPARE(Json(r.out.split('\n')[0])["state"].toString(), QString("Entering"));
+    }
+
+    // A script talking to a running batch: each answer must come while the input is
+    // still open, or the script and the program wait for each other forever.
+    void batchAnswersWhileTheInputStaysOpen() {
+        QProcess p;
+        p.start(MERTANO_CLI, {"--batch"});
+        QVERIFY(p.waitForStarted());
+        for (const char* side : {"1", "2"}) {
+            p.write(QByteArray("{\"figure\": \"Cube\", \"fields\": {\"a\": \"") + side + "\"}}\n");
+            QByteArray answer;
+            while (!answer.endsWith('\n') && p.waitForReadyRead(10000)) answer += p.readAll();
+            QCOMPARE(Json(answer)["state"].toString(), QString("Solved"));
+        }
+        p.closeWriteChannel();
+        QVERIFY(p.waitForFinished(10000));
+        QCOMPARE(p.exitCode(), 0);
     }
 };
 
