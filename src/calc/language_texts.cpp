@@ -31,6 +31,23 @@ const std::array<std::string, kLanguageTextCount - kFirstExtraText + 1> kExtraEn
     "The help pages were not found.",
     "Mertano looks for them here:",
     "Copy the help folder that came with Mertano beside the program.",
+    "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "",  // 103 to 120
+    "How was it solved?",
+    "typed, replaced by",
+    "&Copy",
+    "&Print",
+    "Close",
+    "Calculate a figure first; its solution will show here.",
+    "Side",
+    "Angle",
+    "Height",
+    "Radius",
+    "Diameter",
+    "Arc",
+    "Chord",
+    "Slant height",
+    "Given:",
+    "Steps:",
 };
 
 }  // namespace

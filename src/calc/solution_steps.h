@@ -5,6 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "calc/language_texts.h"
+#include "shapes/shape_kind.h"
+
 namespace mertano {
 
 // What a step computed: a measurement the fields show with 4 decimals, an angle, or one
@@ -43,5 +46,14 @@ std::string StepValueText(const SolutionStep& step);
 std::string StepText(const SolutionStep& step);
 // The value as it is shown, without unit: 4 decimals, results 2.
 std::string StepNumberText(const SolutionStep& step);
+
+// What the step computes, in the current language: "Slant height", "Volume".
+std::string StepDescription(const LanguageTexts& texts, ShapeKind shape, const SolutionStep& step);
+// "d: 7.0000 mm typed, replaced by 10.0000 mm"; empty for a step that replaced nothing.
+std::string ReplacedText(const LanguageTexts& texts, const SolutionStep& step);
+// The numbered lines of the command line's table and of the copied text:
+// "1. Slant height: a = ... = 5.0000 mm", a replaced value on a line of its own.
+std::string StepsPlainText(const LanguageTexts& texts, ShapeKind shape,
+                           const std::vector<SolutionStep>& steps, const std::string& indent);
 
 }  // namespace mertano

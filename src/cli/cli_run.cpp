@@ -35,10 +35,10 @@ private:
 };
 
 CalcOutcome CalculateSheet(FieldSheet& sheet, const Request& request, const LanguageTexts& texts,
-                           const MaterialTable* materials) {
-    if (!request.material || !materials) return Calculate(sheet, texts);
+                           const MaterialTable* materials, StepList* steps) {
+    if (!request.material || !materials) return Calculate(sheet, texts, steps);
     SheetWithMass ops(sheet, *request.material, *materials);
-    return Calculate(ops, texts);
+    return Calculate(ops, texts, steps);
 }
 
 }  // namespace
@@ -46,6 +46,7 @@ CalcOutcome CalculateSheet(FieldSheet& sheet, const Request& request, const Lang
 Result Run(const Request& request, const LanguageTexts& texts, const MaterialTable* materials) {
     Result result;
     result.shape = request.shape;
+    if (request.steps) result.steps.emplace();
     FieldSheet& sheet = result.sheet;
     sheet.choose(request.shape);
     sheet.setUnitText(request.unit);
@@ -71,7 +72,10 @@ Result Run(const Request& request, const LanguageTexts& texts, const MaterialTab
         return result;
     }
 
-    const CalcOutcome outcome = CalculateSheet(sheet, request, texts, materials);
+    StepList steps;
+    const CalcOutcome outcome =
+        CalculateSheet(sheet, request, texts, materials, request.steps ? &steps : nullptr);
+    if (request.steps) result.steps = std::move(steps.steps);
     result.state = outcome.state;
     result.message = outcome.message;
     return result;

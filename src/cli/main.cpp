@@ -144,7 +144,7 @@ const MaterialTable* MaterialsFor(const Request& request, CliMaterials& material
     return request.material ? materials.table() : nullptr;
 }
 
-int RunBatch(const LanguageTexts& texts, CliMaterials& materials) {
+int RunBatch(const LanguageTexts& texts, CliMaterials& materials, bool steps) {
     LineReader input;
     std::string out;
     bool allValid = true;
@@ -159,7 +159,8 @@ int RunBatch(const LanguageTexts& texts, CliMaterials& materials) {
             out = InvalidJson(error->message);
             allValid = false;
         } else {
-            const Request& request = std::get<Request>(parsed);
+            Request& request = std::get<Request>(parsed);
+            request.steps = steps;
             out = ResultJson(Run(request, texts, MaterialsFor(request, materials)));
         }
         out += '\n';
@@ -201,7 +202,10 @@ int main(int argc, char* argv[]) {
         "NAME");
     const QCommandLineOption jsonOption("json", "Print one JSON object instead of a table.");
     const QCommandLineOption batchOption("batch", "Read JSON Lines requests from standard input.");
-    parser.addOptions({unitOption, materialOption, languageOption, jsonOption, batchOption});
+    const QCommandLineOption stepsOption(
+        "steps", "Add how the figure was solved: each step's formula, its numbers and its value.");
+    parser.addOptions(
+        {unitOption, materialOption, languageOption, jsonOption, batchOption, stepsOption});
 
     if (!parser.parse(QCoreApplication::arguments())) {
         PrintError(parser.errorText().toStdString());
@@ -232,7 +236,7 @@ int main(int argc, char* argv[]) {
             PrintError("--batch takes its requests from standard input, not from arguments");
             return kUsageError;
         }
-        return RunBatch(texts, materials);
+        return RunBatch(texts, materials, parser.isSet(stepsOption));
     }
     if (args.isEmpty()) {
         PrintError("no figure given (try --help)");
@@ -254,9 +258,11 @@ int main(int argc, char* argv[]) {
     }
     request.unit = parser.value(unitOption).toStdString();
     if (parser.isSet(materialOption)) request.material = parser.value(materialOption).toStdString();
+    request.steps = parser.isSet(stepsOption);
 
     const Result result = Run(request, texts, MaterialsFor(request, materials));
-    const std::string out =
-        parser.isSet(jsonOption) ? ResultJson(result) + "\n" : ResultTable(result);
+    const std::string out = parser.isSet(jsonOption)
+                                ? ResultJson(result) + "\n"
+                                : ResultTable(result) + StepsTable(result, texts);
     return Emit(out, ExitStatus(result.state));
 }

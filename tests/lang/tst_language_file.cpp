@@ -417,6 +417,7 @@ private slots:
         const QString all = DecodeLanguageBytes(file.readAll());
         const LanguageTexts texts = Parsed(all.toUtf8());
         for (int n = kFirstExtraText; n <= kLanguageTextCount; ++n) {
+            if (LanguageTexts::ExtraEnglish(n).empty()) continue;  // a number kept free
             const QString number = QString::asprintf("%03d ", n);
             QVERIFY2(all.contains("\r\n" + number), qPrintable(language + " lacks " + number));
             const bool english = texts.text(n) == LanguageTexts::ExtraEnglish(n);
