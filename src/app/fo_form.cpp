@@ -364,7 +364,8 @@ void TFoForm::SzamolBtnClick() {
         for (Field f : kAllFields) inputs->fields[FieldIndex(f)] = fields.fieldText(f);
     }
     const CalcOutcome outcome = Calculate(fields, app_.language.texts());
-    const bool reached = outcome.state == CalcState::Solved || outcome.state == CalcState::NotSolvable;
+    const bool reached =
+        outcome.state == CalcState::Solved || outcome.state == CalcState::NotSolvable;
     solved_ = reached ? inputs : std::nullopt;
     solutionChanged();
     if (outcome.state == CalcState::Failed) {
