@@ -6,10 +6,6 @@
 namespace mertano {
 namespace {
 
-bool IsResult(StepKind kind) {
-    return kind != StepKind::Length && kind != StepKind::Angle;
-}
-
 std::string Trimmed(std::string text) {
     text.erase(0, text.find_first_not_of(' '));
     return text;
@@ -44,7 +40,8 @@ int DescriptionText(ShapeKind shape, const SolutionStep& step) {
 }  // namespace
 
 std::string StepNumberText(const SolutionStep& step) {
-    return IsResult(step.kind) ? Trimmed(ResultText(step.value)) : FormatFixed(step.value, 4);
+    return step.digits == 2 ? Trimmed(ResultText(step.value))
+                            : FormatFixed(step.value, step.digits);
 }
 
 std::string StepValueText(const SolutionStep& step) {

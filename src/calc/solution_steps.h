@@ -21,6 +21,7 @@ struct SolutionStep {
     std::string substituted;  // "a = √(4.0000² + 3.0000²)"
     long double value = 0;    // unrounded, as the solver goes on with it
     StepKind kind = StepKind::Length;
+    int digits = 4;  // the decimals the window shows it with: 2 for most results
     std::string unit;                     // "mm", "mm²", "mm³" or "°"
     std::optional<long double> replaced;  // the typed value this step overwrote
 };

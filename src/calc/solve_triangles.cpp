@@ -51,7 +51,7 @@ void SolveTriangle(Solver& s) {
     s.writeBack(Field::ColdEdit, m.c);
 
     // The general triangle shows its perimeter with 4 decimals, unrounded before.
-    m.perimeter = s.step("P = {a} + {b} + {c}", Checked(m.a + m.b + m.c));
+    m.perimeter = s.step("P = {a} + {b} + {c}", Checked(m.a + m.b + m.c), 4);
     s.setText(Output::KeruletText2, PadLeft(FormatFixed(m.perimeter, 4), 3));
     s.setText(Output::KeruletText3, s.unitText());
 

@@ -29,8 +29,10 @@ public:
     // One step of the cascade: returns `value` untouched, for the caller to store. The
     // formula reads "symbol = expression", each working value in braces ("{r}", "{α}");
     // the symbol names the value the step sets. Costs a test of the recorder otherwise.
-    long double step(std::string_view formula, long double value) {
-        if (recorder_) record(formula, value);
+    // `digits`: the decimals the window shows the value with, when it is not the usual
+    // 4 for a field or 2 for a result.
+    long double step(std::string_view formula, long double value, int digits = 0) {
+        if (recorder_) record(formula, value, digits);
         return value;
     }
 
@@ -49,7 +51,7 @@ public:
     bool succeeded() const { return succeeded_; }
 
 private:
-    void record(std::string_view formula, long double value);
+    void record(std::string_view formula, long double value, int digits);
 
     FieldOps& ops_;
     StepRecorder* recorder_;

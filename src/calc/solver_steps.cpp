@@ -68,7 +68,7 @@ std::string UnitOf(StepKind kind, const std::string& unit) {
 
 }  // namespace
 
-void Solver::record(std::string_view formula, long double value) {
+void Solver::record(std::string_view formula, long double value, int digits) {
     const std::size_t eq = formula.find(" = ");
     const Symbol& target = FindSymbol(formula.substr(0, eq));
     const long double held = m.*target.value;
@@ -79,6 +79,8 @@ void Solver::record(std::string_view formula, long double value) {
     step.quantity = std::string(target.name);
     step.value = value;
     step.kind = target.kind;
+    const bool result = target.kind != StepKind::Length && target.kind != StepKind::Angle;
+    step.digits = digits > 0 ? digits : result ? 2 : 4;
     step.unit = UnitOf(target.kind, unitText());
     const long double typed = (*typed_).*target.value;
     // A typed value counts as replaced while the field would still show it: steps too
