@@ -53,6 +53,25 @@ void BM_Solve(benchmark::State& state) {
 }
 BENCHMARK(BM_Solve)->DenseRange(0, kShapeCount - 1);
 
+// The same with the solution recorded, as the window and --steps ask for it.
+void BM_SolveRecorded(benchmark::State& state) {
+    const Case& c = Cases()[static_cast<std::size_t>(state.range(0))];
+    const LanguageTexts texts = LanguageTexts::BuiltinEnglish();
+    state.SetLabel(std::string(Shape(c.shape).name));
+    for (auto _ : state) {
+        FieldSheet sheet;
+        sheet.choose(c.shape);
+        for (const auto& [field, value] : c.values) sheet.setFieldValue(field, value);
+        StepList steps;
+        CalcOutcome outcome = Calculate(sheet, texts, &steps);
+        benchmark::DoNotOptimize(outcome);
+        benchmark::DoNotOptimize(steps.steps.data());
+    }
+    state.counters["figures/s"] = benchmark::Counter(static_cast<double>(state.iterations()),
+                                                     benchmark::Counter::kIsRate);
+}
+BENCHMARK(BM_SolveRecorded)->DenseRange(0, kShapeCount - 1);
+
 }  // namespace
 
 BENCHMARK_MAIN();

@@ -40,7 +40,7 @@ _mertano_cli() {
     local cur=${COMP_WORDS[COMP_CWORD]}
     local prev=""
     ((COMP_CWORD > 0)) && prev=${COMP_WORDS[COMP_CWORD - 1]}
-    local options="--help --help-all --version --unit --material --language --json --batch"
+    local options="--help --help-all --version --unit --material --language --json --batch --steps"
     local figures="Triangle RightTriangle Circle CircularSector CircularSegment Cube Cylinder Cone TruncatedCone Sphere Cuboid SphericalCap SphericalZone"
     COMPREPLY=()
 

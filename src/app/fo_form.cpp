@@ -83,6 +83,7 @@ void TFoForm::connectHandlers() {
     connect(AlfaEdit, &TCustomFloatEdit::exited, this, &TFoForm::AlfaEditExit);
     connect(BetaEdit, &TCustomFloatEdit::exited, this, &TFoForm::BetaEditExit);
     connect(GammaEdit, &TCustomFloatEdit::exited, this, &TFoForm::GammaEditExit);
+    connectSolution();
 }
 
 void TFoForm::placeCentred() {
@@ -166,6 +167,7 @@ void TFoForm::Nyelvvalt() {
     setWindowTitle("Mertano " + app_.values.versionText);
     if (MailLabel2->text().isEmpty()) MailLabel2->setText(app_.values.mailAddress);
     nameForScreenReaders();
+    solutionChanged();
 }
 
 void TFoForm::nameForScreenReaders() {
@@ -251,6 +253,8 @@ void TFoForm::Inicializal() {
         SetWholeText(box, QString());
     }
     InputPanel->setEnabled(true);
+    solved_.reset();
+    solutionChanged();
 
     for (QObject* child : InputPanel->children()) {
         auto* w = qobject_cast<QWidget*>(child);
@@ -354,7 +358,16 @@ void TFoForm::AngleEditExit(Field field) {
 
 void TFoForm::SzamolBtnClick() {
     WindowFields fields(*this);
+    std::optional<SolvedInputs> inputs;
+    if (const std::optional<ShapeKind> shape = selectedShape()) {
+        inputs = SolvedInputs{*shape, {}, fields.unitText()};
+        for (Field f : kAllFields) inputs->fields[FieldIndex(f)] = fields.fieldText(f);
+    }
     const CalcOutcome outcome = Calculate(fields, app_.language.texts());
+    const bool reached =
+        outcome.state == CalcState::Solved || outcome.state == CalcState::NotSolvable;
+    solved_ = reached ? inputs : std::nullopt;
+    solutionChanged();
     if (outcome.state == CalcState::Failed) {
         showMessage(QString::fromStdString(outcome.message), static_cast<int>(MessageKind::Error));
     }

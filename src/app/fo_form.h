@@ -15,6 +15,7 @@
 #include <array>
 #include <optional>
 
+#include "app/solution_window.h"
 #include "calc/field.h"
 #include "shapes/shape_kind.h"
 
@@ -22,6 +23,7 @@ class QButtonGroup;
 class QComboBox;
 class QFrame;
 class QLabel;
+class QMenu;
 class QPushButton;
 class QToolButton;
 
@@ -63,6 +65,13 @@ public:
     void NyomtatBtnClick();
     void OrvImageClick();
     void MailLabel2Click();
+
+    // "How was it solved?", for a context menu of the output area; the window opens
+    // with the steps of the last calculation. F2 opens it too.
+    void addSolutionAction(QMenu* menu);
+    void showSolutionWindow();
+    // Null until the window is first asked for.
+    SolutionWindow* solutionWindow() const { return solutionWindow_; }
 
     std::optional<ShapeKind> selectedShape() const;
     TFloatEdit* edit(Field field) const { return edits_[FieldIndex(field)]; }
@@ -160,6 +169,12 @@ private:
     QWidget* valtForm_ = nullptr;
     QWidget* openSecondary_ = nullptr;
     QString creationError_;  // shown once the window is up
+    // The inputs of the last calculation that reached the solver; the solution window
+    // runs it again with its steps when it shows them.
+    std::optional<SolvedInputs> solved_;
+    SolutionWindow* solutionWindow_ = nullptr;
+    void connectSolution();
+    void solutionChanged();
 
     friend class WindowFields;
 };

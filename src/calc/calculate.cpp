@@ -105,7 +105,7 @@ std::optional<int> CheckTriangleSides(const Measurements& m) {
     return std::nullopt;
 }
 
-CalcOutcome Calculate(FieldOps& ops, const LanguageTexts& texts) {
+CalcOutcome Calculate(FieldOps& ops, const LanguageTexts& texts, StepRecorder* steps) {
     for (Output o : kClearedResults) ops.setOutputText(o, "");
     Measurements m = ReadMeasurements(ops);
     m.massFactor = 0;
@@ -121,7 +121,7 @@ CalcOutcome Calculate(FieldOps& ops, const LanguageTexts& texts) {
         }
     }
 
-    Solver solver(m, ops);
+    Solver solver(m, ops, steps);
     try {
         if (shape) RunSolver(*shape, solver);
     } catch (const FloatFaultError& e) {

@@ -9,6 +9,7 @@
 #include "calc/float_fault.h"
 #include "calc/language_texts.h"
 #include "calc/measurements.h"
+#include "calc/solution_steps.h"
 
 namespace mertano {
 
@@ -27,7 +28,8 @@ struct CalcOutcome {
 // The calculate command: reads every field, refuses three sides that form no triangle,
 // runs the solver of the chosen figure and writes its results through `ops`.
 // A refusal is also shown through ops.showMessage; a fault is only returned.
-CalcOutcome Calculate(FieldOps& ops, const LanguageTexts& texts);
+// With `steps`, the solver's steps that changed a value are recorded there as they run.
+CalcOutcome Calculate(FieldOps& ops, const LanguageTexts& texts, StepRecorder* steps = nullptr);
 
 // What the user reads when arithmetic without a real result stopped the command: in
 // plain words that no such figure has the values given, naming the figure, then what

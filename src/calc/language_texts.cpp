@@ -32,6 +32,23 @@ const std::array<std::string, kLanguageTextCount - kFirstExtraText + 1> kExtraEn
     "Mertano looks for them here:",
     "Copy the help folder that came with Mertano beside the program.",
     "The material file could not be saved. It keeps what it held before.",
+    "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "",  // 104 to 120
+    "How was it solved?",
+    "typed, replaced by",
+    "&Copy",
+    "&Print",
+    "Close",
+    "Calculate a figure first; its solution will show here.",
+    "Side",
+    "Angle",
+    "Height",
+    "Radius",
+    "Diameter",
+    "Arc",
+    "Chord",
+    "Slant height",
+    "Given:",
+    "Steps:",
 };
 
 }  // namespace

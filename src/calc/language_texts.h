@@ -11,7 +11,7 @@ namespace mertano {
 // file that lacks one of those shows its English wording instead, so that a file made
 // for an older Mertano never leaves a message empty.
 inline constexpr int kFirstExtraText = 81;
-inline constexpr int kLanguageTextCount = 103;
+inline constexpr int kLanguageTextCount = 136;
 
 // The numbers of the extra texts, for the code that puts the messages together.
 enum ExtraText : int {
@@ -38,6 +38,23 @@ enum ExtraText : int {
     kTextHelpLookedIn = 101,      // followed by the folder
     kTextHelpCopy = 102,          // what to do about it
     kTextMaterialNotSaved = 103,  // followed by the technical report
+    // 104 to 120 are kept free. The window that shows how a figure was solved:
+    kTextHowSolved = 121,   // its title and the menu command that opens it
+    kTextReplacedBy = 122,  // between a typed value and the value a step put in its place
+    kTextStepsCopy = 123,
+    kTextStepsPrint = 124,
+    kTextStepsClose = 125,
+    kTextNoSolution = 126,  // shown before any calculation
+    kTextStepSide = 127,    // what a step computes; results use the window's captions
+    kTextStepAngle = 128,
+    kTextStepHeight = 129,
+    kTextStepRadius = 130,
+    kTextStepDiameter = 131,
+    kTextStepArc = 132,
+    kTextStepChord = 133,
+    kTextStepSlant = 134,
+    kTextStepsGiven = 135,  // before the typed values
+    kTextStepsHeading = 136,
 };
 
 // The numbered texts of the current language, slots 1 to kLanguageTextCount. A slot up

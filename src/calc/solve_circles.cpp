@@ -7,26 +7,33 @@ namespace mertano {
 
 void SolveCircle(Solver& s) {
     Measurements& m = s.m;
-    if (Given(m.r)) m.d = Checked(m.r * 2.0L);  // the radius wins over a typed diameter
-    if (Given(m.d)) m.r = m.d / 2.0L;
+    if (Given(m.r))
+        m.d = s.step("d = 2·{r}", Checked(m.r * 2.0L));  // the radius wins over a typed diameter
+    if (Given(m.d)) m.r = s.step("r = {d} / 2", m.d / 2.0L);
     if (!(Given(m.r) && Given(m.d))) return;
     s.writeBack(Field::SugarEdit, m.r);
     s.writeBack(Field::AtmeroEdit, m.d);
-    m.perimeter = Checked(m.r * 2.0L * kPi);
+    m.perimeter = s.step("P = 2·{r}·π", Checked(m.r * 2.0L * kPi));
     s.showResult(Output::KeruletText2, m.perimeter);
-    m.area = Checked(m.r * m.r * kPi);
+    m.area = s.step("A = {r}²·π", Checked(m.r * m.r * kPi));
     s.showResult(Output::TeruletText2, m.area);
     s.succeed();
 }
 
 void SolveSector(Solver& s) {
     Measurements& m = s.m;
-    if (Given(m.i) && Given(m.alfa)) m.r = Div(m.i, m.alfa * kDegToRad);
-    if (Given(m.r) && Given(m.alfa)) m.i = Checked(kDegToRad * m.r * m.alfa);
-    if (Given(m.r) && Given(m.i)) m.alfa = Div(m.i, m.r * kPi / 180.0L);
+    if (Given(m.i) && Given(m.alfa)) {
+        m.r = s.step("r = {i} / ({α}·π / 180°)", Div(m.i, m.alfa * kDegToRad));
+    }
+    if (Given(m.r) && Given(m.alfa)) {
+        m.i = s.step("i = π / 180°·{r}·{α}", Checked(kDegToRad * m.r * m.alfa));
+    }
+    if (Given(m.r) && Given(m.i)) {
+        m.alfa = s.step("α = {i} / ({r}·π / 180°)", Div(m.i, m.r * kPi / 180.0L));
+    }
     if (Given(m.r) && Given(m.i) && Given(m.alfa)) {
-        m.perimeter = Checked(m.r * 2.0L + m.i);
-        m.area = Checked(m.r * m.i / 2.0L);
+        m.perimeter = s.step("P = 2·{r} + {i}", Checked(m.r * 2.0L + m.i));
+        m.area = s.step("A = {r}·{i} / 2", Checked(m.r * m.i / 2.0L));
     }
     if (Given(m.r)) {
         s.writeBack(Field::SugarEdit, m.r);
@@ -58,27 +65,41 @@ long double SmallerHeight(long double r, long double h) {
 
 void SolveSegment(Solver& s) {
     Measurements& m = s.m;
+    auto chordAngle = [&s, &m] {
+        m.alfa = s.step("α = arccos((2·{r}² − {h}²) / (2·{r}²))", ChordAngle(m.r, m.h));
+    };
+    auto smallerHeight = [&s, &m] {
+        m.ma = s.step("m = {r} − √(4·{r}² − {h}²) / 2", SmallerHeight(m.r, m.h));
+    };
     if (Given(m.h) && Given(m.ma)) {
         const long double halfChord = m.h / 2.0L;
-        m.r = Checked((Div(halfChord * halfChord, m.ma) + m.ma) / 2.0L);
-        m.alfa = ChordAngle(m.r, m.h);
+        m.r = s.step("r = (({h} / 2)² / {m} + {m}) / 2",
+                     Checked((Div(halfChord * halfChord, m.ma) + m.ma) / 2.0L));
+        chordAngle();
     }
-    if (Given(m.i) && Given(m.alfa)) m.r = Div(m.i, m.alfa * kDegToRad);
-    if (Given(m.r) && Given(m.ma)) m.h = 2.0L * Sqrt(Checked(2.0L * m.r * m.ma - m.ma * m.ma));
+    if (Given(m.i) && Given(m.alfa)) {
+        m.r = s.step("r = {i} / ({α}·π / 180°)", Div(m.i, m.alfa * kDegToRad));
+    }
+    if (Given(m.r) && Given(m.ma)) {
+        m.h = s.step("h = 2·√(2·{r}·{m} − {m}²)",
+                     2.0L * Sqrt(Checked(2.0L * m.r * m.ma - m.ma * m.ma)));
+    }
     if (Given(m.r) && Given(m.h)) {
-        m.ma = SmallerHeight(m.r, m.h);
-        m.alfa = ChordAngle(m.r, m.h);
+        smallerHeight();
+        chordAngle();
     }
     if (Given(m.r) && Given(m.alfa)) {
-        m.i = Checked(kDegToRad * m.r * m.alfa);
+        m.i = s.step("i = π / 180°·{r}·{α}", Checked(kDegToRad * m.r * m.alfa));
         const long double twoRSquared = Checked(m.r * m.r * 2.0L);
-        m.h = Sqrt(Checked(twoRSquared - twoRSquared * CosDeg(m.alfa)));
-        m.ma = SmallerHeight(m.r, m.h);
+        m.h = s.step("h = √(2·{r}² − 2·{r}²·cos({α}))",
+                     Sqrt(Checked(twoRSquared - twoRSquared * CosDeg(m.alfa))));
+        smallerHeight();
     }
     if (Given(m.r) && Given(m.i) && Given(m.h) && Given(m.ma)) {
-        m.area = Checked((m.r * m.i - (m.r - m.ma) * m.h) * 0.5L);
+        m.area = s.step("A = ({r}·{i} − ({r} − {m})·{h}) / 2",
+                        Checked((m.r * m.i - (m.r - m.ma) * m.h) * 0.5L));
     }
-    if (Given(m.i) && Given(m.h)) m.perimeter = Checked(m.i + m.h);
+    if (Given(m.i) && Given(m.h)) m.perimeter = s.step("P = {i} + {h}", Checked(m.i + m.h));
     if (Given(m.r)) {
         s.writeBack(Field::SugarEdit, m.r);
         s.succeed();

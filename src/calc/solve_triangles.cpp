@@ -7,7 +7,9 @@
 namespace mertano {
 namespace {
 
-long double Sq(long double x) { return Checked(x * x); }
+long double Sq(long double x) {
+    return Checked(x * x);
+}
 
 // The third side from two sides and the height onto the first, the foot measured from
 // the vertex between them.
@@ -24,12 +26,24 @@ long double SideFromAngle(long double x, long double y, long double angle) {
 
 void SolveTriangle(Solver& s) {
     Measurements& m = s.m;
-    if (Given(m.a) && Given(m.b) && Given(m.ma)) m.c = SideFromHeight(m.a, m.b, m.ma);
-    if (Given(m.c) && Given(m.a) && Given(m.mc)) m.b = SideFromHeight(m.c, m.a, m.mc);
-    if (Given(m.b) && Given(m.c) && Given(m.mb)) m.a = SideFromHeight(m.b, m.c, m.mb);
-    if (Given(m.a) && Given(m.b) && Given(m.gamma)) m.c = SideFromAngle(m.a, m.b, m.gamma);
-    if (Given(m.a) && Given(m.c) && Given(m.beta)) m.b = SideFromAngle(m.a, m.c, m.beta);
-    if (Given(m.b) && Given(m.c) && Given(m.alfa)) m.a = SideFromAngle(m.b, m.c, m.alfa);
+    if (Given(m.a) && Given(m.b) && Given(m.ma)) {
+        m.c = s.step("c = √({m_a}² + ({a} − √({b}² − {m_a}²))²)", SideFromHeight(m.a, m.b, m.ma));
+    }
+    if (Given(m.c) && Given(m.a) && Given(m.mc)) {
+        m.b = s.step("b = √({m_c}² + ({c} − √({a}² − {m_c}²))²)", SideFromHeight(m.c, m.a, m.mc));
+    }
+    if (Given(m.b) && Given(m.c) && Given(m.mb)) {
+        m.a = s.step("a = √({m_b}² + ({b} − √({c}² − {m_b}²))²)", SideFromHeight(m.b, m.c, m.mb));
+    }
+    if (Given(m.a) && Given(m.b) && Given(m.gamma)) {
+        m.c = s.step("c = √({a}² + {b}² − 2·{a}·{b}·cos({γ}))", SideFromAngle(m.a, m.b, m.gamma));
+    }
+    if (Given(m.a) && Given(m.c) && Given(m.beta)) {
+        m.b = s.step("b = √({a}² + {c}² − 2·{a}·{c}·cos({β}))", SideFromAngle(m.a, m.c, m.beta));
+    }
+    if (Given(m.b) && Given(m.c) && Given(m.alfa)) {
+        m.a = s.step("a = √({b}² + {c}² − 2·{b}·{c}·cos({α}))", SideFromAngle(m.b, m.c, m.alfa));
+    }
     if (!(Given(m.a) && Given(m.b) && Given(m.c))) return;
 
     s.writeBack(Field::AoldEdit, m.a);
@@ -37,26 +51,28 @@ void SolveTriangle(Solver& s) {
     s.writeBack(Field::ColdEdit, m.c);
 
     // The general triangle shows its perimeter with 4 decimals, unrounded before.
-    m.perimeter = Checked(m.a + m.b + m.c);
+    m.perimeter = s.step("P = {a} + {b} + {c}", Checked(m.a + m.b + m.c), 4);
     s.setText(Output::KeruletText2, PadLeft(FormatFixed(m.perimeter, 4), 3));
     s.setText(Output::KeruletText3, s.unitText());
 
-    m.gamma = ArcCosDeg(Div(Checked(Sq(m.a) + Sq(m.b) - Sq(m.c)), 2.0L * m.a * m.b));
+    m.gamma = s.step("γ = arccos(({a}² + {b}² − {c}²) / (2·{a}·{b}))",
+                     ArcCosDeg(Div(Checked(Sq(m.a) + Sq(m.b) - Sq(m.c)), 2.0L * m.a * m.b)));
     s.writeBack(Field::GammaEdit, m.gamma);
     s.showAngle(3, m.gamma);
-    m.beta = ArcCosDeg(Div(Checked(Sq(m.a) + Sq(m.c) - Sq(m.b)), 2.0L * m.a * m.c));
+    m.beta = s.step("β = arccos(({a}² + {c}² − {b}²) / (2·{a}·{c}))",
+                    ArcCosDeg(Div(Checked(Sq(m.a) + Sq(m.c) - Sq(m.b)), 2.0L * m.a * m.c)));
     s.writeBack(Field::BetaEdit, m.beta);
     s.showAngle(2, m.beta);
-    m.alfa = 180.0L - m.beta - m.gamma;
+    m.alfa = s.step("α = 180° − {β} − {γ}", 180.0L - m.beta - m.gamma);
     s.writeBack(Field::AlfaEdit, m.alfa);
     s.showAngle(1, m.alfa);
 
-    m.area = Checked(SinDeg(m.gamma) * (m.a * m.b) / 2.0L);
+    m.area = s.step("A = sin({γ})·{a}·{b} / 2", Checked(SinDeg(m.gamma) * (m.a * m.b) / 2.0L));
     s.showResult(Output::TeruletText2, m.area);
 
-    m.ma = Checked(SinDeg(m.gamma) * m.b);
-    m.mb = Checked(SinDeg(m.alfa) * m.c);
-    m.mc = Checked(SinDeg(m.beta) * m.a);
+    m.ma = s.step("m_a = sin({γ})·{b}", Checked(SinDeg(m.gamma) * m.b));
+    m.mb = s.step("m_b = sin({α})·{c}", Checked(SinDeg(m.alfa) * m.c));
+    m.mc = s.step("m_c = sin({β})·{a}", Checked(SinDeg(m.beta) * m.a));
     s.writeBack(Field::MagasEdit1, m.ma);
     s.writeBack(Field::MagasEdit2, m.mb);
     s.writeBack(Field::MagasEdit3, m.mc);
@@ -66,52 +82,62 @@ void SolveTriangle(Solver& s) {
 void SolveRightTriangle(Solver& s) {
     Measurements& m = s.m;
     // The hypotenuse as the sum of the legs' projections onto it.
-    auto projections = [&m] { return Checked(SinDeg(m.alfa) * m.a + SinDeg(m.beta) * m.b); };
+    auto projections = [&s, &m] {
+        m.c = s.step("c = sin({α})·{a} + sin({β})·{b}",
+                     Checked(SinDeg(m.alfa) * m.a + SinDeg(m.beta) * m.b));
+    };
+    auto betaFromAlfa = [&s, &m] { m.beta = s.step("β = 90° − {α}", 90.0L - m.alfa); };
+    auto alfaFromBeta = [&s, &m] { m.alfa = s.step("α = 90° − {β}", 90.0L - m.beta); };
+    auto legsFromHypotenuse = [&s, &m] {
+        m.a = s.step("a = sin({α})·{c}", Checked(SinDeg(m.alfa) * m.c));
+        m.b = s.step("b = cos({α})·{c}", Checked(CosDeg(m.alfa) * m.c));
+    };
+    auto aFromB = [&s, &m] { m.a = s.step("a = tan({α})·{b}", Checked(TanDeg(m.alfa) * m.b)); };
+    auto bFromA = [&s, &m] { m.b = s.step("b = {a} / tan({α})", Div(m.a, TanDeg(m.alfa))); };
+    auto anglesFromSides = [&s, &m] {
+        m.alfa = s.step("α = arcsin({a} / {c})", ArcSinDeg(Div(m.a, m.c)));
+        m.beta = s.step("β = 90° − {α}", 90.0L - m.alfa);
+    };
 
     if (Given(m.c) && Given(m.alfa)) {
-        m.beta = 90.0L - m.alfa;
-        m.a = Checked(SinDeg(m.alfa) * m.c);
-        m.b = Checked(CosDeg(m.alfa) * m.c);
+        betaFromAlfa();
+        legsFromHypotenuse();
     }
     if (Given(m.b) && Given(m.alfa)) {
-        m.beta = 90.0L - m.alfa;
-        m.a = Checked(TanDeg(m.alfa) * m.b);
-        m.c = projections();
+        betaFromAlfa();
+        aFromB();
+        projections();
     }
     if (Given(m.a) && Given(m.alfa)) {
-        m.beta = 90.0L - m.alfa;
-        m.b = Div(m.a, TanDeg(m.alfa));
-        m.c = projections();
+        betaFromAlfa();
+        bFromA();
+        projections();
     }
     if (Given(m.a) && Given(m.beta)) {
-        m.alfa = 90.0L - m.beta;
-        m.b = Div(m.a, TanDeg(m.alfa));
-        m.c = projections();
+        alfaFromBeta();
+        bFromA();
+        projections();
     }
     if (Given(m.b) && Given(m.beta)) {
-        m.alfa = 90.0L - m.beta;
-        m.a = Checked(TanDeg(m.alfa) * m.b);
-        m.c = projections();
+        alfaFromBeta();
+        aFromB();
+        projections();
     }
     if (Given(m.c) && Given(m.beta)) {
-        m.alfa = 90.0L - m.beta;
-        m.a = Checked(SinDeg(m.alfa) * m.c);
-        m.b = Checked(CosDeg(m.alfa) * m.c);
+        alfaFromBeta();
+        legsFromHypotenuse();
     }
     if (Given(m.a) && Given(m.b)) {
-        m.c = Sqrt(Sq(m.a) + Sq(m.b));
-        m.alfa = ArcSinDeg(Div(m.a, m.c));
-        m.beta = 90.0L - m.alfa;
+        m.c = s.step("c = √({a}² + {b}²)", Sqrt(Sq(m.a) + Sq(m.b)));
+        anglesFromSides();
     }
     if (Given(m.a) && Given(m.c)) {
-        m.b = Sqrt(Sq(m.c) - Sq(m.a));
-        m.alfa = ArcSinDeg(Div(m.a, m.c));
-        m.beta = 90.0L - m.alfa;
+        m.b = s.step("b = √({c}² − {a}²)", Sqrt(Sq(m.c) - Sq(m.a)));
+        anglesFromSides();
     }
     if (Given(m.b) && Given(m.c)) {
-        m.a = Sqrt(Sq(m.c) - Sq(m.b));
-        m.alfa = ArcSinDeg(Div(m.a, m.c));
-        m.beta = 90.0L - m.alfa;
+        m.a = s.step("a = √({c}² − {b}²)", Sqrt(Sq(m.c) - Sq(m.b)));
+        anglesFromSides();
     }
     if (!(Given(m.a) && Given(m.b) && Given(m.c))) return;
 
@@ -122,9 +148,9 @@ void SolveRightTriangle(Solver& s) {
     s.showAngle(1, m.alfa);
     s.writeBack(Field::BetaEdit, m.beta);
     s.showAngle(2, m.beta);
-    m.perimeter = Checked(m.a + m.b + m.c);
+    m.perimeter = s.step("P = {a} + {b} + {c}", Checked(m.a + m.b + m.c));
     s.showResult(Output::KeruletText2, m.perimeter);
-    m.area = Checked(m.a * m.b / 2.0L);
+    m.area = s.step("A = {a}·{b} / 2", Checked(m.a * m.b / 2.0L));
     s.showResult(Output::TeruletText2, m.area);
     s.succeed();
 }

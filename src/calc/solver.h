@@ -2,21 +2,39 @@
 #pragma once
 
 #include <cmath>
+#include <optional>
 #include <string>
+#include <string_view>
 
 #include "calc/constants.h"
 #include "calc/field_ops.h"
 #include "calc/float_fault.h"
 #include "calc/measurements.h"
+#include "calc/solution_steps.h"
 
 namespace mertano {
 
 // What a solver works with: the working values and the output operations.
 class Solver {
 public:
-    Solver(Measurements& m, FieldOps& ops) : m(m), ops_(ops) {}
+    // With a recorder, the steps that change a value are recorded against the values
+    // typed at the start.
+    Solver(Measurements& m, FieldOps& ops, StepRecorder* recorder = nullptr)
+        : m(m), ops_(ops), recorder_(recorder) {
+        if (recorder_) typed_ = m;
+    }
 
     Measurements& m;
+
+    // One step of the cascade: returns `value` untouched, for the caller to store. The
+    // formula reads "symbol = expression", each working value in braces ("{r}", "{α}");
+    // the symbol names the value the step sets. Costs a test of the recorder otherwise.
+    // `digits`: the decimals the window shows the value with, when it is not the usual
+    // 4 for a field or 2 for a result.
+    long double step(std::string_view formula, long double value, int digits = 0) {
+        if (recorder_) record(formula, value, digits);
+        return value;
+    }
 
     // The value rounded to 4 decimals into its field; the working value stays unrounded.
     void writeBack(Field field, long double x);
@@ -33,7 +51,11 @@ public:
     bool succeeded() const { return succeeded_; }
 
 private:
+    void record(std::string_view formula, long double value, int digits);
+
     FieldOps& ops_;
+    StepRecorder* recorder_;
+    std::optional<Measurements> typed_;
     bool succeeded_ = false;
 };
 

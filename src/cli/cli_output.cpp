@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "calc/numbers.h"
 #include "shapes/shape_catalogue.h"
 
 namespace mertano::cli {
@@ -133,7 +134,12 @@ void AppendResultJson(std::string& out, const Result& r) {
         out += ": ";
         AppendJsonString(out, text);
     }
-    out += "}}";
+    out += '}';
+    if (r.steps) {
+        out += ", \"steps\": ";
+        out += StepsJson(*r.steps);
+    }
+    out += '}';
 }
 
 void AppendInvalidJson(std::string& out, std::string_view message) {
@@ -146,6 +152,34 @@ std::string ResultJson(const Result& r) {
     std::string out;
     AppendResultJson(out, r);
     return out;
+}
+
+std::string StepsJson(const std::vector<SolutionStep>& steps) {
+    std::string out = "[";
+    for (const SolutionStep& step : steps) {
+        if (out.size() > 1) out += ", ";
+        out += "{\"quantity\": ";
+        AppendJsonString(out, step.quantity);
+        out += ", \"formula\": ";
+        AppendJsonString(out, step.formula);
+        out += ", \"substituted\": ";
+        AppendJsonString(out, step.substituted);
+        out += ", \"value\": ";
+        AppendJsonString(out, StepNumberText(step));
+        out += ", \"unit\": ";
+        AppendJsonString(out, step.unit);
+        if (step.replaced) {
+            out += ", \"replaced\": ";
+            AppendJsonString(out, FormatFixed(*step.replaced, 4));
+        }
+        out += '}';
+    }
+    return out + "]";
+}
+
+std::string StepsTable(const Result& r, const LanguageTexts& texts) {
+    if (!r.steps || r.steps->empty()) return {};
+    return texts.text(kTextStepsHeading) + "\n" + StepsPlainText(texts, r.shape, *r.steps, "  ");
 }
 
 std::string InvalidJson(std::string_view message) {

@@ -19,4 +19,9 @@ void AppendInvalidJson(std::string& out, std::string_view message);
 // minutes and seconds, then the results.
 std::string ResultTable(const Result& result);
 
+// How the figure was solved, for results that asked: the JSON array of the steps
+// (ResultJson adds it as "steps"), and the numbered lines that follow the table.
+std::string StepsJson(const std::vector<SolutionStep>& steps);
+std::string StepsTable(const Result& result, const LanguageTexts& texts);
+
 }  // namespace mertano::cli

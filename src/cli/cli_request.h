@@ -19,6 +19,7 @@ struct Request {
     std::array<std::optional<long double>, kFieldCount> values{};
     std::string unit = "mm";
     std::optional<std::string> material;
+    bool steps = false;  // record how the figure was solved
 };
 
 // Why a request could not be taken; names the field and the rule.

@@ -36,10 +36,10 @@ private:
 };
 
 CalcOutcome CalculateSheet(FieldSheet& sheet, const Request& request, const LanguageTexts& texts,
-                           const MaterialTable* materials) {
-    if (!request.material || !materials) return Calculate(sheet, texts);
+                           const MaterialTable* materials, StepList* steps) {
+    if (!request.material || !materials) return Calculate(sheet, texts, steps);
     SheetWithMass ops(sheet, *request.material, *materials);
-    return Calculate(ops, texts);
+    return Calculate(ops, texts, steps);
 }
 
 }  // namespace
@@ -55,6 +55,12 @@ void RunInto(Result& result, const Request& request, const LanguageTexts& texts,
     result.shape = request.shape;
     result.state = CalcState::Entering;
     result.message.clear();
+    // The result is reused from line to line: steps only where this request asks.
+    if (request.steps) {
+        result.steps.emplace();
+    } else {
+        result.steps.reset();
+    }
     FieldSheet& sheet = result.sheet;
     sheet.choose(request.shape);
     sheet.setUnitText(request.unit);
@@ -78,7 +84,10 @@ void RunInto(Result& result, const Request& request, const LanguageTexts& texts,
     for (Field f : kAllFields) values[FieldIndex(f)] = static_cast<double>(sheet.fieldValue(f));
     if (!CalculateEnabled(request.shape, values)) return;
 
-    const CalcOutcome outcome = CalculateSheet(sheet, request, texts, materials);
+    StepList steps;
+    const CalcOutcome outcome =
+        CalculateSheet(sheet, request, texts, materials, request.steps ? &steps : nullptr);
+    if (request.steps) result.steps = std::move(steps.steps);
     result.state = outcome.state;
     result.message = outcome.message;
 }

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "calc/calculate.h"
 #include "calc/field_sheet.h"
@@ -15,6 +17,8 @@ struct Result {
     CalcState state = CalcState::Entering;
     std::string message;
     FieldSheet sheet;
+    // The steps of the solution, when the request asked for them.
+    std::optional<std::vector<SolutionStep>> steps;
 };
 
 // Does what the window does with the same typing: the figure chosen, the values

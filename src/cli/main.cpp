@@ -193,6 +193,7 @@ struct BatchPiece {
 struct BatchWorker {
     BatchReader reader;
     Result result;
+    bool steps = false;  // --steps: every line carries its solution
 };
 
 // A piece holds at most this many lines and bytes, so memory stays the same however
@@ -231,7 +232,8 @@ void AnswerPiece(BatchPiece& piece, BatchWorker& worker, const LanguageTexts& te
             AppendInvalidJson(piece.out, error->message);
             piece.allValid = false;
         } else {
-            const Request& request = std::get<Request>(parsed);
+            Request& request = std::get<Request>(parsed);
+            request.steps = worker.steps;
             RunInto(worker.result, request, texts, materials.tableFor(request));
             AppendResultJson(piece.out, worker.result);
         }
@@ -239,11 +241,12 @@ void AnswerPiece(BatchPiece& piece, BatchWorker& worker, const LanguageTexts& te
     }
 }
 
-int RunBatch(const LanguageTexts& texts, CliMaterials& materials) {
+int RunBatch(const LanguageTexts& texts, CliMaterials& materials, bool steps) {
     // Lines do not depend on one another: each thread answers a piece of the input.
     const unsigned threads = std::clamp(std::thread::hardware_concurrency(), 1U, 4U);
     std::vector<BatchPiece> pieces(threads);
     std::vector<BatchWorker> workers(threads);
+    for (BatchWorker& worker : workers) worker.steps = steps;
     SharedMaterials shared(materials);
     LineReader input;
     std::string line;
@@ -308,7 +311,10 @@ int main(int argc, char* argv[]) {
         "NAME");
     const QCommandLineOption jsonOption("json", "Print one JSON object instead of a table.");
     const QCommandLineOption batchOption("batch", "Read JSON Lines requests from standard input.");
-    parser.addOptions({unitOption, materialOption, languageOption, jsonOption, batchOption});
+    const QCommandLineOption stepsOption(
+        "steps", "Add how the figure was solved: each step's formula, its numbers and its value.");
+    parser.addOptions(
+        {unitOption, materialOption, languageOption, jsonOption, batchOption, stepsOption});
 
     if (!parser.parse(QCoreApplication::arguments())) {
         PrintError(parser.errorText().toStdString());
@@ -339,7 +345,7 @@ int main(int argc, char* argv[]) {
             PrintError("--batch takes its requests from standard input, not from arguments");
             return kUsageError;
         }
-        return RunBatch(texts, materials);
+        return RunBatch(texts, materials, parser.isSet(stepsOption));
     }
     if (args.isEmpty()) {
         PrintError("no figure given (try --help)");
@@ -361,9 +367,11 @@ int main(int argc, char* argv[]) {
     }
     request.unit = parser.value(unitOption).toStdString();
     if (parser.isSet(materialOption)) request.material = parser.value(materialOption).toStdString();
+    request.steps = parser.isSet(stepsOption);
 
     const Result result = Run(request, texts, MaterialsFor(request, materials));
-    const std::string out =
-        parser.isSet(jsonOption) ? ResultJson(result) + "\n" : ResultTable(result);
+    const std::string out = parser.isSet(jsonOption)
+                                ? ResultJson(result) + "\n"
+                                : ResultTable(result) + StepsTable(result, texts);
     return Emit(out, ExitStatus(result.state));
 }

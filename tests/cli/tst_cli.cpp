@@ -47,6 +47,61 @@ private slots:
                             "\"results\": {\"surface\": \"75.40\", \"volume\": \"37.70\"}}\n"));
     }
 
+    // --steps adds the solution after everything else, in each output form; without it
+    // the output is the one above, byte for byte.
+    void steps_data() {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QByteArray>("input");
+        QTest::addColumn<QByteArray>("tail");
+        const QByteArray coneSteps =
+            "\"steps\": [{\"quantity\": \"a\", \"formula\": \"a = \u221a(m\u00b2 + r\u00b2)\", "
+            "\"substituted\": \"a = \u221a(4.0000\u00b2 + 3.0000\u00b2)\", \"value\": \"5.0000\", "
+            "\"unit\": \"mm\"}, {\"quantity\": \"\u03b1\", \"formula\": \"\u03b1 = arcsin(m / a)\", "
+            "\"substituted\": \"\u03b1 = arcsin(4.0000 / 5.0000)\", \"value\": \"53.1301\", "
+            "\"unit\": \"\u00b0\"}, {\"quantity\": \"\u03b2\", \"formula\": \"\u03b2 = "
+            "2\u00b7(90\u00b0 \u2212 \u03b1)\", \"substituted\": \"\u03b2 = 2\u00b7(90\u00b0 \u2212 "
+            "53.1301\u00b0)\", \"value\": \"73.7398\", \"unit\": \"\u00b0\"}, {\"quantity\": \"S\", "
+            "\"formula\": \"S = \u03c0\u00b7r\u00b7(a + r)\", \"substituted\": \"S = "
+            "\u03c0\u00b73.0000\u00b7(5.0000 + 3.0000)\", \"value\": \"75.40\", \"unit\": \"mm\u00b2\"}, "
+            "{\"quantity\": \"V\", \"formula\": \"V = r\u00b2\u00b7\u03c0\u00b7m / 3\", \"substituted\": "
+            "\"V = 3.0000\u00b2\u00b7\u03c0\u00b74.0000 / 3\", \"value\": \"37.70\", \"unit\": "
+            "\"mm\u00b3\"}]}\n";
+        QTest::newRow("cone as JSON") << QStringList{"Cone", "r=3", "m=4", "--steps", "--json"}
+                                      << QByteArray() << coneSteps;
+        QTest::newRow("cone in a batch")
+            << QStringList{"--batch", "--steps"}
+            << QByteArray("{\"figure\": \"Cone\", \"fields\": {\"r\": \"3\", \"m\": \"4\"}}\n") << coneSteps;
+        QTest::newRow("a typed value replaced, as JSON")
+            << QStringList{"Circle", "r=5", "d=7", "--steps", "--json"} << QByteArray()
+            << QByteArray("\"value\": \"10.0000\", \"unit\": \"mm\", \"replaced\": \"7.0000\"}, ");
+        QTest::newRow("a typed value replaced, in the table")
+            << QStringList{"Circle", "r=5", "d=7", "--steps"} << QByteArray()
+            << QByteArray("  area         78.54 mm2\n"
+                          "Steps:\n"
+                          "  1. Diameter: d = 2\u00b7r = 2\u00b75.0000 = 10.0000 mm\n"
+                          "     d: 7.0000 mm typed, replaced by 10.0000 mm\n"
+                          "  2. Perimeter: P = 2\u00b7r\u00b7\u03c0 = 2\u00b75.0000\u00b7\u03c0 = 31.42 mm\n"
+                          "  3. Area: A = r\u00b2\u00b7\u03c0 = 5.0000\u00b2\u00b7\u03c0 = 78.54 mm\u00b2\n");
+        QTest::newRow("nothing solved, no steps")
+            << QStringList{"Cone", "r=3", "--steps", "--json"} << QByteArray()
+            << QByteArray("\"results\": {}, \"steps\": []}\n");
+    }
+    void steps() {
+        QFETCH(QStringList, args);
+        QFETCH(QByteArray, input);
+        QFETCH(QByteArray, tail);
+        const Run with = Cli(args, input);
+        QVERIFY2(with.out.contains(tail), with.out.constData());
+        if (!with.out.endsWith(tail)) QVERIFY(with.out.indexOf(tail) > with.out.indexOf("\"results\""));
+        QStringList without = args;
+        without.removeAll("--steps");
+        const QByteArray plain = Cli(without, input).out;
+        QVERIFY(!plain.contains("steps") && !plain.contains("Steps:"));
+        // The output with steps begins with the output without them.
+        const qsizetype cut = plain.endsWith("}\n") ? plain.size() - 2 : plain.size();
+        QCOMPARE(with.out.left(cut), plain.left(cut));
+    }
+
     void states_data() {
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<int>("status");

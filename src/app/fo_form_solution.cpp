@@ -1,0 +1,56 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The main window's way to its solution window: the context menu of the output area and
+// F2. The window is built the first time it is asked for.
+#include <QAction>
+#include <QFrame>
+#include <QMenu>
+#include <QShortcut>
+
+#include "app/app_context.h"
+#include "app/fo_form.h"
+#include "widgets/window_place.h"
+
+namespace mertano {
+
+void TFoForm::connectSolution() {
+    AlapPanel->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(AlapPanel, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        QMenu menu(this);
+        addSolutionAction(&menu);
+        menu.exec(AlapPanel->mapToGlobal(at));
+    });
+    auto* f2 = new QShortcut(QKeySequence(Qt::Key_F2), this);
+    connect(f2, &QShortcut::activated, this, &TFoForm::showSolutionWindow);
+}
+
+void TFoForm::addSolutionAction(QMenu* menu) {
+    QAction* action =
+        menu->addAction(QString::fromStdString(app_.language.texts().text(kTextHowSolved)));
+    action->setObjectName("SolutionAction");
+    action->setShortcut(QKeySequence(Qt::Key_F2));
+    action->setEnabled(solved_.has_value());
+    connect(action, &QAction::triggered, this, &TFoForm::showSolutionWindow);
+}
+
+void TFoForm::showSolutionWindow() {
+    const bool first = !solutionWindow_;
+    if (first) solutionWindow_ = new SolutionWindow(app_.pictures, this);
+    solutionWindow_->showSolution(solved_, app_.language.texts());
+    solutionWindow_->show();
+    if (first) {
+        // Beside the main window, on its screen.
+        SettleLayout(solutionWindow_);
+        solutionWindow_->move(frameGeometry().topRight() + QPoint(8, 0));
+        KeepOnScreen(solutionWindow_, this);
+    }
+    solutionWindow_->raise();
+    solutionWindow_->activateWindow();
+}
+
+void TFoForm::solutionChanged() {
+    // A closed window is brought up to date when it is shown again.
+    if (solutionWindow_ && solutionWindow_->isVisible())
+        solutionWindow_->showSolution(solved_, app_.language.texts());
+}
+
+}  // namespace mertano
