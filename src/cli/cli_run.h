@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "calc/calculate.h"
@@ -15,6 +16,12 @@ struct Result {
     CalcState state = CalcState::Entering;
     std::string message;
     FieldSheet sheet;
+    std::optional<std::string> material;  // as the request names it
+    std::optional<int> count;             // as the request gives it
+    // All pieces of a solved solid: the volume, and the mass when one is shown; empty
+    // otherwise. Filled whatever the count, 1 by default.
+    std::string totalVolume;
+    std::string totalMass;
 };
 
 // Does what the window does with the same typing: the figure chosen, the values

@@ -146,6 +146,14 @@ private slots:
         QTest::newRow("infinite") << QStringList{"Cube", "a=1e5000"} << "field a";
         QTest::newRow("without =") << QStringList{"Cube", "a2"} << "NAME=VALUE";
         QTest::newRow("unknown option") << QStringList{"Cube", "a=1", "--frobnicate"} << "frobnicate";
+        QTest::newRow("count zero") << QStringList{"Cube", "a=1", "count=0"} << "count: \"0\"";
+        QTest::newRow("count beyond a million")
+            << QStringList{"Cube", "a=1", "count=1000001"} << "from 1 to 1000000";
+        QTest::newRow("count a fraction") << QStringList{"Cube", "a=1", "count=1.5"} << "count";
+        QTest::newRow("count with a sign") << QStringList{"Cube", "a=1", "count=+2"} << "count";
+        QTest::newRow("count empty") << QStringList{"Cube", "a=1", "count="} << "count";
+        QTest::newRow("csv with json") << QStringList{"Cube", "a=1", "--csv", "--json"} << "--json";
+        QTest::newRow("totals without csv") << QStringList{"Cube", "a=1", "--totals"} << "--csv";
         QTest::newRow("batch with arguments") << QStringList{"--batch", "Cube"} << "standard input";
     }
     void usageErrors() {
