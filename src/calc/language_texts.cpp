@@ -32,6 +32,8 @@ const std::array<std::string, kLanguageTextCount - kFirstExtraText + 1> kExtraEn
     "Mertano looks for them here:",
     "Copy the help folder that came with Mertano beside the program.",
     "The material file could not be saved. It keeps what it held before.",
+    "Copy",
+    "Copy all results",
 };
 
 }  // namespace

@@ -11,7 +11,7 @@ namespace mertano {
 // file that lacks one of those shows its English wording instead, so that a file made
 // for an older Mertano never leaves a message empty.
 inline constexpr int kFirstExtraText = 81;
-inline constexpr int kLanguageTextCount = 103;
+inline constexpr int kLanguageTextCount = 105;
 
 // The numbers of the extra texts, for the code that puts the messages together.
 enum ExtraText : int {
@@ -38,6 +38,8 @@ enum ExtraText : int {
     kTextHelpLookedIn = 101,      // followed by the folder
     kTextHelpCopy = 102,          // what to do about it
     kTextMaterialNotSaved = 103,  // followed by the technical report
+    kTextCopy = 104,              // the context menu of the input area
+    kTextCopyAllResults = 105,
 };
 
 // The numbered texts of the current language, slots 1 to kLanguageTextCount. A slot up

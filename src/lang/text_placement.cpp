@@ -69,7 +69,8 @@ constexpr TextPlacement kPlacements[] = {
 
 constexpr int kShown[] = {29, 30, 31, 32, 33, 34, 35, 36, 48, 49, 50, 51,  52,  53,  54, 55, 56,
                           57, 58, 59, 60, 61, 62, 77, 78, 79, 81, 82, 83,  84,  85,  86, 87, 88,
-                          89, 90, 91, 92, 93, 94, 95, 96, 97, 98, 99, 100, 101, 102, 103};
+                          89, 90, 91, 92, 93, 94, 95, 96, 97, 98, 99, 100, 101, 102, 103,
+                          104, 105};
 
 bool IsWindow(const QWidget* window, const char* key) {
     if (window->objectName() == QLatin1String(key)) return true;
