@@ -143,21 +143,6 @@ private slots:
                                                       "Volumen\t37.70\tcm3\n"
                                                       "Werkstoff\tVas\t\n"
                                                       "Masse\t0.2733\tkg\n");
-        QTest::newRow("solved cone in Hungarian, no material")
-            << "Hungarian" << ShapeKind::Cone << "mm"
-            << ""
-            << "r=3 ma=4" << true
-            << QString::fromUtf8(
-                   "Idom fajtája\tKúp\t\n"
-                   "r\t3.0000\tmm\n"
-                   "a\t5.0000\tmm\n"
-                   "m\t4.0000\tmm\n"
-                   "α\t53.1301\t°\n"
-                   "α\t53° 7' 48\"\tFok,p,mp\n"
-                   "β\t73.7398\t°\n"
-                   "β\t73° 44' 23\"\tFok,p,mp\n"
-                   "Felület\t75.40\tmm2\n"
-                   "Térfogat\t37.70\tmm3\n");
         QTest::newRow("triangle with its three angle rows")
             << "English" << ShapeKind::Triangle << "mm"
             << ""
