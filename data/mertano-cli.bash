@@ -40,7 +40,7 @@ _mertano_cli() {
     local cur=${COMP_WORDS[COMP_CWORD]}
     local prev=""
     ((COMP_CWORD > 0)) && prev=${COMP_WORDS[COMP_CWORD - 1]}
-    local options="--help --help-all --version --unit --material --language --json --batch --steps"
+    local options="--help --help-all --version --unit --material --language --json --csv --totals --batch --steps"
     local figures="Triangle RightTriangle Circle CircularSector CircularSegment Cube Cylinder Cone TruncatedCone Sphere Cuboid SphericalCap SphericalZone"
     COMPREPLY=()
 
@@ -78,6 +78,7 @@ _mertano_cli() {
     fi
     local fields name
     fields=$(_mertano_cli_fields "$figure")
+    [ -n "$fields" ] && fields+=" count"
     for name in $fields; do
         [[ "$name=" == "$cur"* ]] && COMPREPLY+=("$name=")
     done

@@ -14,6 +14,7 @@
 #include <QPushButton>
 
 #include "app/app_context.h"
+#include "app/copy_results.h"
 #include "app/window_fields.h"
 #include "calc/calculate.h"
 #include "lang/detailed_message.h"
@@ -66,6 +67,7 @@ void TFoForm::FormCreate() {
     setTabOrder();
     connectHandlers();
     connectToolBar();
+    InstallResultCopying(*this, app_);
     // The window sees every key first, so Escape closes it even from inside a field.
     qApp->installEventFilter(this);
 }

@@ -12,13 +12,9 @@
 
 namespace mertano {
 
+// The output area's context menu (copy_results.cpp) offers the solution beside the copy
+// commands; F2 opens it from anywhere in the window.
 void TFoForm::connectSolution() {
-    AlapPanel->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(AlapPanel, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
-        QMenu menu(this);
-        addSolutionAction(&menu);
-        menu.exec(AlapPanel->mapToGlobal(at));
-    });
     auto* f2 = new QShortcut(QKeySequence(Qt::Key_F2), this);
     connect(f2, &QShortcut::activated, this, &TFoForm::showSolutionWindow);
 }

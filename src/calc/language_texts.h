@@ -38,7 +38,9 @@ enum ExtraText : int {
     kTextHelpLookedIn = 101,      // followed by the folder
     kTextHelpCopy = 102,          // what to do about it
     kTextMaterialNotSaved = 103,  // followed by the technical report
-    // 104 to 120 are kept free. The window that shows how a figure was solved:
+    kTextCopy = 104,              // the context menu of the input area
+    kTextCopyAllResults = 105,
+    // 106 to 120 are kept free. The window that shows how a figure was solved:
     kTextHowSolved = 121,   // its title and the menu command that opens it
     kTextReplacedBy = 122,  // between a typed value and the value a step put in its place
     kTextStepsCopy = 123,

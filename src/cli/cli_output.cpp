@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli_output.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <vector>
 
@@ -135,6 +136,21 @@ void AppendResultJson(std::string& out, const Result& r) {
         AppendJsonString(out, text);
     }
     out += '}';
+    // Only with a count, so that a request without one is answered as it always was.
+    if (r.count) {
+        out += ", \"count\": ";
+        out += std::to_string(*r.count);
+        out += ", \"totals\": {";
+        if (!r.totalVolume.empty()) {
+            out += "\"volume\": ";
+            AppendJsonString(out, Trim(r.totalVolume));
+        }
+        if (!r.totalMass.empty()) {
+            out += ", \"mass\": ";
+            AppendJsonString(out, r.totalMass);
+        }
+        out += '}';
+    }
     if (r.steps) {
         out += ", \"steps\": ";
         out += StepsJson(*r.steps);
@@ -146,6 +162,159 @@ void AppendInvalidJson(std::string& out, std::string_view message) {
     out += "{\"state\": \"Invalid\", \"message\": ";
     AppendJsonString(out, message);
     out += '}';
+}
+
+namespace {
+
+// RFC 4180: a cell with a comma, a quote or a line end goes in quotes, its quotes
+// doubled; the others go as they are.
+void AppendCsvCell(std::string& out, std::string_view s) {
+    if (s.find_first_of(",\"\r\n") == std::string_view::npos) {
+        out += s;
+        return;
+    }
+    out += '"';
+    for (char c : s) {
+        if (c == '"') out += '"';
+        out += c;
+    }
+    out += '"';
+}
+
+void AppendCsvRow(std::string& out, const std::array<std::string_view, kCsvColumns>& cells) {
+    for (std::size_t k = 0; k < cells.size(); ++k) {
+        if (k > 0) out += ',';
+        AppendCsvCell(out, cells[k]);
+    }
+    out += "\r\n";
+}
+
+constexpr std::size_t kFirstField = 3;
+// The fields in the order people name them: sides, angles, heights, then the rest.
+constexpr std::array<Field, kFieldCount> kCsvFields = {
+    Field::AoldEdit,   Field::BoldEdit,   Field::ColdEdit,   Field::AlfaEdit,   Field::BetaEdit,
+    Field::GammaEdit,  Field::MagasEdit1, Field::MagasEdit2, Field::MagasEdit3, Field::SugarEdit,
+    Field::AtmeroEdit, Field::IvEdit,     Field::HurEdit,    Field::NagyrEdit};
+
+std::size_t CsvColumn(Field f) {
+    return kFirstField +
+           static_cast<std::size_t>(std::find(kCsvFields.begin(), kCsvFields.end(), f) -
+                                    kCsvFields.begin());
+}
+constexpr std::size_t kFirstResult = kFirstField + kFieldCount;  // perimeter
+
+std::string TotalText(long double x, int digits) {
+    return digits == 2 ? std::string(Trim(ResultText(x))) : FormatFixed(x, digits);
+}
+
+}  // namespace
+
+std::string CsvHeader() {
+    std::array<std::string_view, kCsvColumns> cells{};
+    cells[0] = "figure";
+    cells[1] = "state";
+    cells[2] = "unit";
+    for (Field f : kCsvFields) cells[CsvColumn(f)] = FieldValueName(f);
+    const std::string_view rest[] = {"perimeter", "area",  "surface",      "volume",     "material",
+                                     "mass",      "count", "total_volume", "total_mass", "message"};
+    for (std::size_t k = 0; k < std::size(rest); ++k) cells[kFirstResult + k] = rest[k];
+    std::string out;
+    AppendCsvRow(out, cells);
+    return out;
+}
+
+void AppendResultCsv(std::string& out, const Result& r) {
+    std::array<std::string_view, kCsvColumns> cells{};
+    cells[0] = Shape(r.shape).name;
+    cells[1] = CalcStateName(r.state);
+    const std::string& unit = r.sheet.unitText();
+    cells[2] = unit;
+    std::array<std::string, kFieldCount> fieldTexts;
+    for (Field f : ShownFields(r.shape)) {
+        fieldTexts[FieldIndex(f)] = r.sheet.fieldText(f);
+        cells[CsvColumn(f)] = fieldTexts[FieldIndex(f)];
+    }
+    for (std::size_t k = 0; k < 4; ++k) {
+        cells[kFirstResult + k] = Trim(r.sheet.output(kResultRows[k].output));
+    }
+    if (r.material) cells[kFirstResult + 4] = *r.material;
+    cells[kFirstResult + 5] = Trim(r.sheet.output(Output::TomegText2));
+    const std::string count = std::to_string(r.count.value_or(1));
+    cells[kFirstResult + 6] = count;
+    cells[kFirstResult + 7] = Trim(r.totalVolume);
+    cells[kFirstResult + 8] = r.totalMass;
+    cells[kFirstResult + 9] = r.message;
+    AppendCsvRow(out, cells);
+}
+
+void AppendInvalidCsv(std::string& out, std::string_view message) {
+    std::array<std::string_view, kCsvColumns> cells{};
+    cells[1] = "Invalid";
+    cells[kCsvColumns - 1] = message;
+    AppendCsvRow(out, cells);
+}
+
+void CsvTotals::add(const Result& r) {
+    if (r.state != CalcState::Solved) {
+        ++leftOut_;
+        return;
+    }
+    const std::string& unit = r.sheet.unitText();
+    auto it = std::find_if(units_.begin(), units_.end(),
+                           [&](const UnitTotal& t) { return t.unit == unit; });
+    if (it == units_.end()) it = units_.insert(units_.end(), UnitTotal{unit});
+    it->pieces += r.count.value_or(1);
+    if (!r.totalVolume.empty()) {
+        it->volume += ReadFieldText(Trim(r.totalVolume));
+        it->anyVolume = true;
+    }
+    if (!r.totalMass.empty()) {
+        it->mass += ReadFieldText(r.totalMass);
+        it->anyMass = true;
+    }
+}
+
+void CsvTotals::addInvalid() {
+    ++leftOut_;
+}
+
+void CsvTotals::merge(const CsvTotals& other) {
+    leftOut_ += other.leftOut_;
+    for (const UnitTotal& t : other.units_) {
+        auto it = std::find_if(units_.begin(), units_.end(),
+                               [&](const UnitTotal& u) { return u.unit == t.unit; });
+        if (it == units_.end()) {
+            units_.push_back(t);
+            continue;
+        }
+        it->pieces += t.pieces;
+        it->volume += t.volume;
+        it->mass += t.mass;
+        it->anyMass |= t.anyMass;
+        it->anyVolume |= t.anyVolume;
+    }
+}
+
+void CsvTotals::append(std::string& out) const {
+    const std::string leftOut = leftOut_ == 0 ? std::string()
+                                              : std::to_string(leftOut_) +
+                                                    (leftOut_ == 1 ? " row" : " rows") +
+                                                    " not Solved, left out of the totals";
+    std::vector<UnitTotal> units = units_;
+    if (units.empty()) units.push_back(UnitTotal{});  // the row that tells what was left out
+    for (const UnitTotal& t : units) {
+        std::array<std::string_view, kCsvColumns> cells{};
+        cells[0] = "Total";
+        cells[2] = t.unit;
+        const std::string pieces = std::to_string(t.pieces);
+        const std::string volume = t.anyVolume ? TotalText(t.volume, 2) : std::string();
+        const std::string mass = t.anyMass ? TotalText(t.mass, 4) : std::string();
+        cells[kFirstResult + 6] = pieces;
+        cells[kFirstResult + 7] = volume;
+        cells[kFirstResult + 8] = mass;
+        cells[kCsvColumns - 1] = leftOut;
+        AppendCsvRow(out, cells);
+    }
 }
 
 std::string ResultJson(const Result& r) {
@@ -207,6 +376,12 @@ std::string ResultTable(const Result& r) {
         const std::string_view text = Trim(r.sheet.output(row.output));
         if (!text.empty())
             rows.push_back({std::string(row.name), std::string(text), ResultUnit(row, unit), ""});
+    }
+    if (r.count) {
+        rows.push_back({"count", std::to_string(*r.count), "", ""});
+        if (!r.totalVolume.empty())
+            rows.push_back({"total volume", std::string(Trim(r.totalVolume)), unit + "3", ""});
+        if (!r.totalMass.empty()) rows.push_back({"total mass", r.totalMass, "kg", ""});
     }
 
     std::size_t nameWidth = 0, textWidth = 0;

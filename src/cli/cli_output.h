@@ -3,6 +3,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "cli/cli_run.h"
 
@@ -14,6 +15,39 @@ std::string InvalidJson(std::string_view message);
 // The same, added to the end of `out` (batch output gathers many lines per write).
 void AppendResultJson(std::string& out, const Result& result);
 void AppendInvalidJson(std::string& out, std::string_view message);
+
+// CSV (RFC 4180, CR LF line ends): a header, then one row per answer in the fixed
+// column order figure, state, unit, the fourteen fields (a b c alfa beta gamma ma mb mc
+// r d i h R), perimeter, area, surface, volume, material, mass, count, total_volume,
+// total_mass, message. A cell the figure has no value for stays empty; the texts are
+// those of the JSON answer.
+inline constexpr std::size_t kCsvColumns = 3 + kFieldCount + 10;
+std::string CsvHeader();
+void AppendResultCsv(std::string& out, const Result& result);
+void AppendInvalidCsv(std::string& out, std::string_view message);
+
+// The last rows of --csv --totals: per length unit, the pieces, total volume and total
+// mass of the Solved answers (a mass total only where a mass was shown); every other
+// answer is counted as left out, and the rows say how many.
+class CsvTotals {
+public:
+    void add(const Result& result);
+    void addInvalid();
+    void merge(const CsvTotals& other);
+    void append(std::string& out) const;
+
+private:
+    struct UnitTotal {
+        std::string unit;
+        long long pieces = 0;
+        long double volume = 0;
+        long double mass = 0;
+        bool anyVolume = false;
+        bool anyMass = false;
+    };
+    std::vector<UnitTotal> units_;
+    long long leftOut_ = 0;
+};
 
 // A table for people: each shown field with its text and unit, angles also in degrees,
 // minutes and seconds, then the results.

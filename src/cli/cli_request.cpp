@@ -7,6 +7,8 @@
 #include <QJsonObject>
 #include <QJsonValue>
 #include <charconv>
+#include <cmath>
+#include <cstdint>
 
 #include "calc/numbers.h"
 #include "shapes/shape_catalogue.h"
@@ -57,6 +59,19 @@ std::string NumberText(double x) {
     return std::string(buf, res.ptr);
 }
 
+const char kCountRule[] = "a whole number of pieces from 1 to 1000000";
+
+// Digits only: a sign, a fraction or an exponent is refused rather than guessed at.
+std::optional<int> CountFromText(std::string_view text) {
+    int count = 0;
+    const auto res = std::from_chars(text.data(), text.data() + text.size(), count);
+    if (text.empty() || text.front() == '-' || text.front() == '+' || res.ec != std::errc() ||
+        res.ptr != text.data() + text.size() || count < 1 || count > kMaxCount) {
+        return std::nullopt;
+    }
+    return count;
+}
+
 }  // namespace
 
 std::variant<ShapeKind, RequestError> ParseFigure(std::string_view name) {
@@ -87,7 +102,15 @@ std::optional<RequestError> AddAssignment(Request& request, std::string_view ass
     if (eq == std::string_view::npos) {
         return RequestError{Join({"\"", assignment, "\" is not NAME=VALUE"})};
     }
-    return AddValue(request, assignment.substr(0, eq), assignment.substr(eq + 1));
+    const std::string_view name = assignment.substr(0, eq);
+    const std::string_view value = assignment.substr(eq + 1);
+    if (name == "count") {
+        request.count = CountFromText(value);
+        if (!request.count)
+            return RequestError{Join({"count: \"", value, "\" is not ", kCountRule})};
+        return std::nullopt;
+    }
+    return AddValue(request, name, value);
 }
 
 std::variant<Request, RequestError> ParseBatchLine(std::string_view line) {
@@ -101,9 +124,10 @@ std::variant<Request, RequestError> ParseBatchLine(std::string_view line) {
     const QJsonObject object = doc.object();
     for (auto it = object.begin(); it != object.end(); ++it) {
         const QString key = it.key();
-        if (key != "figure" && key != "fields" && key != "unit" && key != "material") {
+        if (key != "figure" && key != "fields" && key != "unit" && key != "material" &&
+            key != "count") {
             return RequestError{Join({"unknown key \"", ToStd(key),
-                                      "\" (figure, fields, unit and material are known)"})};
+                                      "\" (figure, fields, unit, material and count are known)"})};
         }
     }
 
@@ -138,6 +162,15 @@ std::variant<Request, RequestError> ParseBatchLine(std::string_view line) {
         if (!v.isString()) return RequestError{Join({"\"", key, "\" must be a text"})};
         (std::string_view(key) == "unit" ? request.unit : request.material.emplace()) =
             ToStd(v.toString());
+    }
+
+    const QJsonValue count = object.value("count");
+    if (!count.isUndefined()) {
+        const double x = count.isDouble() ? count.toDouble() : 0.0;
+        if (!(x >= 1 && x <= kMaxCount && x == std::floor(x))) {
+            return RequestError{Join({"\"count\" must be ", kCountRule})};
+        }
+        request.count = static_cast<int>(x);
     }
     return request;
 }
@@ -206,6 +239,13 @@ std::optional<Request> ReadPlain(simdjson::ondemand::parser& parser, const std::
             }
             (isUnit ? request.unit : request.material.emplace()) = text;
             unit |= isUnit;
+        } else if (key == "count") {
+            // Anything but a plain integer in range is for the full reader to name.
+            std::int64_t count = 0;
+            if (request.count || value.get_int64().get(count) || count < 1 || count > kMaxCount) {
+                return std::nullopt;
+            }
+            request.count = static_cast<int>(count);
         } else if (key == "fields") {
             od::object values;
             if (fields || value.get_object().get(values)) return std::nullopt;

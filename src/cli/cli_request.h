@@ -20,7 +20,12 @@ struct Request {
     std::string unit = "mm";
     std::optional<std::string> material;
     bool steps = false;  // record how the figure was solved
+    // How many pieces of the figure; given only when the request says so, which adds
+    // the totals to the answer.
+    std::optional<int> count;
 };
+
+inline constexpr int kMaxCount = 1000000;
 
 // Why a request could not be taken; names the field and the rule.
 struct RequestError {
@@ -29,12 +34,13 @@ struct RequestError {
 
 std::variant<ShapeKind, RequestError> ParseFigure(std::string_view name);
 // Adds one NAME=VALUE to the request (names as the working values, with the aliases
-// m for ma, a1 for a and a2 for R; only fields that the figure shows).
+// m for ma, a1 for a and a2 for R; only fields that the figure shows), or count=N.
 std::optional<RequestError> AddValue(Request& request, std::string_view name,
                                      std::string_view value);
 std::optional<RequestError> AddAssignment(Request& request, std::string_view assignment);
 
-// One line of a batch: {"figure": ..., "fields": {...}, "unit": ..., "material": ...}.
+// One line of a batch: {"figure": ..., "fields": {...}, "unit": ..., "material": ...,
+// "count": ...}.
 // Names the first fault of a line that cannot be taken.
 std::variant<Request, RequestError> ParseBatchLine(std::string_view line);
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli_run.h"
 
+#include "calc/numbers.h"
 #include "materials/mass.h"
 #include "shapes/calc_button_rule.h"
 #include "shapes/shape_catalogue.h"
@@ -8,11 +9,15 @@
 namespace mertano::cli {
 namespace {
 
-// The sheet with the window's mass: the material box holds the request's material.
+// The sheet with the window's mass (the material box holds the request's material),
+// which also keeps the unrounded volume and the material's factor for the totals.
 class SheetWithMass : public FieldOps {
 public:
-    SheetWithMass(FieldSheet& sheet, const std::string& material, const MaterialTable& table)
-        : sheet_(sheet), material_(QString::fromStdString(material)), table_(table) {}
+    SheetWithMass(FieldSheet& sheet, const Request& request, const MaterialTable* table)
+        : sheet_(sheet),
+          material_(request.material && table ? QString::fromStdString(*request.material)
+                                              : QString()),
+          table_(table) {}
 
     std::string fieldText(Field f) const override { return sheet_.fieldText(f); }
     long double fieldValue(Field f) const override { return sheet_.fieldValue(f); }
@@ -23,24 +28,25 @@ public:
     void setEnabled(Control c, bool enabled) override { sheet_.setEnabled(c, enabled); }
     void showMessage(const std::string& text) override { sheet_.showMessage(text); }
     void computeMass(long double volume, long double& massFactor) override {
+        volume_ = volume;
+        if (!table_) return;
         const QString unit = QString::fromStdString(sheet_.unitText());
-        if (auto text = ComputeMass(table_, material_, unit, volume, massFactor)) {
+        if (auto text = ComputeMass(*table_, material_, unit, volume, massFactor)) {
             sheet_.setOutputText(Output::TomegText2, text->toStdString());
+            massFactor_ = massFactor;
         }
     }
+
+    std::optional<long double> volume() const { return volume_; }
+    std::optional<long double> massFactor() const { return massFactor_; }
 
 private:
     FieldSheet& sheet_;
     QString material_;
-    const MaterialTable& table_;
+    const MaterialTable* table_;
+    std::optional<long double> volume_;
+    std::optional<long double> massFactor_;
 };
-
-CalcOutcome CalculateSheet(FieldSheet& sheet, const Request& request, const LanguageTexts& texts,
-                           const MaterialTable* materials, StepList* steps) {
-    if (!request.material || !materials) return Calculate(sheet, texts, steps);
-    SheetWithMass ops(sheet, *request.material, *materials);
-    return Calculate(ops, texts, steps);
-}
 
 }  // namespace
 
@@ -61,6 +67,10 @@ void RunInto(Result& result, const Request& request, const LanguageTexts& texts,
     } else {
         result.steps.reset();
     }
+    result.material = request.material;
+    result.count = request.count;
+    result.totalVolume.clear();
+    result.totalMass.clear();
     FieldSheet& sheet = result.sheet;
     sheet.choose(request.shape);
     sheet.setUnitText(request.unit);
@@ -85,11 +95,19 @@ void RunInto(Result& result, const Request& request, const LanguageTexts& texts,
     if (!CalculateEnabled(request.shape, values)) return;
 
     StepList steps;
-    const CalcOutcome outcome =
-        CalculateSheet(sheet, request, texts, materials, request.steps ? &steps : nullptr);
+    SheetWithMass ops(sheet, request, request.material ? materials : nullptr);
+    const CalcOutcome outcome = Calculate(ops, texts, request.steps ? &steps : nullptr);
     if (request.steps) result.steps = std::move(steps.steps);
     result.state = outcome.state;
     result.message = outcome.message;
+    if (outcome.state != CalcState::Solved || !ops.volume()) return;
+    // The pieces' volume from the unrounded one, their mass as the mass box computes it
+    // (volume to 4 decimals times the factor), times the count: no rounding adds up.
+    const long double pieces = request.count.value_or(1);
+    result.totalVolume = ResultText(*ops.volume() * pieces);
+    if (ops.massFactor()) {
+        result.totalMass = FormatFixed(RoundTo4(*ops.volume()) * *ops.massFactor() * pieces, 4);
+    }
 }
 
 int ExitStatus(CalcState state) {

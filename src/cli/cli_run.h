@@ -19,6 +19,12 @@ struct Result {
     FieldSheet sheet;
     // The steps of the solution, when the request asked for them.
     std::optional<std::vector<SolutionStep>> steps;
+    std::optional<std::string> material;  // as the request names it
+    std::optional<int> count;             // as the request gives it
+    // All pieces of a solved solid: the volume, and the mass when one is shown; empty
+    // otherwise. Filled whatever the count, 1 by default.
+    std::string totalVolume;
+    std::string totalMass;
 };
 
 // Does what the window does with the same typing: the figure chosen, the values

@@ -53,7 +53,14 @@ const char kDescription[] =
     "and each line of output is its result.\n\n"
     "--material (or \"material\" in a request) adds the mass of a solid in kg, from the\n"
     "materials in Gravity.grv of the working folder; a name not in the file gives 0.0000.\n"
-    "A file that cannot be read leaves the mass out, with a warning on standard error.";
+    "A file that cannot be read leaves the mass out, with a warning on standard error.\n\n"
+    "count=N (or \"count\": N in a request), 1 to 1000000, is a number of pieces: the\n"
+    "answer then adds the total volume and, with a material, the total mass.\n\n"
+    "--csv writes CSV instead: a header, then one row per request, in the columns\n"
+    "figure, state, unit, a, b, c, alfa, beta, gamma, ma, mb, mc, r, d, i, h, R,\n"
+    "perimeter, area, surface, volume, material, mass, count, total_volume, total_mass,\n"
+    "message. --totals adds rows of the total pieces, volume and mass of the Solved\n"
+    "rows, one per length unit.";
 
 void PrintError(const std::string& message) {
     std::fprintf(stderr, "mertano-cli: %s\n", message.c_str());
@@ -187,13 +194,13 @@ struct BatchPiece {
     std::vector<bool> tooLong;
     std::string out;
     bool allValid = true;
+    CsvTotals totals;
 };
 
 // What answering takes per thread, kept from piece to piece with its room.
 struct BatchWorker {
     BatchReader reader;
     Result result;
-    bool steps = false;  // --steps: every line carries its solution
 };
 
 // A piece holds at most this many lines and bytes, so memory stays the same however
@@ -216,10 +223,18 @@ bool FillPiece(LineReader& input, std::string& line, BatchPiece& piece) {
     return !piece.ends.empty();
 }
 
+// How the answers are written.
+struct OutputForm {
+    bool csv = false;
+    bool totals = false;
+    bool steps = false;  // every answer carries its solution
+};
+
 void AnswerPiece(BatchPiece& piece, BatchWorker& worker, const LanguageTexts& texts,
-                 SharedMaterials& materials) {
+                 SharedMaterials& materials, OutputForm form) {
     piece.out.clear();
     piece.allValid = true;
+    piece.totals = CsvTotals();
     std::size_t start = 0;
     for (std::size_t k = 0; k < piece.ends.size(); ++k) {
         const std::string_view line(piece.text.data() + start, piece.ends[k] - start);
@@ -229,28 +244,40 @@ void AnswerPiece(BatchPiece& piece, BatchWorker& worker, const LanguageTexts& te
                 ? std::variant<Request, RequestError>(RequestError{"the line is longer than 1 MiB"})
                 : worker.reader.read(line);
         if (auto* error = std::get_if<RequestError>(&parsed)) {
-            AppendInvalidJson(piece.out, error->message);
+            if (form.csv) {
+                AppendInvalidCsv(piece.out, error->message);
+                piece.totals.addInvalid();
+            } else {
+                AppendInvalidJson(piece.out, error->message);
+                piece.out += '\n';
+            }
             piece.allValid = false;
         } else {
             Request& request = std::get<Request>(parsed);
-            request.steps = worker.steps;
+            request.steps = form.steps;
             RunInto(worker.result, request, texts, materials.tableFor(request));
-            AppendResultJson(piece.out, worker.result);
+            if (form.csv) {
+                AppendResultCsv(piece.out, worker.result);
+                piece.totals.add(worker.result);
+            } else {
+                AppendResultJson(piece.out, worker.result);
+                piece.out += '\n';
+            }
         }
-        piece.out += '\n';
     }
 }
 
-int RunBatch(const LanguageTexts& texts, CliMaterials& materials, bool steps) {
+int RunBatch(const LanguageTexts& texts, CliMaterials& materials, OutputForm form) {
     // Lines do not depend on one another: each thread answers a piece of the input.
     const unsigned threads = std::clamp(std::thread::hardware_concurrency(), 1U, 4U);
     std::vector<BatchPiece> pieces(threads);
     std::vector<BatchWorker> workers(threads);
-    for (BatchWorker& worker : workers) worker.steps = steps;
     SharedMaterials shared(materials);
     LineReader input;
     std::string line;
     bool allValid = true;
+    CsvTotals totals;
+    if (form.csv && !WriteOut(CsvHeader())) return OutputFailed(errno);
     for (;;) {
         unsigned used = 0;
         while (used < threads && (used == 0 || input.ready()) &&
@@ -261,19 +288,25 @@ int RunBatch(const LanguageTexts& texts, CliMaterials& materials, bool steps) {
         for (unsigned k = 1; k < used; ++k) {
             try {
                 helpers.emplace_back(AnswerPiece, std::ref(pieces[k]), std::ref(workers[k]),
-                                     std::cref(texts), std::ref(shared));
+                                     std::cref(texts), std::ref(shared), form);
             } catch (const std::system_error&) {
-                AnswerPiece(pieces[k], workers[k], texts, shared);  // no thread to spare
+                AnswerPiece(pieces[k], workers[k], texts, shared, form);  // no thread to spare
             }
         }
-        AnswerPiece(pieces[0], workers[0], texts, shared);
+        AnswerPiece(pieces[0], workers[0], texts, shared, form);
         for (std::thread& helper : helpers) helper.join();
         for (unsigned k = 0; k < used; ++k) {
             allValid = allValid && pieces[k].allValid;
+            totals.merge(pieces[k].totals);
             if (!WriteOut(pieces[k].out)) return OutputFailed(errno);
         }
         // Answers wait in the buffer only while more requests are already there.
         if (!input.ready() && std::fflush(stdout) != 0) return OutputFailed(errno);
+    }
+    if (form.totals) {
+        std::string out;
+        totals.append(out);
+        if (!WriteOut(out)) return OutputFailed(errno);
     }
     // The answers given so far are still delivered; the status tells they are not all.
     const int status = CloseOut(allValid ? 0 : kBatchHadInvalid);
@@ -313,8 +346,11 @@ int main(int argc, char* argv[]) {
     const QCommandLineOption batchOption("batch", "Read JSON Lines requests from standard input.");
     const QCommandLineOption stepsOption(
         "steps", "Add how the figure was solved: each step's formula, its numbers and its value.");
-    parser.addOptions(
-        {unitOption, materialOption, languageOption, jsonOption, batchOption, stepsOption});
+    const QCommandLineOption csvOption("csv", "Print CSV with a header line instead of a table.");
+    const QCommandLineOption totalsOption(
+        "totals", "With --csv: end with the totals of the Solved rows, one row per unit.");
+    parser.addOptions({unitOption, materialOption, languageOption, jsonOption, batchOption,
+                       csvOption, totalsOption, stepsOption});
 
     if (!parser.parse(QCoreApplication::arguments())) {
         PrintError(parser.errorText().toStdString());
@@ -337,6 +373,16 @@ int main(int argc, char* argv[]) {
         PrintError(error->message);
         return kUsageError;
     }
+    const OutputForm form{parser.isSet(csvOption), parser.isSet(totalsOption),
+                          parser.isSet(stepsOption)};
+    if (form.csv && parser.isSet(jsonOption)) {
+        PrintError("--csv and --json exclude each other");
+        return kUsageError;
+    }
+    if (form.totals && !form.csv) {
+        PrintError("--totals goes with --csv");
+        return kUsageError;
+    }
     const LanguageTexts texts = std::get<LanguageTexts>(std::move(language));
     CliMaterials materials([](const std::string& warning) { PrintError(warning); });
     const QStringList args = parser.positionalArguments();
@@ -345,7 +391,7 @@ int main(int argc, char* argv[]) {
             PrintError("--batch takes its requests from standard input, not from arguments");
             return kUsageError;
         }
-        return RunBatch(texts, materials, parser.isSet(stepsOption));
+        return RunBatch(texts, materials, form);
     }
     if (args.isEmpty()) {
         PrintError("no figure given (try --help)");
@@ -370,8 +416,18 @@ int main(int argc, char* argv[]) {
     request.steps = parser.isSet(stepsOption);
 
     const Result result = Run(request, texts, MaterialsFor(request, materials));
-    const std::string out = parser.isSet(jsonOption)
-                                ? ResultJson(result) + "\n"
-                                : ResultTable(result) + StepsTable(result, texts);
+    std::string out;
+    if (form.csv) {
+        out = CsvHeader();
+        AppendResultCsv(out, result);
+        if (form.totals) {
+            CsvTotals totals;
+            totals.add(result);
+            totals.append(out);
+        }
+    } else {
+        out = parser.isSet(jsonOption) ? ResultJson(result) + "\n"
+                                       : ResultTable(result) + StepsTable(result, texts);
+    }
     return Emit(out, ExitStatus(result.state));
 }

@@ -26,9 +26,10 @@ QByteArray Described(const std::variant<Request, RequestError>& parsed) {
         return "error: " + QByteArray::fromStdString(error->message);
     }
     const Request& r = std::get<Request>(parsed);
-    QByteArray out =
-        QByteArray(Shape(r.shape).name.data()) + " unit=" + QByteArray::fromStdString(r.unit) +
-        " material=" + (r.material ? "\"" + QByteArray::fromStdString(*r.material) + "\"" : "none");
+    QByteArray out = QByteArray(Shape(r.shape).name.data()) +
+                     " count=" + (r.count ? QByteArray::number(*r.count) : "none") +
+                     " unit=" + QByteArray::fromStdString(r.unit) + " material=" +
+                     (r.material ? "\"" + QByteArray::fromStdString(*r.material) + "\"" : "none");
     for (int k = 0; k < kFieldCount; ++k) {
         if (!r.values[k]) continue;
         const long double v = *r.values[k];
@@ -83,6 +84,10 @@ std::vector<std::string> GeneratedLines(std::size_t count) {
                 break;
             case 3:
                 lines.push_back("{" + figure + ", " + body + "} trailing");
+                break;
+            case 4:
+                lines.push_back("{" + figure + ", " + body +
+                                ", \"count\": " + std::to_string(random() % 30) + "}");
                 break;
             default:
                 lines.push_back("{" + figure + ", " + body + "}");
@@ -161,6 +166,19 @@ private slots:
             "{\"figure\": \"Circle\", \"fields\": {\"a\": \"1\"}}");
         row("negative", QByteArray(cube) + "\"-1\"}}");
         row("above the maximum", QByteArray(cube) + "100000.0001}}");
+        row("count", QByteArray(cube) + "\"1\"}, \"count\": 12}");
+        row("count before figure", "{\"count\": 3, \"figure\": \"Cube\", \"fields\": {\"a\": 1}}");
+        row("count at its largest", QByteArray(cube) + "\"1\"}, \"count\": 1000000}");
+        row("count zero", QByteArray(cube) + "\"1\"}, \"count\": 0}");
+        row("count beyond the largest", QByteArray(cube) + "\"1\"}, \"count\": 1000001}");
+        row("count negative", QByteArray(cube) + "\"1\"}, \"count\": -2}");
+        row("count a fraction", QByteArray(cube) + "\"1\"}, \"count\": 2.5}");
+        row("count a whole fraction", QByteArray(cube) + "\"1\"}, \"count\": 12.0}");
+        row("count with exponent", QByteArray(cube) + "\"1\"}, \"count\": 1e3}");
+        row("count a text", QByteArray(cube) + "\"1\"}, \"count\": \"12\"}");
+        row("count null", QByteArray(cube) + "\"1\"}, \"count\": null}");
+        row("count twice", QByteArray(cube) + "\"1\"}, \"count\": 2, \"count\": 3}");
+        row("count beyond 64 bits", QByteArray(cube) + "\"1\"}, \"count\": 123456789012345678901}");
         row("empty line", "");
         row("array", "[1, 2]");
         row("byte order mark", "\xef\xbb\xbf{\"figure\": \"Cube\"}");

@@ -56,32 +56,41 @@ private slots:
         const QByteArray coneSteps =
             "\"steps\": [{\"quantity\": \"a\", \"formula\": \"a = \u221a(m\u00b2 + r\u00b2)\", "
             "\"substituted\": \"a = \u221a(4.0000\u00b2 + 3.0000\u00b2)\", \"value\": \"5.0000\", "
-            "\"unit\": \"mm\"}, {\"quantity\": \"\u03b1\", \"formula\": \"\u03b1 = arcsin(m / a)\", "
+            "\"unit\": \"mm\"}, {\"quantity\": \"\u03b1\", \"formula\": \"\u03b1 = arcsin(m / "
+            "a)\", "
             "\"substituted\": \"\u03b1 = arcsin(4.0000 / 5.0000)\", \"value\": \"53.1301\", "
             "\"unit\": \"\u00b0\"}, {\"quantity\": \"\u03b2\", \"formula\": \"\u03b2 = "
-            "2\u00b7(90\u00b0 \u2212 \u03b1)\", \"substituted\": \"\u03b2 = 2\u00b7(90\u00b0 \u2212 "
-            "53.1301\u00b0)\", \"value\": \"73.7398\", \"unit\": \"\u00b0\"}, {\"quantity\": \"S\", "
+            "2\u00b7(90\u00b0 \u2212 \u03b1)\", \"substituted\": \"\u03b2 = 2\u00b7(90\u00b0 "
+            "\u2212 "
+            "53.1301\u00b0)\", \"value\": \"73.7398\", \"unit\": \"\u00b0\"}, {\"quantity\": "
+            "\"S\", "
             "\"formula\": \"S = \u03c0\u00b7r\u00b7(a + r)\", \"substituted\": \"S = "
-            "\u03c0\u00b73.0000\u00b7(5.0000 + 3.0000)\", \"value\": \"75.40\", \"unit\": \"mm\u00b2\"}, "
-            "{\"quantity\": \"V\", \"formula\": \"V = r\u00b2\u00b7\u03c0\u00b7m / 3\", \"substituted\": "
+            "\u03c0\u00b73.0000\u00b7(5.0000 + 3.0000)\", \"value\": \"75.40\", \"unit\": "
+            "\"mm\u00b2\"}, "
+            "{\"quantity\": \"V\", \"formula\": \"V = r\u00b2\u00b7\u03c0\u00b7m / 3\", "
+            "\"substituted\": "
             "\"V = 3.0000\u00b2\u00b7\u03c0\u00b74.0000 / 3\", \"value\": \"37.70\", \"unit\": "
             "\"mm\u00b3\"}]}\n";
-        QTest::newRow("cone as JSON") << QStringList{"Cone", "r=3", "m=4", "--steps", "--json"}
-                                      << QByteArray() << coneSteps;
+        QTest::newRow("cone as JSON")
+            << QStringList{"Cone", "r=3", "m=4", "--steps", "--json"} << QByteArray() << coneSteps;
         QTest::newRow("cone in a batch")
             << QStringList{"--batch", "--steps"}
-            << QByteArray("{\"figure\": \"Cone\", \"fields\": {\"r\": \"3\", \"m\": \"4\"}}\n") << coneSteps;
+            << QByteArray("{\"figure\": \"Cone\", \"fields\": {\"r\": \"3\", \"m\": \"4\"}}\n")
+            << coneSteps;
         QTest::newRow("a typed value replaced, as JSON")
             << QStringList{"Circle", "r=5", "d=7", "--steps", "--json"} << QByteArray()
             << QByteArray("\"value\": \"10.0000\", \"unit\": \"mm\", \"replaced\": \"7.0000\"}, ");
         QTest::newRow("a typed value replaced, in the table")
             << QStringList{"Circle", "r=5", "d=7", "--steps"} << QByteArray()
-            << QByteArray("  area         78.54 mm2\n"
-                          "Steps:\n"
-                          "  1. Diameter: d = 2\u00b7r = 2\u00b75.0000 = 10.0000 mm\n"
-                          "     d: 7.0000 mm typed, replaced by 10.0000 mm\n"
-                          "  2. Perimeter: P = 2\u00b7r\u00b7\u03c0 = 2\u00b75.0000\u00b7\u03c0 = 31.42 mm\n"
-                          "  3. Area: A = r\u00b2\u00b7\u03c0 = 5.0000\u00b2\u00b7\u03c0 = 78.54 mm\u00b2\n");
+            << QByteArray(
+                   "  area         78.54 mm2\n"
+                   "Steps:\n"
+                   "  1. Diameter: d = 2\u00b7r = 2\u00b75.0000 = 10.0000 mm\n"
+                   "     d: 7.0000 mm typed, replaced by 10.0000 mm\n"
+                   "  2. Perimeter: P = 2\u00b7r\u00b7\u03c0 = 2\u00b75.0000\u00b7\u03c0 = 31.42 "
+                   "mm\n"
+                   "  3. Area: A = r\u00b2\u00b7\u03c0 = 5.0000\u00b2\u00b7\u03c0 = 78.54 "
+                   "mm\u00b2\n");
         QTest::newRow("nothing solved, no steps")
             << QStringList{"Cone", "r=3", "--steps", "--json"} << QByteArray()
             << QByteArray("\"results\": {}, \"steps\": []}\n");
@@ -92,7 +101,8 @@ private slots:
         QFETCH(QByteArray, tail);
         const Run with = Cli(args, input);
         QVERIFY2(with.out.contains(tail), with.out.constData());
-        if (!with.out.endsWith(tail)) QVERIFY(with.out.indexOf(tail) > with.out.indexOf("\"results\""));
+        if (!with.out.endsWith(tail))
+            QVERIFY(with.out.indexOf(tail) > with.out.indexOf("\"results\""));
         QStringList without = args;
         without.removeAll("--steps");
         const QByteArray plain = Cli(without, input).out;
@@ -220,6 +230,14 @@ private slots:
         QTest::newRow("without =") << QStringList{"Cube", "a2"} << "NAME=VALUE";
         QTest::newRow("unknown option")
             << QStringList{"Cube", "a=1", "--frobnicate"} << "frobnicate";
+        QTest::newRow("count zero") << QStringList{"Cube", "a=1", "count=0"} << "count: \"0\"";
+        QTest::newRow("count beyond a million")
+            << QStringList{"Cube", "a=1", "count=1000001"} << "from 1 to 1000000";
+        QTest::newRow("count a fraction") << QStringList{"Cube", "a=1", "count=1.5"} << "count";
+        QTest::newRow("count with a sign") << QStringList{"Cube", "a=1", "count=+2"} << "count";
+        QTest::newRow("count empty") << QStringList{"Cube", "a=1", "count="} << "count";
+        QTest::newRow("csv with json") << QStringList{"Cube", "a=1", "--csv", "--json"} << "--json";
+        QTest::newRow("totals without csv") << QStringList{"Cube", "a=1", "--totals"} << "--csv";
         QTest::newRow("batch with arguments") << QStringList{"--batch", "Cube"} << "standard input";
     }
     void usageErrors() {

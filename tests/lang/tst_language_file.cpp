@@ -66,7 +66,9 @@ private slots:
             << QByteArray("[Main]\r\n 005 comment\r\n\r\n\r\n005 A\r\n") << 5 << "A" << 1;
         QTest::newRow("number 0 is no text") << QByteArray("000 x") << 0 << "" << 0;
         QTest::newRow("number after the last is no text")
-            << QByteArray("137 x\r\n102 y") << 102 << "y" << 1;
+            << QByteArray::number(kLanguageTextCount + 1) + " x\r\n" +
+                   QByteArray::number(kLanguageTextCount) + " y"
+            << kLanguageTextCount << "y" << 1;
         QTest::newRow("no number") << QByteArray("abc def\r\n\t03 x") << 3 << "" << 0;
         QTest::newRow("CR LF") << QByteArray("001 a\r\n002 b\r\n") << 2 << "b" << 2;
         QTest::newRow("CR alone") << QByteArray("001 a\r002 b\r") << 1 << "a" << 2;

@@ -1,0 +1,223 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Piece counts and CSV of mertano-cli: the totals, and the CSV read back by a CSV reader
+// other than our own against the JSON answers of the same lines.
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QMap>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "test_main.h"
+
+namespace {
+
+// A material file of (name, gravity times 1000) records.
+void WriteMaterials(const QString& folder, const QList<QPair<QByteArray, qint32>>& materials) {
+    QFile file(QDir(folder).filePath("Gravity.grv"));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    for (const auto& [name, gravity] : materials) {
+        QByteArray record(28, '\0');
+        record[0] = char(name.size());
+        record.replace(1, int(name.size()), name);
+        for (int k = 0; k < 4; ++k) record[24 + k] = char((gravity >> (8 * k)) & 0xff);
+        file.write(record);
+    }
+}
+
+struct Answer {
+    int status = -1;
+    QByteArray out;
+};
+
+Answer Cli(const QString& folder, const QStringList& args, const QByteArray& input = {}) {
+    QProcess p;
+    p.setWorkingDirectory(folder);
+    p.start(MERTANO_CLI, args + QStringList{"--language", "English"});
+    p.write(input);
+    p.closeWriteChannel();
+    p.waitForFinished(60000);
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, p.readAllStandardOutput()};
+}
+
+}  // namespace
+
+class TstCliCsv : public QObject {
+    Q_OBJECT
+
+private slots:
+    void totals_data() {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("volume");  // empty: no such total
+        QTest::addColumn<QString>("mass");
+        QTest::newRow("three cubes") << QStringList{"Cube", "a=2", "count=3"} << "24.00"
+                                     << "";
+        // 12 x 37.70 would be 452.40: the total comes from the unrounded volume.
+        QTest::newRow("total from the unrounded volume")
+            << QStringList{"Cone", "r=3", "m=4", "count=12"} << "452.39"
+            << "";
+        QTest::newRow("mass of all pieces")
+            << QStringList{"Cube", "a=10", "--unit", "cm", "--material", "Iron", "count=4"}
+            << "4000.00"
+            << "31.4000";
+        QTest::newRow("material not in the file")
+            << QStringList{"Cube", "a=1", "--material", "Gold", "count=2"} << "2.00"
+            << "0.0000";
+        QTest::newRow("largest count of the largest cube")
+            << QStringList{"Cube", "a=100000", "count=1000000"} << "1000000000000000000000.00"
+            << "";
+        QTest::newRow("plane figure") << QStringList{"Circle", "r=1", "count=3"} << ""
+                                      << "";
+        QTest::newRow("not solved") << QStringList{"Cone", "r=3", "count=2"} << ""
+                                    << "";
+    }
+    void totals() {
+        QFETCH(QStringList, args);
+        QFETCH(QString, volume);
+        QFETCH(QString, mass);
+        QTemporaryDir work;
+        WriteMaterials(work.path(), {{"Iron", 7850}});
+        const Answer a = Cli(work.path(), args + QStringList{"--json"});
+        const QJsonObject o = QJsonDocument::fromJson(a.out).object();
+        QCOMPARE(o["count"].toInt(), args.filter("count=").first().mid(6).toInt());
+        const QJsonObject totals = o["totals"].toObject();
+        QCOMPARE(totals["volume"].toString(), volume);
+        QCOMPARE(totals["mass"].toString(), mass);
+    }
+
+    // Mixed figures, units, counts, materials whose names need quoting, a message with a
+    // line end, lines that are not Solved: the CSV holds exactly the JSON's texts, and
+    // the totals rows add up the Solved rows of each unit.
+    void csvReadsBackAsTheJson() {
+        const QString python = QStandardPaths::findExecutable("python3");
+        if (python.isEmpty()) QSKIP("python3 is not installed");
+        QTemporaryDir work;
+        WriteMaterials(work.path(), {{"Iron", 7850}, {"Oak, \"dry\"", 700}});
+        // Written with ' for " to stay readable.
+        const QByteArray input =
+            QByteArray(
+                "{'figure': 'Cone', 'fields': {'r': '3', 'm': '4'}, 'unit': 'cm', 'count': 12, "
+                "'material': 'Iron'}\n"
+                "{'figure': 'Cube', 'fields': {'a': '2,5'}, 'count': 3, 'material': 'Oak, "
+                "\\'dry\\''}\n"
+                "{'figure': 'Cuboid', 'fields': {'a': 1, 'b': 2, 'c': 3}, 'unit': 'cm', "
+                "'material': "
+                "'Iron'}\n"
+                "{'figure': 'Triangle', 'fields': {'a': 3, 'b': 4, 'c': 7}}\n"
+                "{'figure': 'Triangle', 'fields': {'a': 3, 'b': 4, 'c': 5}, 'count': 2}\n"
+                "{'figure': 'Sphere', 'fields': {'r': '1'}, 'count': 0}\n"
+                "{'figure': 'Cone', 'fields': {'r': '3'}, 'count': 5}\n"
+                "{'figure': 'SphericalZone', 'fields': {'r': 5, 'm': 3, 'a1': 4, 'a2': 5}, "
+                "'count': 7}\n")
+                .replace('\'', '"');
+        const Answer json = Cli(work.path(), {"--batch"}, input);
+        const Answer csv = Cli(work.path(), {"--batch", "--csv", "--totals"}, input);
+        QCOMPARE(csv.status, json.status);
+        QCOMPARE(csv.status, 65);
+
+        QFile file(QDir(work.path()).filePath("out.csv"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(csv.out);
+        file.close();
+        QProcess reader;
+        reader.start(python, {"-c",
+                              "import csv, json, sys\n"
+                              "with open(sys.argv[1], newline='') as f:\n"
+                              "    print(json.dumps(list(csv.reader(f))))\n",
+                              file.fileName()});
+        QVERIFY(reader.waitForFinished(60000));
+        QCOMPARE(reader.exitCode(), 0);
+        const QJsonArray rows = QJsonDocument::fromJson(reader.readAllStandardOutput()).array();
+
+        const QList<QByteArray> answers = json.out.trimmed().split('\n');
+        QCOMPARE(rows.size(), 1 + answers.size() + 2);  // header, answers, a total per unit
+        QStringList header;
+        for (const QJsonValue& v : rows[0].toArray()) header << v.toString();
+        QCOMPARE(header.join(','),
+                 QString("figure,state,unit,a,b,c,alfa,beta,gamma,ma,mb,mc,r,d,i,h,R,perimeter,"
+                         "area,surface,volume,material,mass,count,total_volume,total_mass,"
+                         "message"));
+        const QStringList materials = {"Iron", "Oak, \"dry\"", "Iron", "", "", "", "", ""};
+
+        struct Sum {
+            long long pieces = 0;
+            double volume = 0, mass = 0;
+        };
+        QMap<QString, Sum> sums;
+        int leftOut = 0;
+        for (int k = 0; k < answers.size(); ++k) {
+            const QJsonObject o = QJsonDocument::fromJson(answers[k]).object();
+            QMap<QString, QString> cell;
+            const QJsonArray row = rows[k + 1].toArray();
+            QCOMPARE(row.size(), header.size());
+            for (int c = 0; c < header.size(); ++c) cell[header[c]] = row[c].toString();
+            QCOMPARE(cell["state"], o["state"].toString());
+            QCOMPARE(cell["message"], o["message"].toString());
+            if (o["state"] == "Invalid") {
+                QCOMPARE(cell["figure"], QString());
+                ++leftOut;
+                continue;
+            }
+            QCOMPARE(cell["figure"], o["figure"].toString());
+            QCOMPARE(cell["unit"], o["unit"].toString());
+            QCOMPARE(cell["material"], materials[k]);
+            const QJsonObject fields = o["fields"].toObject();
+            const QJsonObject results = o["results"].toObject();
+            for (const QString& name : header.mid(3, 14)) {
+                QCOMPARE(cell[name], fields[name].toString());
+            }
+            for (const char* name : {"perimeter", "area", "surface", "volume", "mass"}) {
+                QCOMPARE(cell[name], results[name].toString());
+            }
+            const int count = o.contains("count") ? o["count"].toInt() : 1;
+            QCOMPARE(cell["count"], QString::number(count));
+            if (o.contains("count")) {
+                QCOMPARE(cell["total_volume"], o["totals"]["volume"].toString());
+                QCOMPARE(cell["total_mass"], o["totals"]["mass"].toString());
+            } else {
+                QCOMPARE(cell["total_volume"], results["volume"].toString());
+                QCOMPARE(cell["total_mass"], results["mass"].toString());
+            }
+            if (o["state"] != "Solved") {
+                ++leftOut;
+                continue;
+            }
+            Sum& sum = sums[o["unit"].toString()];
+            sum.pieces += count;
+            sum.volume += cell["total_volume"].toDouble();
+            sum.mass += cell["total_mass"].toDouble();
+        }
+        QCOMPARE(leftOut, 3);
+        QCOMPARE(sums.size(), 2);
+        for (int k = 1 + int(answers.size()); k < rows.size(); ++k) {
+            QMap<QString, QString> cell;
+            for (int c = 0; c < header.size(); ++c) cell[header[c]] = rows[k][c].toString();
+            QCOMPARE(cell["figure"], QString("Total"));
+            const Sum sum = sums.value(cell["unit"]);
+            QCOMPARE(cell["count"], QString::number(sum.pieces));
+            QCOMPARE(cell["total_volume"], QString::number(sum.volume, 'f', 2));
+            QCOMPARE(cell["total_mass"], QString::number(sum.mass, 'f', 4));
+            QVERIFY(cell["message"].startsWith("3 rows not Solved"));
+        }
+    }
+
+    // A single request gives the header and its row; --totals adds its total.
+    void singleRequestCsv() {
+        QTemporaryDir work;
+        const Answer a = Cli(work.path(), {"Cube", "a=2", "count=5", "--csv", "--totals"});
+        QCOMPARE(a.status, 0);
+        const QList<QByteArray> lines = a.out.split('\n');
+        QCOMPARE(lines.size(), 4);
+        QVERIFY(lines[0].startsWith("figure,state,unit,a,"));
+        QCOMPARE(lines[1],
+                 QByteArray("Cube,Solved,mm,2.0000,,,,,,,,,,,,,,,,24.00,8.00,,,5,40.00,,\r"));
+        QCOMPARE(lines[2], QByteArray("Total,,mm,,,,,,,,,,,,,,,,,,,,,5,40.00,,\r"));
+    }
+};
+
+MERTANO_REGISTER_TEST(TstCliCsv)
+#include "tst_csv.moc"
