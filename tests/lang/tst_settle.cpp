@@ -84,7 +84,8 @@ private slots:
         if (!lng.isEmpty()) SetSetting("Lng", lng);
         SetSetting("Language", "Elvish");
         ScriptedBoxes boxes("");
-        SettleLanguage(program.path(), locale, boxes);
+        SettledLanguage settled = SettleLanguage(program.path(), locale, boxes);
+        RememberSettledLanguage(settled);
         QTEST(Setting("Language"), "language");
         QCOMPARE(Setting("Lng"), QString("1"));
     }
