@@ -3,7 +3,7 @@
 
 #include <memory>
 
-#include "app/pictures.h"
+#include "pictures/pictures.h"
 #include "app/platform_actions.h"
 #include "app/startup_values.h"
 #include "lang/language_state.h"

@@ -9,7 +9,7 @@
 #include <QToolButton>
 
 #include "app/help_window.h"
-#include "app/pictures.h"
+#include "pictures/pictures.h"
 #include "lang/language_file.h"
 #include "test_main.h"
 

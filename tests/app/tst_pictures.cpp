@@ -9,8 +9,8 @@
 #include <QPainterPath>
 #include <QPainterPathStroker>
 
-#include "app/picture_figures.h"
-#include "app/pictures.h"
+#include "pictures/picture_figures.h"
+#include "pictures/pictures.h"
 #include "shapes/shape_catalogue.h"
 #include "test_main.h"
 

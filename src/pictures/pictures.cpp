@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/pictures.h"
+#include "pictures/pictures.h"
 
 #include <QPainter>
 #include <QtMath>
 #include <cmath>
 
-#include "app/picture_decor.h"
-#include "app/picture_figures.h"
-#include "app/picture_glyphs.h"
+#include "pictures/picture_decor.h"
+#include "pictures/picture_figures.h"
+#include "pictures/picture_glyphs.h"
 
 namespace mertano {
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/picture_decor.h"
+#include "pictures/picture_decor.h"
 
 #include <QFont>
 #include <QLinearGradient>
@@ -7,7 +7,7 @@
 #include <QPainterPath>
 #include <QRadialGradient>
 
-#include "app/picture_figures.h"
+#include "pictures/picture_figures.h"
 
 namespace mertano {
 

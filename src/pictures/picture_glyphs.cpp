@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/picture_glyphs.h"
+#include "pictures/picture_glyphs.h"
 
 #include <QFont>
 #include <QLinearGradient>
