@@ -46,8 +46,8 @@ struct Window {
         // The dialogs were once handed over made; now they are made on first use.
         [&](auto& f) {
             using Form = std::decay_t<decltype(f)>;
-            if constexpr (std::is_invocable_v<decltype(&Form::setSecondaryWindows), Form*,
-                                              QWidget*, QWidget*, QWidget*>) {
+            if constexpr (std::is_invocable_v<decltype(&Form::setSecondaryWindows), Form*, QWidget*,
+                                              QWidget*, QWidget*>) {
                 f.setSecondaryWindows(make(), nullptr, nullptr);
             } else {
                 f.setSecondaryWindows(make, {}, {});
@@ -82,7 +82,9 @@ void Report(const char* name, const std::vector<double>& samples) {
                 median < 1.0 ? "" : "   (goal: below 1 ms)");
 }
 
-QToolButton* Tool(TFoForm& form, const char* name) { return form.findChild<QToolButton*>(name); }
+QToolButton* Tool(TFoForm& form, const char* name) {
+    return form.findChild<QToolButton*>(name);
+}
 
 }  // namespace
 
@@ -102,9 +104,8 @@ int main(int argc, char* argv[]) {
     for (int w = 0; w < windows; ++w) {
         Window window;
         TFoForm& form = *window.form;
-        firstSwitch.push_back(Elapsed([&] {
-            QTest::mouseClick(form.figureButton(ShapeKind::Triangle), Qt::LeftButton);
-        }));
+        firstSwitch.push_back(Elapsed(
+            [&] { QTest::mouseClick(form.figureButton(ShapeKind::Triangle), Qt::LeftButton); }));
         firstOpen.push_back(Elapsed([&] { Tool(form, "AnyagSpBtn")->click(); }));
         firstClose.push_back(Elapsed([&] { window.anyag->close(); }));
     }
@@ -128,7 +129,8 @@ int main(int argc, char* argv[]) {
             QTest::keyClick(radius, Qt::Key_2);
         }
     }
-    for (int k = 0; k < repeats; ++k) calculate.push_back(Elapsed([&] { form.SzamolBtn->click(); }));
+    for (int k = 0; k < repeats; ++k)
+        calculate.push_back(Elapsed([&] { form.SzamolBtn->click(); }));
     for (int k = 0; k < repeats; ++k) {
         laterOpen.push_back(Elapsed([&] { Tool(form, "AnyagSpBtn")->click(); }));
         laterClose.push_back(Elapsed([&] { window.anyag->close(); }));

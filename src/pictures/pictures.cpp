@@ -213,14 +213,16 @@ QPixmap PictureList::picture(const QString& name, qreal devicePixelRatio) const 
     return found->second;
 }
 
-QPixmap PictureList::picture(const QString& name, qreal devicePixelRatio, const QSize& shown) const {
+QPixmap PictureList::picture(const QString& name, qreal devicePixelRatio,
+                             const QSize& shown) const {
     QPixmap drawn = picture(name, devicePixelRatio);
     const qreal ratio = drawn.devicePixelRatio();
     if (drawn.isNull() || drawn.size() == shown * ratio) return drawn;
     const auto key = std::make_tuple(FindEntry(name)->number, ratio, shown.width(), shown.height());
     auto found = scaled_.find(key);
     if (found == scaled_.end()) {
-        QPixmap scaled = drawn.scaled(shown * ratio, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        QPixmap scaled =
+            drawn.scaled(shown * ratio, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
         scaled.setDevicePixelRatio(ratio);
         found = scaled_.emplace(key, scaled).first;
     }

@@ -65,9 +65,12 @@ private slots:
                        {"languages", Dialog::Languages, "NyelvSpBtn"},
                        {"angles", Dialog::Angles, "ValtSpBtn"}};
         const std::pair<const char*, const char*> languages[] = {
-            {"English", "English"}, {"German", "German"}, {"Hungarian", "Hungarian"},
+            {"English", "English"},
+            {"German", "German"},
+            {"Hungarian", "Hungarian"},
             // Changed after start-up, before the dialog was ever made.
-            {"English", "Hungarian"}, {"Hungarian", "German"}};
+            {"English", "Hungarian"},
+            {"Hungarian", "German"}};
         for (const auto& d : dialogs) {
             for (const auto& [start, atOpen] : languages) {
                 QTest::addRow("%s, %s then %s", d.name, start, atOpen)
@@ -83,7 +86,8 @@ private slots:
         QFETCH(QString, button);
         AppContext app;
         app.values.programFolder = kProgramFolder;
-        app.language = LanguageState(kProgramFolder, startLanguage, ListLanguageNames(kProgramFolder));
+        app.language =
+            LanguageState(kProgramFolder, startLanguage, ListLanguageNames(kProgramFolder));
         TFoForm form(app);
         std::unique_ptr<QWidget> made;
         int makings = 0;
