@@ -325,7 +325,8 @@ void TFoForm::showFigure(ShapeKind shape) {
 void TFoForm::showPicture(QLabel* image, const QString& name) {
     const QPixmap picture = app_.pictures.picture(name, devicePixelRatioF(), image->size());
     // The same picture again (a dialog handing back) leaves the label unpainted.
-    if (picture.isNull() || image->pixmap().cacheKey() != picture.cacheKey()) image->setPixmap(picture);
+    if (picture.isNull() || image->pixmap().cacheKey() != picture.cacheKey())
+        image->setPixmap(picture);
 }
 
 void TFoForm::Kapcsvalt() {

@@ -98,7 +98,8 @@ void TFoForm::connectToolBar() {
     connect(NyomtatBtn, &QPushButton::clicked, this, &TFoForm::NyomtatBtnClick);
 }
 
-void TFoForm::setSecondaryWindows(WindowMaker anyagForm, WindowMaker nyelvForm, WindowMaker valtForm) {
+void TFoForm::setSecondaryWindows(WindowMaker anyagForm, WindowMaker nyelvForm,
+                                  WindowMaker valtForm) {
     makeAnyagForm_ = std::move(anyagForm);
     makeNyelvForm_ = std::move(nyelvForm);
     makeValtForm_ = std::move(valtForm);

@@ -97,7 +97,8 @@ int main(int argc, char* argv[]) {
     std::unique_ptr<mertano::HelpWindow> help;
     main.setSecondaryWindows(
         [&]() -> QWidget* {
-            anyag = std::make_unique<mertano::TAnyagForm>(app.materials, app.language.texts(), &main);
+            anyag =
+                std::make_unique<mertano::TAnyagForm>(app.materials, app.language.texts(), &main);
             return anyag.get();
         },
         [&]() -> QWidget* {
@@ -113,11 +114,13 @@ int main(int argc, char* argv[]) {
             return valt.get();
         });
     app.actions = std::make_shared<mertano::DesktopActions>([&](const QString& topic) {
-        if (!help) help = std::make_unique<mertano::HelpWindow>(app.values.programFolder, app.pictures);
+        if (!help)
+            help = std::make_unique<mertano::HelpWindow>(app.values.programFolder, app.pictures);
         help->setLanguage(app.language.languageName(), app.language.texts());
         help->showTopic(topic);
     });
-    const AfterFirstPaint rememberLanguage(&main, [&] { mertano::RememberSettledLanguage(settled); });
+    const AfterFirstPaint rememberLanguage(&main,
+                                           [&] { mertano::RememberSettledLanguage(settled); });
     main.show();
     if (parser.isSet(screenshotOption)) {
         const bool saved = mertano::SaveSolvedScreenshot(main, parser.value(screenshotOption));

@@ -116,8 +116,8 @@ SettledLanguage SettleLanguage(const QString& programFolder, const QString& loca
                                SettleInteraction& ui) {
     QSettings settings(QSettings::NativeFormat, QSettings::UserScope, "Vrelk", "Mertano");
     const bool firstStart = IsFirstStart(settings);
-    const QString stored =
-        firstStart ? LanguageOfLocale(programFolder, localeCode) : settings.value(kLanguageKey).toString();
+    const QString stored = firstStart ? LanguageOfLocale(programFolder, localeCode)
+                                      : settings.value(kLanguageKey).toString();
     SettledLanguage result;
     result.languageName = TrimLanguageName(stored);
     result.languageNames = ListLanguageNames(programFolder);

@@ -303,7 +303,8 @@ void TCustomFloatEdit::setFlatBorder() {
     setFrame(false);
     setTextMargins(1, 1, 1, 1);
     QPalette p = palette();
-    p.setBrush(QPalette::Disabled, QPalette::Text, p.brush(QPalette::Disabled, QPalette::WindowText));
+    p.setBrush(QPalette::Disabled, QPalette::Text,
+               p.brush(QPalette::Disabled, QPalette::WindowText));
     p.setBrush(QPalette::Disabled, QPalette::Base, p.brush(QPalette::Disabled, QPalette::Button));
     setPalette(p);
 }
