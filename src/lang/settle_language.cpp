@@ -151,6 +151,8 @@ void RememberSettledLanguage(SettledLanguage& settled) {
     if (!settled.unwritten) return;
     settled.unwritten = false;
     QSettings settings(QSettings::NativeFormat, QSettings::UserScope, "Vrelk", "Mertano");
+    // A language chosen in the dialog meanwhile has been stored and stays.
+    if (!IsFirstStart(settings)) return;
     settings.setValue(kLanguageKey, settled.languageName);
     settings.setValue(kSettledKey, QStringLiteral("1"));
 }
