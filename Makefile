@@ -37,6 +37,7 @@ package: build
 	@ls mertano_*.deb
 
 bench: build
+	@tools/install-deps --bench
 	@tools/run-bench build/release
 
 # Each fuzz target for FUZZ_SECONDS, then the formatter's property over many more values

@@ -3,11 +3,11 @@
 
 #include <memory>
 
-#include "app/pictures.h"
 #include "app/platform_actions.h"
 #include "app/startup_values.h"
 #include "lang/language_state.h"
 #include "materials/material_store.h"
+#include "pictures/pictures.h"
 
 namespace mertano {
 

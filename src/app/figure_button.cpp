@@ -33,6 +33,19 @@ void FigureButton::leaveEvent(QEvent* event) {
     QAbstractButton::leaveEvent(event);
 }
 
+const FigureButton::FittedCaption& FigureButton::fittedCaption(int room) {
+    if (fitted_.room == room && fitted_.text == text() && fitted_.base == font()) return fitted_;
+    const auto captionWidth = [this](const QFont& f) {
+        return QFontMetrics(f).boundingRect(QRect(), Qt::TextShowMnemonic, text()).width();
+    };
+    QFont captionFont = font();
+    while (captionFont.pixelSize() > kSmallestCaptionPixels && captionWidth(captionFont) > room) {
+        captionFont.setPixelSize(captionFont.pixelSize() - 1);
+    }
+    fitted_ = {text(), font(), room, captionFont, captionWidth(captionFont)};
+    return fitted_;
+}
+
 void FigureButton::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     const QRect r = rect();
@@ -57,18 +70,11 @@ void FigureButton::paintEvent(QPaintEvent*) {
     const int alignment =
         (icon().isNull() ? int(Qt::AlignCenter) : int(Qt::AlignLeft | Qt::AlignVCenter)) |
         Qt::TextShowMnemonic;
-    const auto captionWidth = [this](const QFont& f) {
-        return QFontMetrics(f).boundingRect(QRect(), Qt::TextShowMnemonic, text()).width();
-    };
-    QFont captionFont = font();
-    while (captionFont.pixelSize() > kSmallestCaptionPixels &&
-           captionWidth(captionFont) > textRect.width()) {
-        captionFont.setPixelSize(captionFont.pixelSize() - 1);
-    }
-    painter.setFont(captionFont);
+    const FittedCaption& caption = fittedCaption(textRect.width());
+    painter.setFont(caption.font);
     painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled,
                                    QPalette::ButtonText));
-    const int width = captionWidth(captionFont);
+    const int width = caption.width;
     if (width > textRect.width()) {
         painter.save();
         const qreal squeeze = qreal(textRect.width()) / width;

@@ -20,7 +20,19 @@ protected:
     void leaveEvent(QEvent* event) override;
 
 private:
+    // The caption's font shrunk to its room, and its width, worked out once for each
+    // caption, font and room (in effect once per language), not at every paint.
+    struct FittedCaption {
+        QString text;
+        QFont base;
+        int room = -1;
+        QFont font;
+        int width = 0;
+    };
+    const FittedCaption& fittedCaption(int room);
+
     bool hovered_ = false;
+    FittedCaption fitted_;
 };
 
 }  // namespace mertano

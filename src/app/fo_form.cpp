@@ -116,7 +116,9 @@ void TFoForm::closeEvent(QCloseEvent* event) {
 }
 
 void TFoForm::FormActivate() {
-    Nyelvvalt();
+    // A dialog handing back leaves the texts as they were unless it changed the language,
+    // and the language dialog puts a new language's texts up itself.
+    if (!textsShown_ || textsLanguage_ != app_.language.languageName()) Nyelvvalt();
     const LanguageTexts& texts = app_.language.texts();
     if (!creationError_.isEmpty()) {
         showMessage(DetailedMessage(texts, kTextMaterialNotCreated,
@@ -166,6 +168,8 @@ void TFoForm::Nyelvvalt() {
         if (w) windows << w;
     }
     ApplyLanguageTexts(windows, app_.language.texts());
+    textsShown_ = true;
+    textsLanguage_ = app_.language.languageName();
     setWindowTitle("Mertano " + app_.values.versionText);
     if (MailLabel2->text().isEmpty()) MailLabel2->setText(app_.values.mailAddress);
     nameForScreenReaders();
@@ -262,7 +266,10 @@ void TFoForm::Inicializal() {
         auto* w = qobject_cast<QWidget*>(child);
         if (w && w != EgysegText1 && w != EgysegComboBox && w != EgysegText2) w->hide();
     }
+    // Only the chosen figure's button carries the marker and the chosen colour; the
+    // others are left alone, so they are not painted again.
     for (FigureButton* button : figureButtons_) {
+        if (button->icon().isNull()) continue;
         button->setPalette(palette());
         button->setIcon(QIcon());
     }
@@ -322,14 +329,10 @@ void TFoForm::showFigure(ShapeKind shape) {
 }
 
 void TFoForm::showPicture(QLabel* image, const QString& name) {
-    const qreal ratio = devicePixelRatioF();
-    QPixmap picture = app_.pictures.picture(name, ratio);
-    if (!picture.isNull() && picture.size() != image->size() * ratio) {
-        picture = picture.scaled(image->size() * ratio, Qt::IgnoreAspectRatio,
-                                 Qt::SmoothTransformation);
-        picture.setDevicePixelRatio(ratio);
-    }
-    image->setPixmap(picture);
+    const QPixmap picture = app_.pictures.picture(name, devicePixelRatioF(), image->size());
+    // The same picture again (a dialog handing back) leaves the label unpainted.
+    if (picture.isNull() || image->pixmap().cacheKey() != picture.cacheKey())
+        image->setPixmap(picture);
 }
 
 void TFoForm::Kapcsvalt() {

@@ -13,6 +13,7 @@
 // decimal; suffixes Edit, Text, Btn, SpBtn, ComboBox, Panel, Image.
 #include <QWidget>
 #include <array>
+#include <functional>
 #include <optional>
 
 #include "app/solution_window.h"
@@ -53,8 +54,13 @@ public:
     void AnyagComboBoxChange();
 
     // The secondary windows the toolbar opens; each hands back to this window when it
-    // closes, however it is closed.
-    void setSecondaryWindows(QWidget* anyagForm, QWidget* nyelvForm, QWidget* valtForm);
+    // closes, however it is closed. Each is made by its maker when it is first wanted,
+    // so none costs anything at start-up.
+    using WindowMaker = std::function<QWidget*()>;
+    void setSecondaryWindows(WindowMaker anyagForm, WindowMaker nyelvForm, WindowMaker valtForm);
+    QWidget* anyagForm() { return secondary(anyagForm_, makeAnyagForm_); }
+    QWidget* nyelvForm() { return secondary(nyelvForm_, makeNyelvForm_); }
+    QWidget* valtForm() { return secondary(valtForm_, makeValtForm_); }
 
     void KilepSpBtnClick();
     void ValtSpBtnClick();
@@ -138,6 +144,7 @@ private:
     void setTabOrder();
 
     void connectToolBar();
+    QWidget* secondary(QWidget*& window, const WindowMaker& make);
     void openSecondary(QWidget* window);
     void secondaryClosed();
     void showBanner(bool highlighted);
@@ -167,7 +174,10 @@ private:
     QWidget* anyagForm_ = nullptr;
     QWidget* nyelvForm_ = nullptr;
     QWidget* valtForm_ = nullptr;
+    WindowMaker makeAnyagForm_, makeNyelvForm_, makeValtForm_;
     QWidget* openSecondary_ = nullptr;
+    QString textsLanguage_;  // the language whose texts the windows show
+    bool textsShown_ = false;
     QString creationError_;  // shown once the window is up
     // The inputs of the last calculation that reached the solver; the solution window
     // runs it again with its steps when it shows them.

@@ -3,6 +3,7 @@
 // built-in ones until a language file replaces them.
 #include <QButtonGroup>
 #include <QComboBox>
+#include <QFontDatabase>
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
@@ -260,8 +261,7 @@ void TFoForm::buildOutputs() {
     AnyagComboBox = Make<QComboBox>(InputPanel, "AnyagComboBox", {11, 252, 127, 21});
     AnyagComboBox->setEditable(true);
     AnyagComboBox->setInsertPolicy(QComboBox::InsertAlphabetically);
-    QFont mono("Courier New");
-    mono.setStyleHint(QFont::TypeWriter);
+    QFont mono = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     mono.setPixelSize(12);
     AnyagComboBox->setFont(mono);
     AnyagText2 = MakeLabel(InputPanel, "AnyagText2", QString(), {11, 279, 126, 17}, Qt::AlignCenter);

@@ -14,6 +14,7 @@
 #include "app/fo_form.h"
 #include "app/links.h"
 #include "app/print_window.h"
+#include "lang/text_placement.h"
 #include "widgets/window_place.h"
 
 namespace mertano {
@@ -97,16 +98,26 @@ void TFoForm::connectToolBar() {
     connect(NyomtatBtn, &QPushButton::clicked, this, &TFoForm::NyomtatBtnClick);
 }
 
-void TFoForm::setSecondaryWindows(QWidget* anyagForm, QWidget* nyelvForm, QWidget* valtForm) {
-    anyagForm_ = anyagForm;
-    nyelvForm_ = nyelvForm;
-    valtForm_ = valtForm;
+void TFoForm::setSecondaryWindows(WindowMaker anyagForm, WindowMaker nyelvForm,
+                                  WindowMaker valtForm) {
+    makeAnyagForm_ = std::move(anyagForm);
+    makeNyelvForm_ = std::move(nyelvForm);
+    makeValtForm_ = std::move(valtForm);
+}
+
+QWidget* TFoForm::secondary(QWidget*& window, const WindowMaker& make) {
+    if (!window && make) {
+        window = make();
+        // Made later than the others, it shows the texts they show.
+        if (window && textsShown_) ApplyLanguageTexts({window}, app_.language.texts());
+    }
+    return window;
 }
 
 void TFoForm::KilepSpBtnClick() { close(); }
-void TFoForm::ValtSpBtnClick() { openSecondary(valtForm_); }
-void TFoForm::AnyagSpBtnClick() { openSecondary(anyagForm_); }
-void TFoForm::NyelvSpBtnClick() { openSecondary(nyelvForm_); }
+void TFoForm::ValtSpBtnClick() { openSecondary(valtForm()); }
+void TFoForm::AnyagSpBtnClick() { openSecondary(anyagForm()); }
+void TFoForm::NyelvSpBtnClick() { openSecondary(nyelvForm()); }
 void TFoForm::CalcSpBtnClick() { app_.actions->startCalculator(); }
 void TFoForm::HelpSpBtnClick() { app_.actions->showHelp("Scribble10"); }
 

@@ -9,7 +9,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "app/pictures.h"
+#include "pictures/pictures.h"
 #include "widgets/window_place.h"
 
 namespace mertano {

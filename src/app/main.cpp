@@ -3,7 +3,11 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
+#include <QEvent>
+#include <QTimer>
 #include <csignal>
+#include <functional>
+#include <memory>
 
 #include "app/app_context.h"
 #include "app/app_identity.h"
@@ -31,6 +35,27 @@ void ReadStartupValues(mertano::StartupValues& values) {
     values.versionText = mertano::VersionText(MERTANO_VERSION);
 }
 
+// Runs a task once the window has been painted for the first time, so that work the
+// user cannot see waits until there is something to see.
+class AfterFirstPaint : public QObject {
+public:
+    AfterFirstPaint(QWidget* window, std::function<void()> task) : task_(std::move(task)) {
+        window->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint && task_) {
+            watched->removeEventFilter(this);
+            QTimer::singleShot(0, this, std::exchange(task_, {}));
+        }
+        return false;
+    }
+
+private:
+    std::function<void()> task_;
+};
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -54,7 +79,7 @@ int main(int argc, char* argv[]) {
     mertano::AppContext app;
     ReadStartupValues(app.values);
     mertano::SettleDialogs boxes;
-    const mertano::SettledLanguage settled =
+    mertano::SettledLanguage settled =
         mertano::SettleLanguage(app.values.programFolder, mertano::SystemLocaleCode(), boxes);
     if (!settled.settled()) return settled.exitCode;
     app.language = mertano::LanguageState(app.values.programFolder, settled.languageName,
@@ -63,23 +88,46 @@ int main(int argc, char* argv[]) {
     qtTexts.setLanguage(app.language.languageName());
 
     mertano::TFoForm main(app);
-    // The secondary windows have no parent: a disabled main window must not disable them.
-    mertano::TAnyagForm anyag(app.materials, app.language.texts(), &main);
-    mertano::TNyelvForm nyelv(app.language);
-    mertano::TValtForm valt;
-    QObject::connect(&nyelv, &mertano::TNyelvForm::TextsChanged, &main, &mertano::TFoForm::Nyelvvalt);
-    QObject::connect(&nyelv, &mertano::TNyelvForm::TextsChanged, &main,
-                     [&] { qtTexts.setLanguage(app.language.languageName()); });
-    main.setSecondaryWindows(&anyag, &nyelv, &valt);
-    mertano::HelpWindow help(app.values.programFolder, app.pictures);
+    // The dialogs and the help window are made when first wanted: a start that opens
+    // none of them pays for none. The dialogs have no parent: a disabled main window
+    // must not disable them.
+    std::unique_ptr<mertano::TAnyagForm> anyag;
+    std::unique_ptr<mertano::TNyelvForm> nyelv;
+    std::unique_ptr<mertano::TValtForm> valt;
+    std::unique_ptr<mertano::HelpWindow> help;
+    main.setSecondaryWindows(
+        [&]() -> QWidget* {
+            anyag =
+                std::make_unique<mertano::TAnyagForm>(app.materials, app.language.texts(), &main);
+            return anyag.get();
+        },
+        [&]() -> QWidget* {
+            nyelv = std::make_unique<mertano::TNyelvForm>(app.language);
+            QObject::connect(nyelv.get(), &mertano::TNyelvForm::TextsChanged, &main,
+                             &mertano::TFoForm::Nyelvvalt);
+            QObject::connect(nyelv.get(), &mertano::TNyelvForm::TextsChanged, &main,
+                             [&] { qtTexts.setLanguage(app.language.languageName()); });
+            return nyelv.get();
+        },
+        [&]() -> QWidget* {
+            valt = std::make_unique<mertano::TValtForm>();
+            return valt.get();
+        });
     app.actions = std::make_shared<mertano::DesktopActions>([&](const QString& topic) {
-        help.setLanguage(app.language.languageName(), app.language.texts());
-        help.showTopic(topic);
+        if (!help)
+            help = std::make_unique<mertano::HelpWindow>(app.values.programFolder, app.pictures);
+        help->setLanguage(app.language.languageName(), app.language.texts());
+        help->showTopic(topic);
     });
+    const AfterFirstPaint rememberLanguage(&main,
+                                           [&] { mertano::RememberSettledLanguage(settled); });
     main.show();
     if (parser.isSet(screenshotOption)) {
-        return mertano::SaveSolvedScreenshot(main, parser.value(screenshotOption)) ? 0 : 1;
+        const bool saved = mertano::SaveSolvedScreenshot(main, parser.value(screenshotOption));
+        mertano::RememberSettledLanguage(settled);
+        return saved ? 0 : 1;
     }
     application.exec();
+    mertano::RememberSettledLanguage(settled);
     return 0;
 }

@@ -115,16 +115,21 @@ QString CapitalizedAnswer(const QString& lowered) {
 SettledLanguage SettleLanguage(const QString& programFolder, const QString& localeCode,
                                SettleInteraction& ui) {
     QSettings settings(QSettings::NativeFormat, QSettings::UserScope, "Vrelk", "Mertano");
-    if (IsFirstStart(settings)) {
-        settings.setValue(kLanguageKey, LanguageOfLocale(programFolder, localeCode));
-        settings.setValue(kSettledKey, QStringLiteral("1"));
-    }
+    const bool firstStart = IsFirstStart(settings);
+    const QString stored = firstStart ? LanguageOfLocale(programFolder, localeCode)
+                                      : settings.value(kLanguageKey).toString();
     SettledLanguage result;
-    result.languageName = TrimLanguageName(settings.value(kLanguageKey).toString());
+    result.languageName = TrimLanguageName(stored);
     result.languageNames = ListLanguageNames(programFolder);
     if (!result.languageName.isEmpty() &&
-        !LanguageFilePath(programFolder, result.languageName).isEmpty())
+        !LanguageFilePath(programFolder, result.languageName).isEmpty()) {
+        result.unwritten = firstStart;
         return result;
+    }
+    if (firstStart) {
+        settings.setValue(kLanguageKey, stored);
+        settings.setValue(kSettledKey, QStringLiteral("1"));
+    }
 
     ui.ShowError(NotSettledMessage(result.languageName));
     const QString lowered = AsciiLower(ui.AskLanguageName());
@@ -140,6 +145,16 @@ SettledLanguage SettleLanguage(const QString& programFolder, const QString& loca
     result.exitCode = kNoLanguageExitCode;
     result.languageName.clear();
     return result;
+}
+
+void RememberSettledLanguage(SettledLanguage& settled) {
+    if (!settled.unwritten) return;
+    settled.unwritten = false;
+    QSettings settings(QSettings::NativeFormat, QSettings::UserScope, "Vrelk", "Mertano");
+    // A language chosen in the dialog meanwhile has been stored and stays.
+    if (!IsFirstStart(settings)) return;
+    settings.setValue(kLanguageKey, settled.languageName);
+    settings.setValue(kSettledKey, QStringLiteral("1"));
 }
 
 QString LocaleCode(const QLocale& locale) {

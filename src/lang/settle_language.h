@@ -30,12 +30,17 @@ struct SettledLanguage {
     int exitCode = 0;           // kNoLanguageExitCode: the program must end with it
     QString languageName;       // the current language name when settled
     QStringList languageNames;  // the languages found beside the program
+    // On a first start the language taken from the locale is written only by
+    // RememberSettledLanguage, so the write need not hold up the first window.
+    bool unwritten = false;
     bool settled() const { return exitCode == 0; }
 };
 
 // programFolder is the executable's folder; localeCode as SystemLocaleCode() gives it.
 SettledLanguage SettleLanguage(const QString& programFolder, const QString& localeCode,
                                SettleInteraction& ui);
+// Writes a first start's language, so that the next start is not a first one.
+void RememberSettledLanguage(SettledLanguage& settled);
 
 // Eight hexadecimal digits such as "0000040E": the registry's value on Windows, else the
 // code of the system locale; empty for a locale without a code.

@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QLocale>
 #include <QMessageBox>
+#include <QPainter>
 #include <algorithm>
 #include <cmath>
 #include <stdexcept>
@@ -296,9 +297,47 @@ void TCustomFloatEdit::dropEvent(QDropEvent* event) {
 }
 
 void TCustomFloatEdit::setFlatBorder() {
-    setStyleSheet(
-        "QLineEdit { border: 1px solid palette(shadow); }"
-        "QLineEdit:disabled { color: palette(window-text); background: palette(button); }");
+    // Drawn here rather than by a style sheet, which would cost every field a style of
+    // its own at start-up.
+    flatBorder_ = true;
+    setFrame(false);
+    setTextMargins(1, 1, 1, 1);
+    QPalette p = palette();
+    p.setBrush(QPalette::Disabled, QPalette::Text,
+               p.brush(QPalette::Disabled, QPalette::WindowText));
+    p.setBrush(QPalette::Disabled, QPalette::Base, p.brush(QPalette::Disabled, QPalette::Button));
+    setPalette(p);
+}
+
+// The one-pixel border and the line edit's own margin of one pixel above and below the
+// text, without the room a style's frame would ask for.
+int TCustomFloatEdit::flatHeight() const {
+    return std::max(fontMetrics().height(), 14) + 4;
+}
+
+QSize TCustomFloatEdit::sizeHint() const {
+    QSize hint = QLineEdit::sizeHint();
+    if (flatBorder_) hint.setHeight(flatHeight());
+    return hint;
+}
+
+QSize TCustomFloatEdit::minimumSizeHint() const {
+    QSize hint = QLineEdit::minimumSizeHint();
+    if (flatBorder_) hint.setHeight(flatHeight());
+    return hint;
+}
+
+void TCustomFloatEdit::paintEvent(QPaintEvent* event) {
+    if (flatBorder_) {
+        QPainter painter(this);
+        painter.fillRect(rect(), palette().brush(QPalette::Base));
+    }
+    QLineEdit::paintEvent(event);
+    if (!flatBorder_) return;
+    QPainter painter(this);
+    // In every state the border keeps the colour of an active field's shadow.
+    painter.setPen(palette().color(QPalette::Active, QPalette::Shadow));
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
 }
 
 }  // namespace mertano

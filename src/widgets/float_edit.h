@@ -86,6 +86,8 @@ public:
     // A flat border without the 3D look; a field locked after a calculation keeps its
     // value as legible as before.
     void setFlatBorder();
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
 
     bool isLoading() const { return loading_; }
     void endLoading();
@@ -101,6 +103,7 @@ protected:
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
     // Shows errorMessage(); tests override it to count the messages instead.
     virtual void showErrorMessage();
@@ -123,6 +126,8 @@ private:
     bool loading_ = true;
     bool inside_ = false;      // entered and not yet left (a window switch is no exit)
     bool refocusing_ = false;  // a refused exit takes the focus back
+    bool flatBorder_ = false;
+    int flatHeight() const;
 };
 
 // The control as the windows use it: TCustomFloatEdit with its settings published as

@@ -9,8 +9,8 @@
 #include <QToolButton>
 
 #include "app/help_window.h"
-#include "app/pictures.h"
 #include "lang/language_file.h"
+#include "pictures/pictures.h"
 #include "test_main.h"
 
 using namespace mertano;

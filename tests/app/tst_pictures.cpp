@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include <QFontInfo>
 #include <QImage>
 #include <QTest>
 #include <cmath>
@@ -9,14 +10,16 @@
 #include <QPainterPath>
 #include <QPainterPathStroker>
 
-#include "app/picture_figures.h"
-#include "app/pictures.h"
+#include "pictures/glyph_outlines.h"
+#include "pictures/picture_figures.h"
+#include "pictures/pictures.h"
 #include "shapes/shape_catalogue.h"
 #include "test_main.h"
 
 using namespace mertano;
 
 Q_DECLARE_METATYPE(mertano::ShapeKind)
+Q_DECLARE_METATYPE(mertano::StoredOutline)
 
 namespace {
 
@@ -115,6 +118,10 @@ private slots:
     void glyphsAndBannersAreDrawnAtEveryRatio();
     void glyphsDifferFromEachOther();
     void highlightedBannerIsBrighter();
+    void storedOutlinesAreTheFontsOutlines_data();
+    void storedOutlinesAreTheFontsOutlines();
+    void scaledPictureIsKeptAndFillsItsPlace_data();
+    void scaledPictureIsKeptAndFillsItsPlace();
 };
 
 void TestPictures::cataloguePicturesExist_data() {
@@ -421,6 +428,72 @@ void TestPictures::highlightedBannerIsBrighter() {
     const double plain = brightness("B54"), highlighted = brightness("B55");
     QVERIFY2(highlighted > plain + 25,
              qPrintable(QString("plain %1, highlighted %2").arg(plain).arg(highlighted)));
+}
+
+void TestPictures::storedOutlinesAreTheFontsOutlines_data() {
+    QTest::addColumn<StoredOutline>("outline");
+    QTest::addColumn<QString>("family");
+    QTest::addColumn<int>("pixels");
+    QTest::addColumn<bool>("italic");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("question mark")
+        << StoredOutline::QuestionMark << "DejaVu Sans" << 18 << false << "?";
+    QTest::newRow("letter A") << StoredOutline::LetterA << "DejaVu Sans" << 8 << false << "A";
+    QTest::newRow("banner name") << StoredOutline::BannerName << "DejaVu Serif" << 22 << true
+                                 << "Mertano";
+    QTest::newRow("welcome name") << StoredOutline::WelcomeName << "DejaVu Serif" << 40 << true
+                                  << "Mertano";
+}
+
+// Where the font is installed, the stored outline is, point for point, what it gives:
+// the pictures look as they did when the letters were set at run time.
+void TestPictures::storedOutlinesAreTheFontsOutlines() {
+    QFETCH(StoredOutline, outline);
+    QFETCH(QString, family);
+    QFETCH(int, pixels);
+    QFETCH(bool, italic);
+    QFETCH(QString, text);
+    QFont font(family);
+    font.setBold(true);
+    font.setItalic(italic);
+    font.setPixelSize(pixels);
+    if (QFontInfo(font).family() != family) QSKIP("the font is not installed here");
+    QPainterPath set;
+    set.addText(0, 0, font, text);
+    const QPainterPath stored = OutlineOf(outline);
+    QCOMPARE(stored.elementCount(), set.elementCount());
+    for (int k = 0; k < set.elementCount(); ++k) {
+        const QPainterPath::Element a = stored.elementAt(k), b = set.elementAt(k);
+        QVERIFY2(a.type == b.type && a.x == b.x && a.y == b.y, qPrintable(QString::number(k)));
+    }
+    QCOMPARE(stored.fillRule(), set.fillRule());
+}
+
+void TestPictures::scaledPictureIsKeptAndFillsItsPlace_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QSize>("shown");
+    QTest::addColumn<qreal>("ratio");
+    QTest::newRow("welcome, smaller") << "B12" << QSize(241, 153) << 1.0;
+    QTest::newRow("welcome, smaller, ratio 2") << "B12" << QSize(241, 153) << 2.0;
+    QTest::newRow("figure, larger") << "B1" << QSize(200, 180) << 1.0;
+    QTest::newRow("figure, own size") << "B1" << QSize(150, 150) << 1.5;
+}
+
+void TestPictures::scaledPictureIsKeptAndFillsItsPlace() {
+    QFETCH(QString, name);
+    QFETCH(QSize, shown);
+    QFETCH(qreal, ratio);
+    const PictureList list;
+    const QPixmap first = list.picture(name, ratio, shown);
+    QCOMPARE(first.deviceIndependentSize().toSize(), shown);
+    QCOMPARE(first.devicePixelRatio(), ratio);
+    // Scaled as before: smoothly, from the picture drawn at its own size.
+    const QImage expected =
+        list.picture(name, ratio)
+            .scaled(shown * ratio, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+            .toImage();
+    QCOMPARE(first.toImage().convertToFormat(expected.format()), expected);
+    QCOMPARE(list.picture(name, ratio, shown).cacheKey(), first.cacheKey());
 }
 
 MERTANO_REGISTER_TEST(TestPictures)

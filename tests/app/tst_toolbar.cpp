@@ -59,7 +59,7 @@ private slots:
         form_ = std::make_unique<TFoForm>(*app_);
         dialog_ = std::make_unique<QWidget>();
         dialog_->setObjectName("TValtForm");
-        form_->setSecondaryWindows(nullptr, nullptr, dialog_.get());
+        form_->setSecondaryWindows({}, {}, [this] { return dialog_.get(); });
         form_->show();
         QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
     }

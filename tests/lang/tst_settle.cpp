@@ -84,9 +84,27 @@ private slots:
         if (!lng.isEmpty()) SetSetting("Lng", lng);
         SetSetting("Language", "Elvish");
         ScriptedBoxes boxes("");
-        SettleLanguage(program.path(), locale, boxes);
+        SettledLanguage settled = SettleLanguage(program.path(), locale, boxes);
+        // A language whose file is there is written only once the window is up, and
+        // then once; without its file the question follows, so it is written at once.
+        if (!settled.languageName.isEmpty()) QCOMPARE(Setting("Language"), QString("Elvish"));
+        RememberSettledLanguage(settled);
         QTEST(Setting("Language"), "language");
         QCOMPARE(Setting("Lng"), QString("1"));
+        SetSetting("Language", "Elvish");
+        RememberSettledLanguage(settled);
+        QCOMPARE(Setting("Language"), QString("Elvish"));
+    }
+
+    void firstStartKeepsAChoiceMadeBeforeItIsWritten() {
+        ProgramFolder program;
+        AddFiles(program, {"English", "German"});
+        ScriptedBoxes boxes("");
+        SettledLanguage settled = SettleLanguage(program.path(), "00000407", boxes);
+        QCOMPARE(settled.languageName, QString("German"));
+        StoreLanguageChoice("English");
+        RememberSettledLanguage(settled);
+        QCOMPARE(Setting("Language"), QString("English"));
     }
 
     void settling_data() {

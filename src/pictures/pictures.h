@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 #include <map>
+#include <tuple>
 #include <utility>
 
 namespace mertano {
@@ -20,6 +21,9 @@ public:
     // positive finite number counts as 1); a null pixmap for a name the list does not hold.
     // Rendered pixmaps are kept, so the user-interface thread alone may ask.
     QPixmap picture(const QString& name, qreal devicePixelRatio = 1.0) const;
+    // The picture smoothly scaled to fill `shown` logical pixels, kept as well, so a
+    // picture shown again costs nothing.
+    QPixmap picture(const QString& name, qreal devicePixelRatio, const QSize& shown) const;
     bool has(const QString& name) const;
     // The logical size, or an invalid size for a name the list does not hold.
     QSize size(const QString& name) const;
@@ -28,6 +32,7 @@ public:
 
 private:
     mutable std::map<std::pair<int, qreal>, QPixmap> cache_;
+    mutable std::map<std::tuple<int, qreal, int, int>, QPixmap> scaled_;
 };
 
 }  // namespace mertano

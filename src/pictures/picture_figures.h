@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "app/picture_sketch.h"
+#include "pictures/picture_sketch.h"
 #include "shapes/shape_kind.h"
 
 namespace mertano {

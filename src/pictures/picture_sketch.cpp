@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/picture_sketch.h"
+#include "pictures/picture_sketch.h"
 
 #include <QFont>
 #include <QFontMetricsF>

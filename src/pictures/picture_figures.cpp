@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/picture_figures.h"
+#include "pictures/picture_figures.h"
 
 #include <QtMath>
 #include <cmath>

@@ -1,14 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/pictures.h"
+#include "pictures/pictures.h"
 
 #include <QPainter>
-#include <QRegularExpression>
 #include <QtMath>
 #include <cmath>
 
-#include "app/picture_decor.h"
-#include "app/picture_figures.h"
-#include "app/picture_glyphs.h"
+#include "pictures/picture_decor.h"
+#include "pictures/picture_figures.h"
+#include "pictures/picture_glyphs.h"
 
 namespace mertano {
 
@@ -118,10 +117,15 @@ constexpr PictureEntry kPictures[] = {
 
 const PictureEntry* FindEntry(const QString& name) {
     // Only the exact resource spelling counts: "B7", never "b7" or "B07".
-    static const QRegularExpression pattern("^B(0|[1-9][0-9]{0,2})$");
-    const QRegularExpressionMatch match = pattern.match(name);
-    if (!match.hasMatch()) return nullptr;
-    const int number = match.captured(1).toInt();
+    const qsizetype digits = name.size() - 1;
+    if (digits < 1 || digits > 3 || name[0] != QLatin1Char('B')) return nullptr;
+    if (digits > 1 && name[1] == QLatin1Char('0')) return nullptr;
+    int number = 0;
+    for (qsizetype k = 1; k <= digits; ++k) {
+        const char16_t c = name[k].unicode();
+        if (c < u'0' || c > u'9') return nullptr;
+        number = number * 10 + (c - u'0');
+    }
     for (const PictureEntry& entry : kPictures)
         if (entry.number == number) return &entry;
     return nullptr;
@@ -206,6 +210,22 @@ QPixmap PictureList::picture(const QString& name, qreal devicePixelRatio) const 
     const auto key = std::make_pair(entry->number, ratio);
     auto found = cache_.find(key);
     if (found == cache_.end()) found = cache_.emplace(key, Render(*entry, ratio)).first;
+    return found->second;
+}
+
+QPixmap PictureList::picture(const QString& name, qreal devicePixelRatio,
+                             const QSize& shown) const {
+    QPixmap drawn = picture(name, devicePixelRatio);
+    const qreal ratio = drawn.devicePixelRatio();
+    if (drawn.isNull() || drawn.size() == shown * ratio) return drawn;
+    const auto key = std::make_tuple(FindEntry(name)->number, ratio, shown.width(), shown.height());
+    auto found = scaled_.find(key);
+    if (found == scaled_.end()) {
+        QPixmap scaled =
+            drawn.scaled(shown * ratio, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        scaled.setDevicePixelRatio(ratio);
+        found = scaled_.emplace(key, scaled).first;
+    }
     return found->second;
 }
 

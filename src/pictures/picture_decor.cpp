@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/picture_decor.h"
+#include "pictures/picture_decor.h"
 
-#include <QFont>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
 
-#include "app/picture_figures.h"
+#include "pictures/glyph_outlines.h"
+#include "pictures/picture_figures.h"
 
 namespace mertano {
 
@@ -40,14 +40,7 @@ void PaintFigure(QPainter& painter, ShapeKind kind, QPointF at, qreal scale, QCo
 }
 
 void PaintName(QPainter& painter) {
-    QFont font;
-    font.setFamilies({"DejaVu Serif", "Times New Roman", "Liberation Serif"});
-    font.setStyleHint(QFont::Serif);
-    font.setBold(true);
-    font.setItalic(true);
-    font.setPixelSize(40);
-    QPainterPath name;
-    name.addText(0, 0, font, "Mertano");
+    QPainterPath name = OutlineOf(StoredOutline::WelcomeName);
     const QRectF box = name.boundingRect();
     name.translate(160 - box.center().x(), 178 - box.bottom());
     painter.fillPath(name.translated(1.5, 1.5), QColor(0, 0, 60, 50));

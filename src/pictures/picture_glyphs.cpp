@@ -1,12 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/picture_glyphs.h"
+#include "pictures/picture_glyphs.h"
 
-#include <QFont>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPolygonF>
 #include <QRadialGradient>
+
+#include "pictures/glyph_outlines.h"
 
 namespace mertano {
 
@@ -37,25 +38,9 @@ void Arrow(QPainter& painter, QPointF from, QPointF to, qreal shaft, qreal head,
     painter.drawPolygon(shape);
 }
 
-QPainterPath CentredText(const QString& text, const QFont& font, QPointF centre) {
-    QPainterPath path;
-    path.addText(0, 0, font, text);
+QPainterPath Centred(QPainterPath path, QPointF centre) {
     path.translate(centre - path.boundingRect().center());
     return path;
-}
-
-QFont GlyphFont(int pixelSize, bool serif = false) {
-    QFont font;
-    if (serif) {
-        font.setFamilies({"DejaVu Serif", "Times New Roman", "Liberation Serif"});
-        font.setStyleHint(QFont::Serif);
-    } else {
-        font.setFamilies({"DejaVu Sans", "Arial", "Liberation Sans"});
-        font.setStyleHint(QFont::SansSerif);
-    }
-    font.setBold(true);
-    font.setPixelSize(pixelSize);
-    return font;
 }
 
 }  // namespace
@@ -117,7 +102,7 @@ void PaintHelpGlyph(QPainter& painter) {
     painter.drawEllipse(centre, 12, 12);
     painter.setPen(Qt::NoPen);
     painter.setBrush(Qt::white);
-    painter.drawPath(CentredText("?", GlyphFont(18), centre + QPointF(0, 0.5)));
+    painter.drawPath(Centred(OutlineOf(StoredOutline::QuestionMark), centre + QPointF(0, 0.5)));
     painter.restore();
 }
 
@@ -176,7 +161,7 @@ void PaintLanguageGlyph(QPainter& painter) {
     painter.drawPath(bubble);
     painter.setPen(Qt::NoPen);
     painter.setBrush(QColor(180, 30, 30));
-    painter.drawPath(CentredText("A", GlyphFont(8), QPointF(19, 18)));
+    painter.drawPath(Centred(OutlineOf(StoredOutline::LetterA), QPointF(19, 18)));
     painter.restore();
 }
 
@@ -242,9 +227,7 @@ void PaintBanner(QPainter& painter, bool highlighted) {
     painter.drawLine(front.topLeft() + back, front.topRight() + back);
     painter.drawLine(front.topRight() + back, front.bottomRight() + back);
 
-    QFont font = GlyphFont(22, true);
-    font.setItalic(true);
-    const QPainterPath name = CentredText("Mertano", font, QPointF(130, 15));
+    const QPainterPath name = Centred(OutlineOf(StoredOutline::BannerName), QPointF(130, 15));
     painter.setPen(Qt::NoPen);
     painter.setBrush(QColor(0, 0, 40, 90));
     painter.drawPath(name.translated(1.2, 1.2));
