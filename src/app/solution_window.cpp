@@ -12,10 +12,10 @@
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
-#include "app/pictures.h"
 #include "calc/calculate.h"
 #include "calc/field_sheet.h"
 #include "calc/numbers.h"
+#include "pictures/pictures.h"
 #include "shapes/shape_catalogue.h"
 
 namespace mertano {
