@@ -29,31 +29,6 @@ QString WithoutAccessKey(QString text) {
     return text.remove(QLatin1Char('&'));
 }
 
-// The symbol a field stands for in the figure's formulas and picture.
-QString FieldSymbol(ShapeKind shape, Field f) {
-    const bool zone = shape == ShapeKind::SphericalZone;
-    switch (f) {
-        case Field::AoldEdit:
-            return zone ? "a_1" : "a";
-        case Field::NagyrEdit:
-            return zone ? "a_2" : "R";
-        case Field::MagasEdit1:
-            return shape == ShapeKind::Triangle ? "m_a" : "m";
-        case Field::MagasEdit2:
-            return "m_b";
-        case Field::MagasEdit3:
-            return "m_c";
-        case Field::AlfaEdit:
-            return QString::fromUtf8("\u03b1");
-        case Field::BetaEdit:
-            return QString::fromUtf8("\u03b2");
-        case Field::GammaEdit:
-            return QString::fromUtf8("\u03b3");
-        default:
-            return Q(std::string(FieldValueName(f)));
-    }
-}
-
 // Escaped for HTML, the subscripts of m_a or a_1 set as subscripts.
 QString Html(const std::string& text) {
     static const QRegularExpression kSubscript("([A-Za-z])_([A-Za-z0-9])");
@@ -73,7 +48,7 @@ QString GivenText(const SolvedInputs& inputs) {
         const long double x = ReadFieldText(inputs.fields[FieldIndex(f)]);
         if (!Given(x)) continue;
         const QString unit = IsAngleField(f) ? QString::fromUtf8("\u00b0") : " " + Q(inputs.unit);
-        given << FieldSymbol(inputs.shape, f) + " = " + Q(FormatFixed(x, 4)) + unit;
+        given << Q(FieldSymbol(inputs.shape, f)) + " = " + Q(FormatFixed(x, 4)) + unit;
     }
     return given.join(", ");
 }

@@ -39,6 +39,30 @@ int DescriptionText(ShapeKind shape, const SolutionStep& step) {
 
 }  // namespace
 
+std::string FieldSymbol(ShapeKind shape, Field f) {
+    const bool zone = shape == ShapeKind::SphericalZone;
+    switch (f) {
+        case Field::AoldEdit:
+            return zone ? "a_1" : "a";
+        case Field::NagyrEdit:
+            return zone ? "a_2" : "R";
+        case Field::MagasEdit1:
+            return shape == ShapeKind::Triangle ? "m_a" : "m";
+        case Field::MagasEdit2:
+            return "m_b";
+        case Field::MagasEdit3:
+            return "m_c";
+        case Field::AlfaEdit:
+            return "\u03b1";
+        case Field::BetaEdit:
+            return "\u03b2";
+        case Field::GammaEdit:
+            return "\u03b3";
+        default:
+            return std::string(FieldValueName(f));
+    }
+}
+
 std::string StepNumberText(const SolutionStep& step) {
     return step.digits == 2 ? Trimmed(ResultText(step.value))
                             : FormatFixed(step.value, step.digits);

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "calc/field.h"
 #include "calc/language_texts.h"
 #include "shapes/shape_kind.h"
 
@@ -21,8 +22,8 @@ struct SolutionStep {
     std::string substituted;  // "a = √(4.0000² + 3.0000²)"
     long double value = 0;    // unrounded, as the solver goes on with it
     StepKind kind = StepKind::Length;
-    int digits = 4;  // the decimals the window shows it with: 2 for most results
-    std::string unit;                     // "mm", "mm²", "mm³" or "°"
+    int digits = 4;    // the decimals the window shows it with: 2 for most results
+    std::string unit;  // "mm", "mm²", "mm³" or "°"
     std::optional<long double> replaced;  // the typed value this step overwrote
 };
 
@@ -39,6 +40,9 @@ public:
     void record(SolutionStep step) override { steps.push_back(std::move(step)); }
     std::vector<SolutionStep> steps;
 };
+
+// The symbol a field stands for in the figure's formulas and picture: "a_1", "m_a", "α".
+std::string FieldSymbol(ShapeKind shape, Field f);
 
 // The value as the window shows it, with its unit: "5.0000 mm", "37.70 mm²",
 // "36.8699° (36° 52′ 11″)".

@@ -111,31 +111,6 @@ private:
     bool failed_ = false;
 };
 
-// The symbol a field stands for in a figure's formulas.
-std::string FieldSymbol(ShapeKind shape, Field f) {
-    const bool zone = shape == ShapeKind::SphericalZone;
-    switch (f) {
-        case Field::AoldEdit:
-            return zone ? "a_1" : "a";
-        case Field::NagyrEdit:
-            return zone ? "a_2" : "R";
-        case Field::MagasEdit1:
-            return shape == ShapeKind::Triangle ? "m_a" : "m";
-        case Field::MagasEdit2:
-            return "m_b";
-        case Field::MagasEdit3:
-            return "m_c";
-        case Field::AlfaEdit:
-            return "\u03b1";
-        case Field::BetaEdit:
-            return "\u03b2";
-        case Field::GammaEdit:
-            return "\u03b3";
-        default:
-            return std::string(FieldValueName(f));
-    }
-}
-
 // The result texts and the symbols of the steps that compute them.
 const std::map<std::string, Output> kResults = {{"P", Output::KeruletText2},
                                                 {"A", Output::TeruletText2},
