@@ -23,6 +23,7 @@ struct Request {
     // How many pieces of the figure; given only when the request says so, which adds
     // the totals to the answer.
     std::optional<int> count;
+    bool totals = false;  // the answer shows the totals even without a count (CSV)
 };
 
 inline constexpr int kMaxCount = 1000000;

@@ -101,6 +101,7 @@ void RunInto(Result& result, const Request& request, const LanguageTexts& texts,
     result.state = outcome.state;
     result.message = outcome.message;
     if (outcome.state != CalcState::Solved || !ops.volume()) return;
+    if (!request.count && !request.totals) return;  // nobody shows them: not worked out
     // The pieces' volume from the unrounded one, their mass as the mass box computes it
     // (volume to 4 decimals times the factor), times the count: no rounding adds up.
     const long double pieces = request.count.value_or(1);

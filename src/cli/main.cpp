@@ -255,6 +255,7 @@ void AnswerPiece(BatchPiece& piece, BatchWorker& worker, const LanguageTexts& te
         } else {
             Request& request = std::get<Request>(parsed);
             request.steps = form.steps;
+            request.totals = form.csv;
             RunInto(worker.result, request, texts, materials.tableFor(request));
             if (form.csv) {
                 AppendResultCsv(piece.out, worker.result);
@@ -414,6 +415,7 @@ int main(int argc, char* argv[]) {
     request.unit = parser.value(unitOption).toStdString();
     if (parser.isSet(materialOption)) request.material = parser.value(materialOption).toStdString();
     request.steps = parser.isSet(stepsOption);
+    request.totals = form.csv;
 
     const Result result = Run(request, texts, MaterialsFor(request, materials));
     std::string out;
