@@ -1,4 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// The outline data below is taken from the DejaVu fonts: Copyright (c) 2003 by
+// Bitstream, Inc. All Rights Reserved (Bitstream Vera font licence); the DejaVu
+// changes are in the public domain. See the README's licence section.
 #include "pictures/glyph_outlines.h"
 
 #include <span>
