@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "figure_button.h"
 
-#include <QPainter>
 #include <qdrawutil.h>
+#include <QPainter>
 #include <QStyleOptionFrame>
+
+#include "widgets/whole_text.h"
 
 namespace mertano {
 namespace {
@@ -19,7 +21,9 @@ FigureButton::FigureButton(QWidget* parent) : QAbstractButton(parent) {
     setFocusPolicy(Qt::TabFocus);
 }
 
-QSize FigureButton::sizeHint() const { return {144, 22}; }
+QSize FigureButton::sizeHint() const {
+    return {144, 22};
+}
 
 void FigureButton::enterEvent(QEnterEvent* event) {
     hovered_ = true;
@@ -38,10 +42,7 @@ const FigureButton::FittedCaption& FigureButton::fittedCaption(int room) {
     const auto captionWidth = [this](const QFont& f) {
         return QFontMetrics(f).boundingRect(QRect(), Qt::TextShowMnemonic, text()).width();
     };
-    QFont captionFont = font();
-    while (captionFont.pixelSize() > kSmallestCaptionPixels && captionWidth(captionFont) > room) {
-        captionFont.setPixelSize(captionFont.pixelSize() - 1);
-    }
+    const QFont captionFont = FontToFit(font(), room, kSmallestCaptionPixels, captionWidth);
     fitted_ = {text(), font(), room, captionFont, captionWidth(captionFont)};
     return fitted_;
 }
@@ -72,8 +73,8 @@ void FigureButton::paintEvent(QPaintEvent*) {
         Qt::TextShowMnemonic;
     const FittedCaption& caption = fittedCaption(textRect.width());
     painter.setFont(caption.font);
-    painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled,
-                                   QPalette::ButtonText));
+    painter.setPen(
+        palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText));
     const int width = caption.width;
     if (width > textRect.width()) {
         painter.save();

@@ -90,12 +90,17 @@ private:
 }  // namespace
 
 QFont FontToFit(const QFont& base, const QString& text, int width) {
+    if (text.isEmpty() || width <= 0) return base;
+    return FontToFit(base, width, base.pixelSize() > 0 ? kSmallestPixels : kSmallestPoints,
+                     [&text](const QFont& f) { return QFontMetrics(f).horizontalAdvance(text); });
+}
+
+QFont FontToFit(const QFont& base, int width, qreal smallest,
+                const std::function<int(const QFont&)>& measure) {
     QFont f = base;
-    if (text.isEmpty() || width <= 0) return f;
     const bool pixels = base.pixelSize() > 0;
     qreal size = pixels ? base.pixelSize() : base.pointSizeF();
-    const qreal smallest = pixels ? kSmallestPixels : kSmallestPoints;
-    while (QFontMetrics(f).horizontalAdvance(text) > width && size > smallest) {
+    while (measure(f) > width && size > smallest) {
         size = std::max(smallest, size - (pixels ? 1.0 : 0.5));
         if (pixels) {
             f.setPixelSize(static_cast<int>(size));

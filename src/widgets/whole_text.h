@@ -7,6 +7,7 @@
 // type. The owner's font stays the largest one used.
 #include <QFont>
 #include <QString>
+#include <functional>
 
 class QLabel;
 class QLineEdit;
@@ -16,6 +17,10 @@ namespace mertano {
 // `base` made just small enough for `text` to take at most `width` pixels (base itself
 // when it fits; never below a few pixels).
 QFont FontToFit(const QFont& base, const QString& text, int width);
+// The same for any way of measuring, stepping down to `smallest` (pixels or points, as
+// `base` is sized): a pixel or half a point at a time.
+QFont FontToFit(const QFont& base, int width, qreal smallest,
+                const std::function<int(const QFont&)>& measure);
 
 // Sets a label's text shown whole.
 void SetWholeText(QLabel* label, const QString& text);
