@@ -9,13 +9,13 @@ QString ApplicationId() {
     return QStringLiteral(MERTANO_APP_ID);
 }
 
-QList<int> ApplicationIconSizes() {
-    return {16, 24, 32, 48, 64, 128, 256};
+QList<int> WindowIconSizes() {
+    return {16, 24, 32, 48, 64};
 }
 
 QIcon ApplicationIcon() {
     QIcon icon;
-    for (const int size : ApplicationIconSizes())
+    for (const int size : WindowIconSizes())
         icon.addFile(QStringLiteral(":/mertano/icons/%1.png").arg(size), QSize(size, size));
     return icon;
 }

@@ -13,8 +13,8 @@ namespace mertano {
 // Reverse-DNS, as the desktop entry and the metainfo are named.
 QString ApplicationId();
 
-// The sizes the icon is drawn at besides its scalable source.
-QList<int> ApplicationIconSizes();
+// The sizes the window icon is drawn at; the icon theme has larger ones too.
+QList<int> WindowIconSizes();
 
 // The icon, built into the program so that a window has it even when no icon theme
 // holds Mertano's.

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The icon built into the program, at every size the window and the desktop use.
+// The icon built into the program, at every size the window is given.
 #include <QImage>
 #include <QTest>
 
@@ -14,7 +14,7 @@ class TstAppIdentity : public QObject {
 private slots:
     void iconAtEverySize_data() {
         QTest::addColumn<int>("size");
-        for (const int size : ApplicationIconSizes())
+        for (const int size : WindowIconSizes())
             QTest::newRow(qPrintable(QString("%1 px").arg(size))) << size;
     }
     void iconAtEverySize() {
