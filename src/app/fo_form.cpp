@@ -150,7 +150,7 @@ void TFoForm::FormActivate() {
         NyomtatBtn->hide();
         UjBtn->hide();
     }
-    showPicture(KepImage, "B12");
+    KepImage->setPicture("B12");
     update();
 }
 
@@ -284,7 +284,7 @@ void TFoForm::Inicializal() {
 
 void TFoForm::showFigure(ShapeKind shape) {
     const ShapeInfo& info = Shape(shape);
-    showPicture(IdomImage, QString::fromUtf8(info.picture.data(), qsizetype(info.picture.size())));
+    IdomImage->setPicture(QString::fromUtf8(info.picture.data(), qsizetype(info.picture.size())));
     FigureButton* button = figureButton(shape);
     button->setIcon(QIcon(app_.pictures.picture("B11", devicePixelRatioF())));
     QPalette chosen = button->palette();
@@ -328,13 +328,6 @@ void TFoForm::showFigure(ShapeKind shape) {
     edit(info.firstFocus)->setFocus();
 }
 
-void TFoForm::showPicture(QLabel* image, const QString& name) {
-    const QPixmap picture = app_.pictures.picture(name, devicePixelRatioF(), image->size());
-    // The same picture again (a dialog handing back) leaves the label unpainted.
-    if (picture.isNull() || image->pixmap().cacheKey() != picture.cacheKey())
-        image->setPixmap(picture);
-}
-
 void TFoForm::Kapcsvalt() {
     std::array<std::string, kFieldCount> texts;
     for (Field f : kAllFields) texts[FieldIndex(f)] = edit(f)->text().toStdString();
@@ -348,7 +341,7 @@ void TFoForm::EditEnter(Field field) {
     if (!shape) return;
     const std::string_view picture = EnterPicture(field, *shape);
     if (!picture.empty()) {
-        showPicture(IdomImage, QString::fromUtf8(picture.data(), qsizetype(picture.size())));
+        IdomImage->setPicture(QString::fromUtf8(picture.data(), qsizetype(picture.size())));
     }
 }
 

@@ -17,6 +17,7 @@
 #include <optional>
 
 #include "app/solution_window.h"
+#include "pictures/picture_label.h"
 #include "calc/field.h"
 #include "shapes/shape_kind.h"
 
@@ -88,7 +89,7 @@ public:
     QWidget* ToolBar = nullptr;
     QToolButton *KilepSpBtn = nullptr, *ValtSpBtn = nullptr, *CalcSpBtn = nullptr,
                 *AnyagSpBtn = nullptr, *NyelvSpBtn = nullptr, *HelpSpBtn = nullptr;
-    QLabel* OrvImage = nullptr;
+    PictureLabel* OrvImage = nullptr;
     QLabel *MailLabel1 = nullptr, *MailLabel2 = nullptr;
     QFrame* IdomPanel = nullptr;
     QLabel* Panel1 = nullptr;
@@ -97,10 +98,10 @@ public:
                 *SpeedBtn7 = nullptr, *SpeedBtn8 = nullptr, *SpeedBtn9 = nullptr,
                 *SpeedBtn10 = nullptr, *SpeedBtn11 = nullptr, *SpeedBtn12 = nullptr,
                 *SpeedBtn13 = nullptr;
-    QLabel* KepImage = nullptr;
+    PictureLabel* KepImage = nullptr;
     QFrame* AlapPanel = nullptr;
     QFrame* KepBevel = nullptr;
-    QLabel* IdomImage = nullptr;
+    PictureLabel* IdomImage = nullptr;
     QFrame* InputPanel = nullptr;
     QLabel *EgysegText1 = nullptr, *EgysegText2 = nullptr, *DecimText = nullptr, *FPMText = nullptr;
     QComboBox* EgysegComboBox = nullptr;
@@ -160,7 +161,6 @@ private:
     // Accessible names of the result boxes, the angle rows and the figure picture, from
     // the captions of the current language.
     void nameForScreenReaders();
-    void showPicture(QLabel* image, const QString& name);
     void showMessage(const QString& text, int kind);
 
     AppContext& app_;

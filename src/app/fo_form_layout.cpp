@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "app/app_context.h"
 #include "app/figure_button.h"
 #include "app/fo_form.h"
 #include "widgets/float_edit.h"
@@ -115,7 +116,9 @@ void TFoForm::buildControls() {
     AlapPanel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     KepBevel = Make<QFrame>(AlapPanel, "KepBevel", {7, 80, 158, 158});
     KepBevel->setFrameStyle(QFrame::Box | QFrame::Sunken);
-    IdomImage = Make<QLabel>(AlapPanel, "IdomImage", {11, 84, 150, 150});
+    IdomImage = new PictureLabel(app_.pictures, AlapPanel);
+    IdomImage->setObjectName("IdomImage");
+    IdomImage->setGeometry(11, 84, 150, 150);
     buildInputPanel();
 
     SzamolBtn = Make<QPushButton>(this, "SzamolBtn", {226, 382, 140, 24});
@@ -158,7 +161,9 @@ void TFoForm::buildFigureButtons() {
         *members[k] = button;
         figureButtons_[k] = button;
     }
-    KepImage = Make<QLabel>(IdomPanel, "KepImage", {7, 324, 133, 79});
+    KepImage = new PictureLabel(app_.pictures, IdomPanel);
+    KepImage->setObjectName("KepImage");
+    KepImage->setGeometry(7, 324, 133, 79);
 }
 
 void TFoForm::buildInputPanel() {

@@ -65,7 +65,7 @@ void TFoForm::buildToolBar() {
         separator->setGeometry(kSeparatorLefts[k] + 2, 6, 2, 24);
         separator->setFrameStyle(QFrame::VLine | QFrame::Sunken);
     }
-    OrvImage = new QLabel(ToolBar);
+    OrvImage = new PictureLabel(app_.pictures, ToolBar);
     OrvImage->setObjectName("OrvImage");
     OrvImage->setGeometry(256, 3, 200, 30);
     OrvImage->setCursor(Qt::PointingHandCursor);
@@ -166,7 +166,7 @@ void TFoForm::MailLabel2Click() {
 }
 
 void TFoForm::showBanner(bool highlighted) {
-    OrvImage->setPixmap(app_.pictures.picture(highlighted ? "B55" : "B54", devicePixelRatioF()));
+    OrvImage->setPicture(highlighted ? "B55" : "B54");
 }
 
 void TFoForm::showMailLink(bool highlighted) {

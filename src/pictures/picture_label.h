@@ -1,0 +1,38 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QLabel>
+#include <QPixmap>
+#include <QString>
+
+#include "pictures/pictures.h"
+
+namespace mertano {
+
+// A label showing one of the drawn pictures, filling the label. The picture is drawn when
+// the label is next painted, not when it is chosen: a picture replaced before anyone saw
+// it (a figure's plain picture, when the first field's picture follows at once) is never
+// drawn, and no picture holds up the window's first appearance. A disabled label shows
+// the style's greyed picture, worked out once rather than on every paint.
+class PictureLabel : public QLabel {
+public:
+    PictureLabel(const PictureList& pictures, QWidget* parent);
+
+    void setPicture(const QString& name);
+    QString pictureName() const { return name_; }
+    // What the label shows when enabled, drawn now if it was not yet.
+    QPixmap shownPixmap();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    const PictureList& pictures_;
+    QString name_;
+    QPixmap shown_;
+    QPixmap greyed_;
+    qint64 greyedFrom_ = 0;
+    qint64 greyedPalette_ = 0;
+};
+
+}  // namespace mertano
