@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QChar>
 #include <QPainterPath>
+#include <optional>
 
 namespace mertano {
 
@@ -16,5 +18,16 @@ enum class StoredOutline {
 };
 
 QPainterPath OutlineOf(StoredOutline which);
+
+// A letter of the figures' labels in DejaVu Serif Italic at a pixel size, as
+// QPainterPath::addText and QFontMetricsF give it: the outline set at the origin, the
+// advance, and the top and bottom of its ink. Only the letters the figures use are kept.
+struct LabelLetter {
+    QPainterPath outline;
+    qreal advance;
+    qreal inkTop;
+    qreal inkBottom;
+};
+std::optional<LabelLetter> StoredLabelLetter(QChar letter, int pixels);
 
 }  // namespace mertano

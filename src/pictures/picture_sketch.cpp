@@ -6,7 +6,10 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QtMath>
+#include <algorithm>
 #include <cmath>
+
+#include "pictures/glyph_outlines.h"
 
 namespace mertano {
 
@@ -80,22 +83,47 @@ void PaintStroke(QPainter& painter, const SketchElement& e, bool marked) {
 
 }  // namespace
 
+namespace {
+
+// A label's text at a pixel size, set at the origin: from the stored letters when it has
+// them all, so that drawing a figure loads no font, else from the font itself.
+// Where the font would set a letter put at `at`: it positions letters in 64ths of a
+// pixel, cut towards zero.
+QPointF FontGrid(QPointF at) {
+    return {std::trunc(at.x() * 64) / 64, std::trunc(at.y() * 64) / 64};
+}
+
+LabelLetter SetLabelText(const QString& text, int pixels) {
+    LabelLetter set{QPainterPath(), 0, 0, 0};
+    for (const QChar c : text) {
+        const std::optional<LabelLetter> letter = StoredLabelLetter(c, pixels);
+        if (!letter) {
+            const QFont font = LabelFont(pixels);
+            const QFontMetricsF metrics(font);
+            const QRectF ink = metrics.tightBoundingRect(text);
+            set = {QPainterPath(), metrics.horizontalAdvance(text), ink.top(), ink.bottom()};
+            set.outline.addText(QPointF(0, 0), font, text);
+            return set;
+        }
+        set.outline.addPath(letter->outline.translated(set.advance, 0));
+        set.inkTop = std::min(set.inkTop, letter->inkTop);
+        set.inkBottom = std::max(set.inkBottom, letter->inkBottom);
+        set.advance += letter->advance;
+    }
+    return set;
+}
+
+}  // namespace
+
 QPainterPath LabelPath(const SketchElement& e) {
     const qsizetype split = e.text.indexOf('_');
-    const QString base = split < 0 ? e.text : e.text.left(split);
-    const QString sub = split < 0 ? QString() : e.text.mid(split + 1);
-    const QFont baseFont = LabelFont(15);
-    const QFont subFont = LabelFont(11);
-    const QFontMetricsF baseMetrics(baseFont);
-    const QFontMetricsF subMetrics(subFont);
-    const qreal width = baseMetrics.horizontalAdvance(base) + subMetrics.horizontalAdvance(sub);
-    const QRectF ink = baseMetrics.tightBoundingRect(base);
-    const QPointF origin(e.at.x() - width / 2, e.at.y() - (ink.top() + ink.bottom()) / 2);
-
-    QPainterPath path;
-    path.addText(origin, baseFont, base);
-    if (!sub.isEmpty())
-        path.addText(origin + QPointF(baseMetrics.horizontalAdvance(base), 3), subFont, sub);
+    const LabelLetter base = SetLabelText(split < 0 ? e.text : e.text.left(split), 15);
+    const LabelLetter sub = SetLabelText(split < 0 ? QString() : e.text.mid(split + 1), 11);
+    const QPointF origin(e.at.x() - (base.advance + sub.advance) / 2,
+                         e.at.y() - (base.inkTop + base.inkBottom) / 2);
+    QPainterPath path = base.outline.translated(FontGrid(origin));
+    if (!sub.outline.isEmpty())
+        path.addPath(sub.outline.translated(FontGrid(origin + QPointF(base.advance, 3))));
     return path;
 }
 

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <QFontInfo>
+#include <QFontMetricsF>
 #include <QImage>
 #include <QTest>
 #include <cmath>
@@ -122,6 +123,8 @@ private slots:
     void storedOutlinesAreTheFontsOutlines();
     void scaledPictureIsKeptAndFillsItsPlace_data();
     void scaledPictureIsKeptAndFillsItsPlace();
+    void labelLettersAreStoredAsTheFontSetsThem_data();
+    void labelLettersAreStoredAsTheFontSetsThem();
 };
 
 void TestPictures::cataloguePicturesExist_data() {
@@ -494,6 +497,48 @@ void TestPictures::scaledPictureIsKeptAndFillsItsPlace() {
             .toImage();
     QCOMPARE(first.toImage().convertToFormat(expected.format()), expected);
     QCOMPARE(list.picture(name, ratio, shown).cacheKey(), first.cacheKey());
+}
+
+void TestPictures::labelLettersAreStoredAsTheFontSetsThem_data() {
+    QTest::addColumn<QChar>("letter");
+    QTest::addColumn<int>("pixels");
+    std::set<std::pair<int, char16_t>> letters;
+    for (ShapeKind kind : kAllShapes) {
+        const Sketch sketch = FigureSketch(kind);
+        for (const SketchElement& e : sketch.elements()) {
+            if (e.kind != SketchElement::Kind::Label) continue;
+            const qsizetype split = e.text.indexOf('_');
+            for (const QChar c : split < 0 ? e.text : e.text.left(split)) letters.insert({15, c.unicode()});
+            if (split >= 0)
+                for (const QChar c : e.text.mid(split + 1)) letters.insert({11, c.unicode()});
+        }
+    }
+    for (const auto& [pixels, letter] : letters)
+        QTest::addRow("%s at %d px", qPrintable(QString(QChar(letter))), pixels) << QChar(letter) << pixels;
+}
+
+// Every letter a figure shows is stored, so drawing a figure loads no font; where the font
+// is installed, each is what it sets, so the pictures look as they did.
+void TestPictures::labelLettersAreStoredAsTheFontSetsThem() {
+    QFETCH(QChar, letter);
+    QFETCH(int, pixels);
+    const std::optional<LabelLetter> stored = StoredLabelLetter(letter, pixels);
+    QVERIFY(stored);
+    QFont font("DejaVu Serif");
+    font.setItalic(true);
+    font.setPixelSize(pixels);
+    if (QFontInfo(font).family() != "DejaVu Serif") QSKIP("the font is not installed here");
+    QPainterPath set;
+    set.addText(0, 0, font, QString(letter));
+    QCOMPARE(stored->outline.elementCount(), set.elementCount());
+    for (int k = 0; k < set.elementCount(); ++k) {
+        const QPainterPath::Element a = stored->outline.elementAt(k), b = set.elementAt(k);
+        QVERIFY2(a.type == b.type && a.x == b.x && a.y == b.y, qPrintable(QString::number(k)));
+    }
+    const QFontMetricsF metrics(font);
+    QCOMPARE(stored->advance, metrics.horizontalAdvance(letter));
+    QCOMPARE(stored->inkTop, metrics.tightBoundingRect(QString(letter)).top());
+    QCOMPARE(stored->inkBottom, metrics.tightBoundingRect(QString(letter)).bottom());
 }
 
 MERTANO_REGISTER_TEST(TestPictures)
