@@ -17,7 +17,7 @@
 #include <optional>
 
 #include "app/solution_window.h"
-#include "pictures/picture_label.h"
+#include "pictures/shown_pictures.h"
 #include "calc/field.h"
 #include "shapes/shape_kind.h"
 

@@ -54,7 +54,7 @@ void TFoForm::buildToolBar() {
         button->setGeometry(t.left, 3, 30, 30);
         button->setAutoRaise(true);
         button->setIconSize({t.glyph, t.glyph});
-        button->setIcon(QIcon(app_.pictures.picture(t.picture, devicePixelRatioF())));
+        button->setIcon(PictureIcon(app_.pictures, t.picture));
         button->setToolTip(QString::fromUtf8(t.hint));
         button->setAccessibleName(QString::fromUtf8(t.hint));
         *members[k] = button;

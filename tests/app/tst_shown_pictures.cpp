@@ -1,15 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// A picture label looks exactly as a plain label showing the same picture does, enabled
-// and disabled, also after its colours change.
+// Pictures drawn when first shown look exactly as the drawn picture shown at once does:
+// a label enabled and disabled, also after its colours change, and an icon in every mode.
 #include <QLabel>
 #include <QTest>
 
-#include "pictures/picture_label.h"
+#include "pictures/shown_pictures.h"
 #include "test_main.h"
 
 using namespace mertano;
 
-class TstPictureLabel : public QObject {
+class TstShownPictures : public QObject {
     Q_OBJECT
 
 private slots:
@@ -47,7 +47,32 @@ private slots:
             QCOMPARE(label.grab().toImage(), plain.grab().toImage());
         }
     }
+
+    void iconLooksAsAnIconOfThePicture_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<qreal>("ratio");
+        QTest::addColumn<QIcon::Mode>("mode");
+        for (const char* name : {"B14", "B0"}) {
+            for (qreal ratio : {1.0, 2.0}) {
+                for (QIcon::Mode mode : {QIcon::Normal, QIcon::Disabled, QIcon::Active}) {
+                    QTest::addRow("%s, ratio %g, mode %d", name, ratio, int(mode))
+                        << name << ratio << mode;
+                }
+            }
+        }
+    }
+    void iconLooksAsAnIconOfThePicture() {
+        QFETCH(QString, name);
+        QFETCH(qreal, ratio);
+        QFETCH(QIcon::Mode, mode);
+        PictureList pictures;
+        const QSize size = pictures.size(name);
+        const QIcon plain(pictures.picture(name, ratio));
+        const QIcon shown = PictureIcon(pictures, name);
+        QCOMPARE(shown.actualSize(size), plain.actualSize(size));
+        QCOMPARE(shown.pixmap(size, ratio, mode).toImage(), plain.pixmap(size, ratio, mode).toImage());
+    }
 };
 
-MERTANO_REGISTER_TEST(TstPictureLabel)
-#include "tst_picture_label.moc"
+MERTANO_REGISTER_TEST(TstShownPictures)
+#include "tst_shown_pictures.moc"

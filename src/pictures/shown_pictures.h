@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QIcon>
 #include <QLabel>
 #include <QPixmap>
 #include <QString>
@@ -34,5 +35,9 @@ private:
     qint64 greyedFrom_ = 0;
     qint64 greyedPalette_ = 0;
 };
+
+// An icon showing one of the drawn pictures, drawn when a button first paints it and
+// then kept; disabled and other states look as an icon made from the drawn picture would.
+QIcon PictureIcon(const PictureList& pictures, const QString& name);
 
 }  // namespace mertano

@@ -1,0 +1,93 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "pictures/shown_pictures.h"
+
+#include <QIconEngine>
+#include <QPainter>
+#include <QStyle>
+#include <QStyleOption>
+
+namespace mertano {
+
+PictureLabel::PictureLabel(const PictureList& pictures, QWidget* parent)
+    : QLabel(parent), pictures_(pictures) {}
+
+void PictureLabel::setPicture(const QString& name) {
+    if (name == name_) return;
+    name_ = name;
+    shown_ = QPixmap();
+    update();
+}
+
+QPixmap PictureLabel::shownPixmap() {
+    if (shown_.isNull() && !name_.isEmpty())
+        shown_ = pictures_.picture(name_, devicePixelRatioF(), contentsRect().size());
+    return shown_;
+}
+
+void PictureLabel::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    drawFrame(&painter);
+    QPixmap pixmap = shownPixmap();
+    if (pixmap.isNull()) return;
+    if (!isEnabled()) {
+        // As a plain label draws a disabled picture, but kept: the whole window is
+        // disabled while a dialog is open, and it repaints often then.
+        if (greyedFrom_ != pixmap.cacheKey() || greyedPalette_ != palette().cacheKey()) {
+            QStyleOption option;
+            option.initFrom(this);
+            greyed_ = style()->generatedIconPixmap(QIcon::Disabled, pixmap, &option);
+            greyedFrom_ = pixmap.cacheKey();
+            greyedPalette_ = palette().cacheKey();
+        }
+        pixmap = greyed_;
+    }
+    style()->drawItemPixmap(&painter, contentsRect(), int(alignment()), pixmap);
+}
+
+namespace {
+
+class PictureIconEngine : public QIconEngine {
+public:
+    PictureIconEngine(const PictureList& pictures, const QString& name)
+        : pictures_(pictures), name_(name) {}
+
+    QIconEngine* clone() const override { return new PictureIconEngine(*this); }
+    QString key() const override { return QStringLiteral("mertano-picture"); }
+    QSize actualSize(const QSize& size, QIcon::Mode, QIcon::State) override {
+        return pictures_.size(name_).scaled(size, Qt::KeepAspectRatio).boundedTo(pictures_.size(name_));
+    }
+    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override { return {pictures_.size(name_)}; }
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+        return drawn(1.0).pixmap(size, 1.0, mode, state);
+    }
+    QPixmap scaledPixmap(const QSize& size, QIcon::Mode mode, QIcon::State state,
+                         qreal scale) override {
+        return drawn(scale).pixmap(size, scale, mode, state);
+    }
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override {
+        drawn(painter->device()->devicePixelRatioF()).paint(painter, rect, Qt::AlignCenter, mode, state);
+    }
+
+private:
+    // The icon Qt makes of the drawn picture, which greys and caches as it always does.
+    const QIcon& drawn(qreal ratio) {
+        if (drawn_.isNull() || drawnRatio_ != ratio) {
+            drawn_ = QIcon(pictures_.picture(name_, ratio));
+            drawnRatio_ = ratio;
+        }
+        return drawn_;
+    }
+
+    const PictureList& pictures_;
+    QString name_;
+    QIcon drawn_;
+    qreal drawnRatio_ = 0;
+};
+
+}  // namespace
+
+QIcon PictureIcon(const PictureList& pictures, const QString& name) {
+    return QIcon(new PictureIconEngine(pictures, name));
+}
+
+}  // namespace mertano
