@@ -22,6 +22,9 @@ QIcon ApplicationIcon() {
 
 void ApplyApplicationIdentity() {
     QGuiApplication::setDesktopFileName(ApplicationId());
+}
+
+void ApplyApplicationIcon() {
     QApplication::setWindowIcon(ApplicationIcon());
 }
 

@@ -20,8 +20,12 @@ QList<int> WindowIconSizes();
 // holds Mertano's.
 QIcon ApplicationIcon();
 
-// Names the desktop entry (the desktop matches windows to it by this) and gives every
-// window the icon. Needs the application object.
+// Names the desktop entry (the desktop matches windows to it by this). Needs the
+// application object.
 void ApplyApplicationIdentity();
+
+// Gives every window, shown or still to come, the icon. The window system takes it at
+// any time, so a start sets it once the window has been painted.
+void ApplyApplicationIcon();
 
 }  // namespace mertano

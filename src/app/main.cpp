@@ -119,8 +119,10 @@ int main(int argc, char* argv[]) {
         help->setLanguage(app.language.languageName(), app.language.texts());
         help->showTopic(topic);
     });
-    const AfterFirstPaint rememberLanguage(&main,
-                                           [&] { mertano::RememberSettledLanguage(settled); });
+    const AfterFirstPaint afterFirstPaint(&main, [&] {
+        mertano::ApplyApplicationIcon();
+        mertano::RememberSettledLanguage(settled);
+    });
     main.show();
     if (parser.isSet(screenshotOption)) {
         const bool saved = mertano::SaveSolvedScreenshot(main, parser.value(screenshotOption));
