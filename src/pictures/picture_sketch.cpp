@@ -85,14 +85,14 @@ void PaintStroke(QPainter& painter, const SketchElement& e, bool marked) {
 
 namespace {
 
-// A label's text at a pixel size, set at the origin: from the stored letters when it has
-// them all, so that drawing a figure loads no font, else from the font itself.
 // Where the font would set a letter put at `at`: it positions letters in 64ths of a
 // pixel, cut towards zero.
 QPointF FontGrid(QPointF at) {
     return {std::trunc(at.x() * 64) / 64, std::trunc(at.y() * 64) / 64};
 }
 
+// A label's text at a pixel size, set at the origin: from the stored letters when it has
+// them all, so that drawing a figure loads no font, else from the font itself.
 LabelLetter SetLabelText(const QString& text, int pixels) {
     LabelLetter set{QPainterPath(), 0, 0, 0};
     for (const QChar c : text) {
