@@ -29,7 +29,9 @@ long double FieldSheet::fieldValue(Field field) const {
 }
 
 void FieldSheet::setFieldValue(Field field, long double value) {
-    setFieldText(field, EditValueText(value));
+    ShownValue shown = EditValueShown(value);
+    fields_[FieldIndex(field)] = std::move(shown.text);
+    values_[FieldIndex(field)] = shown.value;
 }
 
 void FieldSheet::setOutputText(Output output, const std::string& text) {

@@ -24,6 +24,9 @@ public:
     void setUnitText(std::string unit) { unit_ = std::move(unit); }
 
     const std::string& output(Output o) const { return outputs_[OutputIndex(o)]; }
+    // The texts of fieldText and unitText without a copy.
+    const std::string& field(Field f) const { return fields_[FieldIndex(f)]; }
+    const std::string& unit() const { return unit_; }
     bool enabled(Control c) const { return enabled_[static_cast<int>(c)]; }
     const std::vector<std::string>& messages() const { return messages_; }
 

@@ -187,6 +187,49 @@ std::string CountText(bool negative, std::string count, int digits) {
     return count;
 }
 
+// A count of units that fits 64 bits, as most are: its text is written without building
+// digit strings, and the number that text reads as is one exact division.
+struct SmallCount {
+    bool negative = false;
+    std::uint64_t count = 0;
+    int digits = 0;
+};
+
+// Counts below 10^18 keep every digit in the mantissa the reader gathers.
+constexpr long double kSmallCountLimit = 1e18L;
+
+// x (finite) in units of 10^-digits (0 to 18) as UnitCount rounds it, when the count is small.
+std::optional<SmallCount> SmallUnitCount(long double x, int digits) {
+    const long double ax = std::fabs(x);
+    if (!(ax < 0x1p63L)) return std::nullopt;
+    const long double n = std::rint(ax * kPow10[digits]);
+    if (!(n < kSmallCountLimit)) return std::nullopt;
+    return SmallCount{std::signbit(x), static_cast<std::uint64_t>(n), digits};
+}
+
+// The text CountText writes for the count: at least one whole digit, the decimals, and a
+// sign only when the count is not 0.
+std::string SmallCountText(const SmallCount& c) {
+    char buf[48];
+    char* const end = buf + sizeof buf;
+    char* p = end;
+    std::uint64_t n = c.count;
+    for (int k = 0; k < c.digits; ++k, n /= 10) *--p = static_cast<char>('0' + n % 10);
+    if (c.digits > 0) *--p = '.';
+    do {
+        *--p = static_cast<char>('0' + n % 10);
+        n /= 10;
+    } while (n != 0);
+    if (c.negative && c.count != 0) *--p = '-';
+    return std::string(p, end);
+}
+
+// What ParseNumber reads from SmallCountText: the division its quick path makes.
+long double SmallCountValue(const SmallCount& c) {
+    const long double v = static_cast<long double>(c.count) / kPow10[c.digits];
+    return c.negative && c.count != 0 ? -v : v;
+}
+
 }  // namespace
 
 std::string CommaToPoint(std::string_view text) {
@@ -221,6 +264,9 @@ long double ReadFieldText(std::string_view text) {
 std::string FormatFixed(long double x, int digits) {
     if (!std::isfinite(x)) x = 0.0L;
     digits = std::clamp(digits, 0, kMaxFixedDigits);
+    if (const std::optional<SmallCount> small = SmallUnitCount(x, digits)) {
+        return SmallCountText(*small);
+    }
     return CountText(std::signbit(x), UnitCount(std::fabs(x), digits), digits);
 }
 
@@ -236,6 +282,14 @@ long double RoundTo4(long double x) {
 
 std::string ResultText(long double x) {
     Checked(x);  // a result without a real value is a fault, never a text
+    if (std::optional<SmallCount> small = SmallUnitCount(x, 4)) {
+        // The same two roundings on the whole count: halves of the dropped hundredths
+        // go to the even neighbour. At least "0.00", so wide enough without padding.
+        const std::uint64_t kept = small->count / 100, dropped = small->count % 100;
+        small->count = kept + (dropped > 50 || (dropped == 50 && kept % 2 == 1) ? 1 : 0);
+        small->digits = 2;
+        return SmallCountText(*small);
+    }
     // Rounded once to 4 decimals, then from that exact decimal to 2: the second
     // rounding sees the true fifth and sixth digits, never a binary neighbour of them.
     std::string count = UnitCount(std::fabs(x), 4);
@@ -254,10 +308,26 @@ std::string EditValueText(long double x, const EditLimits& limits) {
     return FormatFixed(ClampToLimits(x, limits), limits.digits);
 }
 
+ShownValue EditValueShown(long double x, const EditLimits& limits) {
+    x = ClampToLimits(x, limits);
+    if (!std::isfinite(x)) x = 0.0L;
+    if (const std::optional<SmallCount> small =
+            SmallUnitCount(x, std::clamp(limits.digits, 0, kMaxFixedDigits))) {
+        return {SmallCountText(*small), SmallCountValue(*small)};
+    }
+    ShownValue shown{FormatFixed(x, limits.digits), 0.0L};
+    shown.value = ReadFieldText(shown.text);
+    return shown;
+}
+
 std::optional<long double> AcceptEditText(std::string_view text, const EditLimits& limits) {
     const std::optional<long double> value =
         TrimBlanks(text).empty() ? std::optional<long double>(limits.min) : ParseNumber(text);
     if (!value || *value < limits.min || *value > limits.max) return std::nullopt;
+    if (const std::optional<SmallCount> small =
+            SmallUnitCount(*value, std::clamp(limits.digits, 0, kMaxFixedDigits))) {
+        return SmallCountValue(*small);
+    }
     return ParseNumber(FormatFixed(*value, limits.digits));
 }
 

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <vector>
 
 #include "calc/numbers.h"
@@ -49,13 +50,6 @@ void AppendJsonString(std::string& out, std::string_view s) {
         }
     }
     out.append(s.data() + run, s.size() - run);
-    out += '"';
-}
-
-// A name of the program's own (figure, state, field, row): letters only, no escapes.
-void AppendName(std::string& out, std::string_view name) {
-    out += '"';
-    out += name;
     out += '"';
 }
 
@@ -114,52 +108,117 @@ bool RowShown(const AngleRow& row, const FieldSheet& sheet) {
     }
 }
 
-void AppendResultJson(std::string& out, const Result& r) {
-    out += "{\"figure\": ";
-    AppendName(out, Shape(r.shape).name);
-    out += ", \"state\": ";
-    AppendName(out, CalcStateName(r.state));
-    out += ", \"message\": ";
-    AppendJsonString(out, r.message);
-    out += ", \"unit\": ";
-    AppendJsonString(out, r.sheet.unitText());
+namespace {
 
-    out += ", \"fields\": {";
-    bool first = true;
-    for (Field f : ShownFields(r.shape)) {
-        if (!first) out += ", ";
-        first = false;
-        AppendName(out, FieldValueName(f));
-        out += ": ";
-        AppendJsonString(out, r.sheet.fieldText(f));
+// Writes a line into room made for it beforehand: an answer is a few hundred bytes in
+// dozens of pieces, and growing the string piece by piece cost more than the pieces.
+class RoomWriter {
+public:
+    RoomWriter(std::string& out, std::size_t room) : out_(out) {
+        const std::size_t start = out.size();
+        out.resize(start + room);
+        p_ = out.data() + start;
     }
-    out += "}, \"angles\": {";
-    first = true;
-    for (const AngleRow& row : kAngleRows) {
-        if (!RowShown(row, r.sheet)) continue;
-        if (!first) out += ", ";
-        first = false;
-        AppendName(out, row.name);
-        out += ": [";
-        out += Trim(r.sheet.output(row.degrees));
-        out += ", ";
-        out += Trim(r.sheet.output(row.minutes));
-        out += ", ";
-        out += Trim(r.sheet.output(row.seconds));
-        out += ']';
+    ~RoomWriter() { out_.resize(static_cast<std::size_t>(p_ - out_.data())); }
+    RoomWriter(const RoomWriter&) = delete;
+    RoomWriter& operator=(const RoomWriter&) = delete;
+
+    template <std::size_t N>
+    void put(const char (&literal)[N]) {
+        std::memcpy(p_, literal, N - 1);
+        p_ += N - 1;
     }
-    out += "}, \"results\": {";
-    first = true;
-    for (const ResultRow& row : kResultRows) {
-        const std::string_view text = Trim(r.sheet.output(row.output));
-        if (text.empty()) continue;
-        if (!first) out += ", ";
-        first = false;
-        AppendName(out, row.name);
-        out += ": ";
-        AppendJsonString(out, text);
+    void put(std::string_view s) {
+        std::memcpy(p_, s.data(), s.size());
+        p_ += s.size();
     }
-    out += '}';
+    // A name of the program's own, in quotes (letters only: nothing to escape).
+    void name(std::string_view s) {
+        *p_++ = '"';
+        put(s);
+        *p_++ = '"';
+    }
+    // As AppendJsonString writes it; takes at most 6 bytes a character and 2 more.
+    void string(std::string_view s) {
+        *p_++ = '"';
+        for (char ch : s) {
+            const auto c = static_cast<unsigned char>(ch);
+            if (c >= 0x20 && c != '"' && c != '\\') {
+                *p_++ = ch;
+                continue;
+            }
+            std::string escaped;
+            AppendJsonString(escaped, std::string_view(&ch, 1));
+            put(std::string_view(escaped).substr(1, escaped.size() - 2));
+        }
+        *p_++ = '"';
+    }
+
+private:
+    std::string& out_;
+    char* p_ = nullptr;
+};
+
+// Room for every text of the answer escaped at its longest, and for the names and
+// punctuation around them (fourteen fields, three angle rows, five results at most).
+std::size_t JsonRoom(const Result& r) {
+    std::size_t texts = r.message.size() + r.sheet.unit().size();
+    for (Field f : ShownFields(r.shape)) texts += r.sheet.field(f).size();
+    for (int k = 0; k < kOutputCount; ++k) texts += r.sheet.output(static_cast<Output>(k)).size();
+    return 6 * texts + 1024;
+}
+
+}  // namespace
+
+void AppendResultJson(std::string& out, const Result& r) {
+    {
+        RoomWriter w(out, JsonRoom(r));
+        w.put("{\"figure\": ");
+        w.name(Shape(r.shape).name);
+        w.put(", \"state\": ");
+        w.name(CalcStateName(r.state));
+        w.put(", \"message\": ");
+        w.string(r.message);
+        w.put(", \"unit\": ");
+        w.string(r.sheet.unit());
+
+        w.put(", \"fields\": {");
+        bool first = true;
+        for (Field f : ShownFields(r.shape)) {
+            if (!first) w.put(", ");
+            first = false;
+            w.name(FieldValueName(f));
+            w.put(": ");
+            w.string(r.sheet.field(f));
+        }
+        w.put("}, \"angles\": {");
+        first = true;
+        for (const AngleRow& row : kAngleRows) {
+            if (!RowShown(row, r.sheet)) continue;
+            if (!first) w.put(", ");
+            first = false;
+            w.name(row.name);
+            w.put(": [");
+            w.put(Trim(r.sheet.output(row.degrees)));
+            w.put(", ");
+            w.put(Trim(r.sheet.output(row.minutes)));
+            w.put(", ");
+            w.put(Trim(r.sheet.output(row.seconds)));
+            w.put("]");
+        }
+        w.put("}, \"results\": {");
+        first = true;
+        for (const ResultRow& row : kResultRows) {
+            const std::string_view text = Trim(r.sheet.output(row.output));
+            if (text.empty()) continue;
+            if (!first) w.put(", ");
+            first = false;
+            w.name(row.name);
+            w.put(": ");
+            w.string(text);
+        }
+        w.put("}");
+    }
     if (r.count || r.steps) AppendAskedFor(out, r);
     out += '}';
 }
