@@ -163,7 +163,7 @@ private:
 // punctuation around them (fourteen fields, three angle rows, five results at most).
 std::size_t JsonRoom(const Result& r) {
     std::size_t texts = r.message.size() + r.sheet.unit().size();
-    for (Field f : ShownFields(r.shape)) texts += r.sheet.field(f).size();
+    for (Field f : FieldsShown(r.shape)) texts += r.sheet.field(f).size();
     for (int k = 0; k < kOutputCount; ++k) texts += r.sheet.output(static_cast<Output>(k)).size();
     return 6 * texts + 1024;
 }
@@ -184,7 +184,7 @@ void AppendResultJson(std::string& out, const Result& r) {
 
         w.put(", \"fields\": {");
         bool first = true;
-        for (Field f : ShownFields(r.shape)) {
+        for (Field f : FieldsShown(r.shape)) {
             if (!first) w.put(", ");
             first = false;
             w.name(FieldValueName(f));
@@ -295,7 +295,7 @@ void AppendResultCsv(std::string& out, const Result& r) {
     const std::string& unit = r.sheet.unitText();
     cells[2] = unit;
     std::array<std::string, kFieldCount> fieldTexts;
-    for (Field f : ShownFields(r.shape)) {
+    for (Field f : FieldsShown(r.shape)) {
         fieldTexts[FieldIndex(f)] = r.sheet.fieldText(f);
         cells[CsvColumn(f)] = fieldTexts[FieldIndex(f)];
     }
@@ -425,7 +425,7 @@ std::string InvalidJson(std::string_view message) {
 std::string ResultTable(const Result& r) {
     const std::string& unit = r.sheet.unitText();
     std::vector<std::array<std::string, 4>> rows;
-    for (Field f : ShownFields(r.shape)) {
+    for (Field f : FieldsShown(r.shape)) {
         std::string dms;
         for (const AngleRow& row : kAngleRows) {
             if (row.name == FieldValueName(f) && RowShown(row, r.sheet)) {

@@ -6,6 +6,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QJsonValue>
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -27,7 +28,7 @@ std::string FigureList() {
 
 std::string FieldList(ShapeKind shape) {
     std::string list;
-    for (Field f : ShownFields(shape)) {
+    for (Field f : FieldsShown(shape)) {
         if (!list.empty()) list += " ";
         list += FieldValueName(f);
     }
@@ -74,6 +75,15 @@ std::optional<int> CountFromText(std::string_view text) {
 
 }  // namespace
 
+const std::vector<Field>& FieldsShown(ShapeKind shape) {
+    static const auto kLists = [] {
+        std::array<std::vector<Field>, kShapeCount> lists;
+        for (ShapeKind s : kAllShapes) lists[ShapeIndex(s)] = ShownFields(s);
+        return lists;
+    }();
+    return kLists[ShapeIndex(shape)];
+}
+
 std::variant<ShapeKind, RequestError> ParseFigure(std::string_view name) {
     if (std::optional<ShapeKind> shape = ShapeFromName(name)) return *shape;
     return RequestError{Join({"unknown figure \"", name, "\" (one of ", FigureList(), ")"})};
@@ -83,7 +93,8 @@ std::optional<RequestError> AddValue(Request& request, std::string_view name,
                                      std::string_view value) {
     const std::optional<Field> field = FieldFromName(name);
     const ShapeInfo& shape = Shape(request.shape);
-    if (!field || !ShowsField(request.shape, *field)) {
+    const std::vector<Field>& shown = FieldsShown(request.shape);
+    if (!field || std::find(shown.begin(), shown.end(), *field) == shown.end()) {
         return RequestError{Join({"unknown field \"", name, "\" for ", shape.name,
                                   " (its fields: ", FieldList(request.shape), ")"})};
     }
@@ -180,19 +191,27 @@ namespace {
 // Text the full reader reads exactly as JSON says: no escapes to undo, no bytes that
 // need decoding, no raw control characters, which it refuses.
 bool Plain(std::string_view line) {
-    bool plain = true;
+    // In bytes without branches, which the compiler turns into vector code: every line
+    // passes here.
+    unsigned char outside = 0;
     for (char ch : line) {
         const auto c = static_cast<unsigned char>(ch);
-        plain &= c >= 0x20 && c < 0x80 && c != '\\';
+        outside |= static_cast<unsigned char>(static_cast<unsigned char>(c - 0x20) >= 0x60) |
+                   static_cast<unsigned char>(c == '\\');
     }
-    return plain;
+    return outside == 0;
 }
 
 // Names are found in any case; the catalogue's own spelling, the usual one, is tried
 // first, which saves comparing letter by letter without case.
 std::optional<ShapeKind> FigureNamed(std::string_view name) {
+    static const auto kNames = [] {
+        std::array<std::string_view, kShapeCount> names;
+        for (ShapeKind s : kAllShapes) names[ShapeIndex(s)] = Shape(s).name;
+        return names;
+    }();
     for (ShapeKind s : kAllShapes) {
-        if (Shape(s).name == name) return s;
+        if (kNames[ShapeIndex(s)] == name) return s;
     }
     return ShapeFromName(name);
 }
@@ -206,8 +225,11 @@ struct FieldEntry {
 // The request of a plain line; nothing when the line needs the full reader, because it
 // is no JSON object, breaks a rule or says something twice (the full reader settles
 // repeated keys and aliases its own way).
-std::optional<Request> ReadPlain(simdjson::ondemand::parser& parser, const std::string& padded,
-                                 std::size_t length) {
+// An unknown figure is named as the full reader names it, once the rest of the line has
+// shown that the full reader would get as far as the figure.
+std::optional<std::variant<Request, RequestError>> ReadPlain(simdjson::ondemand::parser& parser,
+                                                             const std::string& padded,
+                                                             std::size_t length) {
     namespace od = simdjson::ondemand;
     od::document doc;
     od::object object;
@@ -218,6 +240,7 @@ std::optional<Request> ReadPlain(simdjson::ondemand::parser& parser, const std::
     }
     Request request;
     bool figure = false, fields = false, unit = false;
+    std::optional<std::string_view> unknownFigure;
     std::array<FieldEntry, kFieldCount> entries;
     std::size_t entryCount = 0;
     for (auto member : object) {
@@ -228,9 +251,11 @@ std::optional<Request> ReadPlain(simdjson::ondemand::parser& parser, const std::
         std::string_view text;
         if (key == "figure") {
             if (figure || value.get_string().get(text)) return std::nullopt;
-            const std::optional<ShapeKind> shape = FigureNamed(text);
-            if (!shape) return std::nullopt;
-            request.shape = *shape;
+            if (const std::optional<ShapeKind> shape = FigureNamed(text)) {
+                request.shape = *shape;
+            } else {
+                unknownFigure = text;
+            }
             figure = true;
         } else if (key == "unit" || key == "material") {
             const bool isUnit = key == "unit";
@@ -277,6 +302,7 @@ std::optional<Request> ReadPlain(simdjson::ondemand::parser& parser, const std::
     }
     // Anything after the object makes the line no JSON object.
     if (!figure || doc.current_location().error() != simdjson::OUT_OF_BOUNDS) return std::nullopt;
+    if (unknownFigure) return std::get<RequestError>(ParseFigure(*unknownFigure));
     for (std::size_t k = 0; k < entryCount; ++k) {
         const std::optional<Field> field = FieldFromName(entries[k].name);
         if (field && request.values[FieldIndex(*field)]) return std::nullopt;
@@ -300,9 +326,7 @@ std::variant<Request, RequestError> BatchReader::read(std::string_view line) {
         std::string& padded = parser_->padded;
         padded.assign(line);
         padded.resize(line.size() + simdjson::SIMDJSON_PADDING, ' ');
-        if (std::optional<Request> request = ReadPlain(parser_->json, padded, line.size())) {
-            return *std::move(request);
-        }
+        if (auto read = ReadPlain(parser_->json, padded, line.size())) return *std::move(read);
     }
     return ParseBatchLine(line);
 }
