@@ -10,14 +10,21 @@ void FieldSheet::choose(std::optional<ShapeKind> shape) {
     static const std::string kZero = EditValueText(0.0L);
     static const long double kZeroValue = ReadFieldText(kZero);
     shape_ = shape;
-    fields_.fill(kZero);
-    values_.fill(kZeroValue);
+    // Only the fields set since the last choice: batch work lays out a figure per line
+    // and sets a few of its fields.
+    for (int k = 0; k < kFieldCount; ++k) {
+        if ((changed_ >> k & 1U) == 0 && !fields_[k].empty()) continue;
+        fields_[k] = kZero;
+        values_[k] = kZeroValue;
+    }
+    changed_ = 0;
     for (std::string& o : outputs_) o.clear();
     enabled_ = {true, false, false};
     messages_.clear();
 }
 
 void FieldSheet::setFieldText(Field field, std::string text) {
+    changed_ |= 1U << FieldIndex(field);
     values_[FieldIndex(field)].reset();
     fields_[FieldIndex(field)] = std::move(text);
 }
@@ -30,6 +37,7 @@ long double FieldSheet::fieldValue(Field field) const {
 
 void FieldSheet::setFieldValue(Field field, long double value) {
     ShownValue shown = EditValueShown(value);
+    changed_ |= 1U << FieldIndex(field);
     fields_[FieldIndex(field)] = std::move(shown.text);
     values_[FieldIndex(field)] = shown.value;
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -47,6 +48,7 @@ private:
     // for and kept beside the text: batch work would otherwise read every field of every
     // line back from its text.
     mutable std::array<std::optional<long double>, kFieldCount> values_{};
+    std::uint32_t changed_ = 0;  // the fields set since the figure was chosen, one bit each
     std::array<std::string, kOutputCount> outputs_;
     std::array<bool, kControlCount> enabled_{};
     std::string unit_ = "mm";

@@ -5,6 +5,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <utility>
 #include <vector>
 
@@ -210,16 +211,33 @@ std::optional<SmallCount> SmallUnitCount(long double x, int digits) {
 // The text CountText writes for the count: at least one whole digit, the decimals, and a
 // sign only when the count is not 0.
 std::string SmallCountText(const SmallCount& c) {
+    // Two digits at a time from the end: fields and results write thousands a second.
+    static constexpr char kPairs[] =
+        "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+        "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+        "8081828384858687888990919293949596979899";
     char buf[48];
     char* const end = buf + sizeof buf;
     char* p = end;
     std::uint64_t n = c.count;
-    for (int k = 0; k < c.digits; ++k, n /= 10) *--p = static_cast<char>('0' + n % 10);
-    if (c.digits > 0) *--p = '.';
-    do {
+    auto pair = [&p, &n] {
+        p -= 2;
+        std::memcpy(p, kPairs + 2 * (n % 100), 2);
+        n /= 100;
+    };
+    int k = 0;
+    for (; k + 2 <= c.digits; k += 2) pair();
+    if (k < c.digits) {
         *--p = static_cast<char>('0' + n % 10);
         n /= 10;
-    } while (n != 0);
+    }
+    if (c.digits > 0) *--p = '.';
+    while (n >= 100) pair();
+    if (n >= 10) {
+        pair();
+    } else {
+        *--p = static_cast<char>('0' + n);
+    }
     if (c.negative && c.count != 0) *--p = '-';
     return std::string(p, end);
 }

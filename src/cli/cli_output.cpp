@@ -2,6 +2,7 @@
 #include "cli_output.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
 #include <cstring>
 #include <vector>
@@ -110,6 +111,14 @@ bool RowShown(const AngleRow& row, const FieldSheet& sheet) {
 
 namespace {
 
+// The bytes a JSON text cannot hold as they are.
+constexpr auto kEscaped = [] {
+    std::array<unsigned char, 256> escaped{};
+    for (int c = 0; c < 0x20; ++c) escaped[c] = 1;
+    escaped['"'] = escaped['\\'] = 1;
+    return escaped;
+}();
+
 // Writes a line into room made for it beforehand: an answer is a few hundred bytes in
 // dozens of pieces, and growing the string piece by piece cost more than the pieces.
 class RoomWriter {
@@ -140,16 +149,20 @@ public:
     }
     // As AppendJsonString writes it; takes at most 6 bytes a character and 2 more.
     void string(std::string_view s) {
+        // Copied as it is, then written again escaped in the rare case that it needs it.
+        char* const start = p_;
         *p_++ = '"';
+        unsigned char escapes = 0;
         for (char ch : s) {
-            const auto c = static_cast<unsigned char>(ch);
-            if (c >= 0x20 && c != '"' && c != '\\') {
-                *p_++ = ch;
-                continue;
-            }
+            *p_++ = ch;
+            escapes |= kEscaped[static_cast<unsigned char>(ch)];
+        }
+        if (escapes != 0) {
             std::string escaped;
-            AppendJsonString(escaped, std::string_view(&ch, 1));
-            put(std::string_view(escaped).substr(1, escaped.size() - 2));
+            AppendJsonString(escaped, s);
+            p_ = start;
+            put(escaped);
+            return;
         }
         *p_++ = '"';
     }

@@ -86,7 +86,8 @@ const std::vector<Field>& FieldsShown(ShapeKind shape) {
 
 std::variant<ShapeKind, RequestError> ParseFigure(std::string_view name) {
     if (std::optional<ShapeKind> shape = ShapeFromName(name)) return *shape;
-    return RequestError{Join({"unknown figure \"", name, "\" (one of ", FigureList(), ")"})};
+    static const std::string kFigures = FigureList();
+    return RequestError{Join({"unknown figure \"", name, "\" (one of ", kFigures, ")"})};
 }
 
 std::optional<RequestError> AddValue(Request& request, std::string_view name,
