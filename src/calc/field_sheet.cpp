@@ -18,6 +18,7 @@ void FieldSheet::choose(std::optional<ShapeKind> shape) {
         values_[k] = kZeroValue;
     }
     changed_ = 0;
+    textDue_ = 0;
     for (std::string& o : outputs_) o.clear();
     enabled_ = {true, false, false};
     messages_.clear();
@@ -25,6 +26,7 @@ void FieldSheet::choose(std::optional<ShapeKind> shape) {
 
 void FieldSheet::setFieldText(Field field, std::string text) {
     changed_ |= 1U << FieldIndex(field);
+    textDue_ &= ~(1U << FieldIndex(field));
     values_[FieldIndex(field)].reset();
     fields_[FieldIndex(field)] = std::move(text);
 }
@@ -36,10 +38,20 @@ long double FieldSheet::fieldValue(Field field) const {
 }
 
 void FieldSheet::setFieldValue(Field field, long double value) {
-    ShownValue shown = EditValueShown(value);
-    changed_ |= 1U << FieldIndex(field);
-    fields_[FieldIndex(field)] = std::move(shown.text);
-    values_[FieldIndex(field)] = shown.value;
+    const int k = FieldIndex(field);
+    changed_ |= 1U << k;
+    textDue_ |= 1U << k;
+    setTo_[k] = value;
+    values_[k] = EditTextValue(value);
+}
+
+const std::string& FieldSheet::field(Field f) const {
+    const int k = FieldIndex(f);
+    if (textDue_ >> k & 1U) {
+        fields_[k] = EditValueText(setTo_[k]);
+        textDue_ &= ~(1U << k);
+    }
+    return fields_[k];
 }
 
 void FieldSheet::setOutputText(Output output, const std::string& text) {

@@ -26,12 +26,12 @@ public:
 
     const std::string& output(Output o) const { return outputs_[OutputIndex(o)]; }
     // The texts of fieldText and unitText without a copy.
-    const std::string& field(Field f) const { return fields_[FieldIndex(f)]; }
+    const std::string& field(Field f) const;
     const std::string& unit() const { return unit_; }
     bool enabled(Control c) const { return enabled_[static_cast<int>(c)]; }
     const std::vector<std::string>& messages() const { return messages_; }
 
-    std::string fieldText(Field field) const override { return fields_[FieldIndex(field)]; }
+    std::string fieldText(Field f) const override { return field(f); }
     long double fieldValue(Field field) const override;
     void setFieldValue(Field field, long double value) override;
     void setOutputText(Output output, const std::string& text) override;
@@ -43,7 +43,12 @@ public:
     void computeMass(long double, long double&) override {}
 
 private:
-    std::array<std::string, kFieldCount> fields_;
+    // A field set to a value shows its text only when asked: the solver sets many
+    // fields that are set again or never shown. Each bit of textDue_ says the field's
+    // text is still to be written from the value in setTo_.
+    mutable std::array<std::string, kFieldCount> fields_;
+    mutable std::uint32_t textDue_ = 0;
+    std::array<long double, kFieldCount> setTo_{};
     // Each field's text as the calculate command reads it, worked out when first asked
     // for and kept beside the text: batch work would otherwise read every field of every
     // line back from its text.

@@ -326,16 +326,14 @@ std::string EditValueText(long double x, const EditLimits& limits) {
     return FormatFixed(ClampToLimits(x, limits), limits.digits);
 }
 
-ShownValue EditValueShown(long double x, const EditLimits& limits) {
+long double EditTextValue(long double x, const EditLimits& limits) {
     x = ClampToLimits(x, limits);
     if (!std::isfinite(x)) x = 0.0L;
     if (const std::optional<SmallCount> small =
             SmallUnitCount(x, std::clamp(limits.digits, 0, kMaxFixedDigits))) {
-        return {SmallCountText(*small), SmallCountValue(*small)};
+        return SmallCountValue(*small);
     }
-    ShownValue shown{FormatFixed(x, limits.digits), 0.0L};
-    shown.value = ReadFieldText(shown.text);
-    return shown;
+    return ReadFieldText(FormatFixed(x, limits.digits));
 }
 
 std::optional<long double> AcceptEditText(std::string_view text, const EditLimits& limits) {

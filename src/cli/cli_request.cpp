@@ -220,38 +220,51 @@ std::optional<ShapeKind> FigureNamed(std::string_view name) {
 // A field as the line gives it, taken once the figure is known (it may come later).
 struct FieldEntry {
     std::string_view name;
-    std::string text;
+    std::string_view text;
+    char number[32];  // the text of a JSON number
 };
 
-// The request of a plain line; nothing when the line needs the full reader, because it
-// is no JSON object, breaks a rule or says something twice (the full reader settles
-// repeated keys and aliases its own way).
-// An unknown figure is named as the full reader names it, once the rest of the line has
-// shown that the full reader would get as far as the figure.
-std::optional<std::variant<Request, RequestError>> ReadPlain(simdjson::ondemand::parser& parser,
-                                                             const std::string& padded,
-                                                             std::size_t length) {
+// A text of a plain line has nothing to undo: it is read where it stands, up to its
+// closing quote, without the copy that unescaping makes.
+std::string_view PlainText(simdjson::ondemand::raw_json_string raw) {
+    const char* const start = raw.raw();
+    const char* end = start;
+    while (*end != '"') ++end;
+    return {start, static_cast<std::size_t>(end - start)};
+}
+
+enum class PlainRead { Taken, Refused, ForTheFullReader };
+
+// The request of a plain line, into `request`; ForTheFullReader when the line needs the
+// full reader, because it is no JSON object, breaks a rule or says something twice (the
+// full reader settles repeated keys and aliases its own way). An unknown figure is
+// Refused as the full reader refuses it, once the rest of the line has shown that the
+// full reader would get as far as the figure.
+PlainRead ReadPlain(simdjson::ondemand::parser& parser, const std::string& padded,
+                    std::size_t length, Request& request, RequestError& error) {
     namespace od = simdjson::ondemand;
+    constexpr PlainRead kFull = PlainRead::ForTheFullReader;
     od::document doc;
     od::object object;
     if (parser.iterate(simdjson::padded_string_view(padded.data(), length, padded.size()))
             .get(doc) ||
         doc.get_object().get(object)) {
-        return std::nullopt;
+        return kFull;
     }
-    Request request;
+    request = Request();
     bool figure = false, fields = false, unit = false;
     std::optional<std::string_view> unknownFigure;
     std::array<FieldEntry, kFieldCount> entries;
     std::size_t entryCount = 0;
     for (auto member : object) {
         od::field field;
-        std::string_view key;
-        if (std::move(member).get(field) || field.unescaped_key().get(key)) return std::nullopt;
+        if (std::move(member).get(field)) return kFull;
+        const std::string_view key = PlainText(field.key());
         od::value value = field.value();
-        std::string_view text;
+        od::raw_json_string raw;
         if (key == "figure") {
-            if (figure || value.get_string().get(text)) return std::nullopt;
+            if (figure || value.get_raw_json_string().get(raw)) return kFull;
+            const std::string_view text = PlainText(raw);
             if (const std::optional<ShapeKind> shape = FigureNamed(text)) {
                 request.shape = *shape;
             } else {
@@ -260,56 +273,63 @@ std::optional<std::variant<Request, RequestError>> ReadPlain(simdjson::ondemand:
             figure = true;
         } else if (key == "unit" || key == "material") {
             const bool isUnit = key == "unit";
-            if ((isUnit ? unit : request.material.has_value()) || value.get_string().get(text)) {
-                return std::nullopt;
+            if ((isUnit ? unit : request.material.has_value()) ||
+                value.get_raw_json_string().get(raw)) {
+                return kFull;
             }
-            (isUnit ? request.unit : request.material.emplace()) = text;
+            (isUnit ? request.unit : request.material.emplace()) = PlainText(raw);
             unit |= isUnit;
         } else if (key == "count") {
             // Anything but a plain integer in range is for the full reader to name.
             std::int64_t count = 0;
             if (request.count || value.get_int64().get(count) || count < 1 || count > kMaxCount) {
-                return std::nullopt;
+                return kFull;
             }
             request.count = static_cast<int>(count);
         } else if (key == "fields") {
             od::object values;
-            if (fields || value.get_object().get(values)) return std::nullopt;
+            if (fields || value.get_object().get(values)) return kFull;
             fields = true;
             for (auto item : values) {
                 od::field f;
                 od::json_type type;
-                if (entryCount == entries.size() || std::move(item).get(f)) return std::nullopt;
+                if (entryCount == entries.size() || std::move(item).get(f)) return kFull;
                 FieldEntry& entry = entries[entryCount++];
+                entry.name = PlainText(f.key());
                 od::value v = f.value();
-                if (f.unescaped_key().get(entry.name) || v.type().get(type)) return std::nullopt;
+                if (v.type().get(type)) return kFull;
                 if (type == od::json_type::string) {
-                    if (v.get_string().get(text)) return std::nullopt;
-                    entry.text = text;
+                    if (v.get_raw_json_string().get(raw)) return kFull;
+                    entry.text = PlainText(raw);
                     continue;
                 }
                 // get_double, not get_number: this simdjson release reads a number of
                 // more than 19 digits as 0 through get_number.
                 double x = 0;
-                if (type != od::json_type::number || v.get_double().get(x)) return std::nullopt;
+                if (type != od::json_type::number || v.get_double().get(x)) return kFull;
                 // The full reader tells the integer -0 from the fraction -0.0, and refuses
                 // numbers too small to hold, which read as 0 here.
-                if (x == 0) return std::nullopt;
-                entry.text = NumberText(x);
+                if (x == 0) return kFull;
+                const auto written = std::to_chars(entry.number, std::end(entry.number), x);
+                entry.text = std::string_view(entry.number,
+                                              static_cast<std::size_t>(written.ptr - entry.number));
             }
         } else {
-            return std::nullopt;
+            return kFull;
         }
     }
     // Anything after the object makes the line no JSON object.
-    if (!figure || doc.current_location().error() != simdjson::OUT_OF_BOUNDS) return std::nullopt;
-    if (unknownFigure) return std::get<RequestError>(ParseFigure(*unknownFigure));
+    if (!figure || doc.current_location().error() != simdjson::OUT_OF_BOUNDS) return kFull;
+    if (unknownFigure) {
+        error = std::get<RequestError>(ParseFigure(*unknownFigure));
+        return PlainRead::Refused;
+    }
     for (std::size_t k = 0; k < entryCount; ++k) {
         const std::optional<Field> field = FieldFromName(entries[k].name);
-        if (field && request.values[FieldIndex(*field)]) return std::nullopt;
-        if (AddValue(request, entries[k].name, entries[k].text)) return std::nullopt;
+        if (field && request.values[FieldIndex(*field)]) return kFull;
+        if (AddValue(request, entries[k].name, entries[k].text)) return kFull;
     }
-    return request;
+    return PlainRead::Taken;
 }
 
 }  // namespace
@@ -322,14 +342,34 @@ struct BatchReader::Parser {
 BatchReader::BatchReader() : parser_(std::make_unique<Parser>()) {}
 BatchReader::~BatchReader() = default;
 
-std::variant<Request, RequestError> BatchReader::read(std::string_view line) {
+bool BatchReader::readInto(std::string_view line, Request& request, RequestError& error) {
     if (Plain(line)) {
         std::string& padded = parser_->padded;
         padded.assign(line);
         padded.resize(line.size() + simdjson::SIMDJSON_PADDING, ' ');
-        if (auto read = ReadPlain(parser_->json, padded, line.size())) return *std::move(read);
+        switch (ReadPlain(parser_->json, padded, line.size(), request, error)) {
+            case PlainRead::Taken:
+                return true;
+            case PlainRead::Refused:
+                return false;
+            case PlainRead::ForTheFullReader:
+                break;
+        }
     }
-    return ParseBatchLine(line);
+    auto parsed = ParseBatchLine(line);
+    if (auto* refused = std::get_if<RequestError>(&parsed)) {
+        error = std::move(*refused);
+        return false;
+    }
+    request = std::get<Request>(std::move(parsed));
+    return true;
+}
+
+std::variant<Request, RequestError> BatchReader::read(std::string_view line) {
+    Request request;
+    RequestError error;
+    if (readInto(line, request, error)) return request;
+    return error;
 }
 
 }  // namespace mertano::cli

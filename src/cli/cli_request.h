@@ -62,6 +62,9 @@ public:
     BatchReader& operator=(const BatchReader&) = delete;
 
     std::variant<Request, RequestError> read(std::string_view line);
+    // The same into a request and an error used before, which keep their room: false
+    // when the line cannot be taken, with the reason in `error`.
+    bool readInto(std::string_view line, Request& request, RequestError& error);
 
 private:
     struct Parser;

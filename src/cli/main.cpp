@@ -200,6 +200,8 @@ struct BatchPiece {
 // What answering takes per thread, kept from piece to piece with its room.
 struct BatchWorker {
     BatchReader reader;
+    Request request;
+    RequestError error;
     Result result;
 };
 
@@ -239,21 +241,23 @@ void AnswerPiece(BatchPiece& piece, BatchWorker& worker, const LanguageTexts& te
     for (std::size_t k = 0; k < piece.ends.size(); ++k) {
         const std::string_view line(piece.text.data() + start, piece.ends[k] - start);
         start = piece.ends[k];
-        auto parsed =
-            piece.tooLong[k]
-                ? std::variant<Request, RequestError>(RequestError{"the line is longer than 1 MiB"})
-                : worker.reader.read(line);
-        if (auto* error = std::get_if<RequestError>(&parsed)) {
+        bool taken = false;
+        if (piece.tooLong[k]) {
+            worker.error.message = "the line is longer than 1 MiB";
+        } else {
+            taken = worker.reader.readInto(line, worker.request, worker.error);
+        }
+        if (!taken) {
             if (form.csv) {
-                AppendInvalidCsv(piece.out, error->message);
+                AppendInvalidCsv(piece.out, worker.error.message);
                 piece.totals.addInvalid();
             } else {
-                AppendInvalidJson(piece.out, error->message);
+                AppendInvalidJson(piece.out, worker.error.message);
                 piece.out += '\n';
             }
             piece.allValid = false;
         } else {
-            Request& request = std::get<Request>(parsed);
+            Request& request = worker.request;
             request.steps = form.steps;
             request.totals = form.csv;
             RunInto(worker.result, request, texts, materials.tableFor(request));
