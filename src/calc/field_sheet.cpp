@@ -33,7 +33,10 @@ void FieldSheet::setFieldText(Field field, std::string text) {
 
 long double FieldSheet::fieldValue(Field field) const {
     std::optional<long double>& value = values_[FieldIndex(field)];
-    if (!value) value = ReadFieldText(fields_[FieldIndex(field)]);
+    if (!value) {
+        const int k = FieldIndex(field);
+        value = textDue_ >> k & 1U ? EditTextValue(setTo_[k]) : ReadFieldText(fields_[k]);
+    }
     return *value;
 }
 
@@ -42,7 +45,7 @@ void FieldSheet::setFieldValue(Field field, long double value) {
     changed_ |= 1U << k;
     textDue_ |= 1U << k;
     setTo_[k] = value;
-    values_[k] = EditTextValue(value);
+    values_[k].reset();
 }
 
 const std::string& FieldSheet::field(Field f) const {

@@ -43,9 +43,9 @@ public:
     void computeMass(long double, long double&) override {}
 
 private:
-    // A field set to a value shows its text only when asked: the solver sets many
-    // fields that are set again or never shown. Each bit of textDue_ says the field's
-    // text is still to be written from the value in setTo_.
+    // A field set to a value shows its text, and reads its value, only when asked: the
+    // solver sets many fields that are set again, never read or never shown. Each bit of
+    // textDue_ says the field's text is still to be written from the value in setTo_.
     mutable std::array<std::string, kFieldCount> fields_;
     mutable std::uint32_t textDue_ = 0;
     std::array<long double, kFieldCount> setTo_{};
