@@ -237,9 +237,10 @@ void AppendResultJson(std::string& out, const Result& r) {
 }
 
 void AppendInvalidJson(std::string& out, std::string_view message) {
-    out += "{\"state\": \"Invalid\", \"message\": ";
-    AppendJsonString(out, message);
-    out += '}';
+    RoomWriter w(out, 6 * message.size() + 64);
+    w.put("{\"state\": \"Invalid\", \"message\": ");
+    w.string(message);
+    w.put("}");
 }
 
 namespace {

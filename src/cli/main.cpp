@@ -106,11 +106,11 @@ int Emit(std::string_view text, int status) {
 // the lines as the end of input does, and is then told apart by error().
 class LineReader {
 public:
-    // Puts the next line, without its line end, into `line`; false after the last one.
-    // `tooLong` says the line was longer than kMaxBatchLineBytes: it was skipped and comes
-    // back empty.
-    bool next(std::string& line, bool& tooLong) {
-        line.clear();
+    // Adds the next line, without its line end, to the end of `text`; false after the
+    // last one. `tooLong` says the line was longer than kMaxBatchLineBytes: it was
+    // skipped and adds nothing.
+    bool next(std::string& text, bool& tooLong) {
+        const std::size_t first = text.size();
         bool any = false;
         tooLong = false;
         for (;;) {
@@ -119,11 +119,11 @@ public:
             const char* start = buffer_.data() + pos_;
             const auto* end = static_cast<const char*>(std::memchr(start, '\n', len_ - pos_));
             const std::size_t n = end ? std::size_t(end - start) : len_ - pos_;
-            if (!tooLong && line.size() + n > kMaxBatchLineBytes) {
+            if (!tooLong && text.size() - first + n > kMaxBatchLineBytes) {
                 tooLong = true;
-                std::string().swap(line);
+                text.resize(first);
             }
-            if (!tooLong) line.append(start, n);
+            if (!tooLong) text.append(start, n);
             pos_ += n;
             if (end) {
                 ++pos_;
@@ -210,17 +210,18 @@ struct BatchWorker {
 constexpr std::size_t kPieceLines = 4096;
 constexpr std::size_t kPieceBytes = 512 * 1024;
 
-bool FillPiece(LineReader& input, std::string& line, BatchPiece& piece) {
+bool FillPiece(LineReader& input, BatchPiece& piece) {
     piece.text.clear();
     piece.ends.clear();
     piece.tooLong.clear();
     bool tooLong = false;
+    std::size_t start = 0;
     while (piece.ends.size() < kPieceLines && piece.text.size() < kPieceBytes &&
-           (piece.ends.empty() || input.ready()) && input.next(line, tooLong)) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        piece.text += line;
+           (piece.ends.empty() || input.ready()) && input.next(piece.text, tooLong)) {
+        if (piece.text.size() > start && piece.text.back() == '\r') piece.text.pop_back();
         piece.ends.push_back(piece.text.size());
         piece.tooLong.push_back(tooLong);
+        start = piece.text.size();
     }
     return !piece.ends.empty();
 }
@@ -279,14 +280,13 @@ int RunBatch(const LanguageTexts& texts, CliMaterials& materials, OutputForm for
     std::vector<BatchWorker> workers(threads);
     SharedMaterials shared(materials);
     LineReader input;
-    std::string line;
     bool allValid = true;
     CsvTotals totals;
     if (form.csv && !WriteOut(CsvHeader())) return OutputFailed(errno);
     for (;;) {
         unsigned used = 0;
         while (used < threads && (used == 0 || input.ready()) &&
-               FillPiece(input, line, pieces[used]))
+               FillPiece(input, pieces[used]))
             ++used;
         if (used == 0) break;
         std::vector<std::thread> helpers;
