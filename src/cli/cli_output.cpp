@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cstdio>
 #include <cstring>
 #include <vector>
 
@@ -19,39 +18,88 @@ std::string_view Trim(std::string_view s) {
     return s;
 }
 
-void AppendJsonString(std::string& out, std::string_view s) {
-    out += '"';
-    std::size_t run = 0;  // start of the characters that go out as they are
-    for (std::size_t k = 0; k < s.size(); ++k) {
-        const auto c = static_cast<unsigned char>(s[k]);
-        if (c >= 0x20 && c != '"' && c != '\\') continue;
-        out.append(s.data() + run, k - run);
-        run = k + 1;
-        switch (c) {
-            case '"':
-                out += "\\\"";
-                break;
-            case '\\':
-                out += "\\\\";
-                break;
-            case '\n':
-                out += "\\n";
-                break;
-            case '\r':
-                out += "\\r";
-                break;
-            case '\t':
-                out += "\\t";
-                break;
-            default: {
-                char buf[8];
-                std::snprintf(buf, sizeof buf, "\\u%04x", c);
-                out += buf;
-            }
-        }
+// The bytes a JSON text cannot hold as they are, each with the letter of its escape
+// (u: a \u escape of its code).
+constexpr auto kEscaped = [] {
+    std::array<char, 256> escaped{};
+    for (int c = 0; c < 0x20; ++c) escaped[c] = 'u';
+    escaped['"'] = '"';
+    escaped['\\'] = '\\';
+    escaped['\n'] = 'n';
+    escaped['\r'] = 'r';
+    escaped['\t'] = 't';
+    return escaped;
+}();
+
+// Writes a line into room made for it beforehand: an answer is a few hundred bytes in
+// dozens of pieces, and growing the string piece by piece cost more than the pieces.
+class RoomWriter {
+public:
+    RoomWriter(std::string& out, std::size_t room) : out_(out) {
+        const std::size_t start = out.size();
+        out.resize(start + room);
+        p_ = out.data() + start;
     }
-    out.append(s.data() + run, s.size() - run);
-    out += '"';
+    ~RoomWriter() { out_.resize(static_cast<std::size_t>(p_ - out_.data())); }
+    RoomWriter(const RoomWriter&) = delete;
+    RoomWriter& operator=(const RoomWriter&) = delete;
+
+    template <std::size_t N>
+    void put(const char (&literal)[N]) {
+        std::memcpy(p_, literal, N - 1);
+        p_ += N - 1;
+    }
+    void put(std::string_view s) {
+        std::memcpy(p_, s.data(), s.size());
+        p_ += s.size();
+    }
+    // A name of the program's own, in quotes (letters only: nothing to escape).
+    void name(std::string_view s) {
+        *p_++ = '"';
+        put(s);
+        *p_++ = '"';
+    }
+    // A JSON text in quotes; takes at most 6 bytes a character and 2 more.
+    void string(std::string_view s) {
+        // Copied as it is, then written again escaped in the rare case that it needs it.
+        char* const start = p_;
+        *p_++ = '"';
+        char escapes = 0;
+        for (char ch : s) {
+            *p_++ = ch;
+            escapes |= kEscaped[static_cast<unsigned char>(ch)];
+        }
+        if (escapes != 0) {
+            p_ = start + 1;
+            for (char ch : s) escaped(ch);
+        }
+        *p_++ = '"';
+    }
+
+private:
+    void escaped(char ch) {
+        const auto c = static_cast<unsigned char>(ch);
+        const char letter = kEscaped[c];
+        if (letter == 0) {
+            *p_++ = ch;
+            return;
+        }
+        *p_++ = '\\';
+        *p_++ = letter;
+        if (letter != 'u') return;
+        constexpr char kHex[] = "0123456789abcdef";
+        *p_++ = '0';
+        *p_++ = '0';
+        *p_++ = kHex[c >> 4];
+        *p_++ = kHex[c & 15];
+    }
+
+    std::string& out_;
+    char* p_ = nullptr;
+};
+
+void AppendJsonString(std::string& out, std::string_view s) {
+    RoomWriter(out, 6 * s.size() + 2).string(s);
 }
 
 struct AngleRow {
@@ -110,67 +158,6 @@ bool RowShown(const AngleRow& row, const FieldSheet& sheet) {
 }
 
 namespace {
-
-// The bytes a JSON text cannot hold as they are.
-constexpr auto kEscaped = [] {
-    std::array<unsigned char, 256> escaped{};
-    for (int c = 0; c < 0x20; ++c) escaped[c] = 1;
-    escaped['"'] = escaped['\\'] = 1;
-    return escaped;
-}();
-
-// Writes a line into room made for it beforehand: an answer is a few hundred bytes in
-// dozens of pieces, and growing the string piece by piece cost more than the pieces.
-class RoomWriter {
-public:
-    RoomWriter(std::string& out, std::size_t room) : out_(out) {
-        const std::size_t start = out.size();
-        out.resize(start + room);
-        p_ = out.data() + start;
-    }
-    ~RoomWriter() { out_.resize(static_cast<std::size_t>(p_ - out_.data())); }
-    RoomWriter(const RoomWriter&) = delete;
-    RoomWriter& operator=(const RoomWriter&) = delete;
-
-    template <std::size_t N>
-    void put(const char (&literal)[N]) {
-        std::memcpy(p_, literal, N - 1);
-        p_ += N - 1;
-    }
-    void put(std::string_view s) {
-        std::memcpy(p_, s.data(), s.size());
-        p_ += s.size();
-    }
-    // A name of the program's own, in quotes (letters only: nothing to escape).
-    void name(std::string_view s) {
-        *p_++ = '"';
-        put(s);
-        *p_++ = '"';
-    }
-    // As AppendJsonString writes it; takes at most 6 bytes a character and 2 more.
-    void string(std::string_view s) {
-        // Copied as it is, then written again escaped in the rare case that it needs it.
-        char* const start = p_;
-        *p_++ = '"';
-        unsigned char escapes = 0;
-        for (char ch : s) {
-            *p_++ = ch;
-            escapes |= kEscaped[static_cast<unsigned char>(ch)];
-        }
-        if (escapes != 0) {
-            std::string escaped;
-            AppendJsonString(escaped, s);
-            p_ = start;
-            put(escaped);
-            return;
-        }
-        *p_++ = '"';
-    }
-
-private:
-    std::string& out_;
-    char* p_ = nullptr;
-};
 
 // Room for every text of the answer escaped at its longest, and for the names and
 // punctuation around them (fourteen fields, three angle rows, five results at most).
