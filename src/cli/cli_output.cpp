@@ -62,36 +62,40 @@ public:
     // A JSON text in quotes; takes at most 6 bytes a character and 2 more.
     void string(std::string_view s) {
         // Copied as it is, then written again escaped in the rare case that it needs it.
-        char* const start = p_;
-        *p_++ = '"';
+        // A local pointer: stores through the member could change the member itself, so
+        // the compiler would reload it at every byte.
+        char* p = p_;
+        *p++ = '"';
         char escapes = 0;
         for (char ch : s) {
-            *p_++ = ch;
+            *p++ = ch;
             escapes |= kEscaped[static_cast<unsigned char>(ch)];
         }
         if (escapes != 0) {
-            p_ = start + 1;
-            for (char ch : s) escaped(ch);
+            p = p_ + 1;
+            for (char ch : s) p = Escaped(p, ch);
         }
-        *p_++ = '"';
+        *p++ = '"';
+        p_ = p;
     }
 
 private:
-    void escaped(char ch) {
+    static char* Escaped(char* p, char ch) {
         const auto c = static_cast<unsigned char>(ch);
         const char letter = kEscaped[c];
         if (letter == 0) {
-            *p_++ = ch;
-            return;
+            *p++ = ch;
+            return p;
         }
-        *p_++ = '\\';
-        *p_++ = letter;
-        if (letter != 'u') return;
+        *p++ = '\\';
+        *p++ = letter;
+        if (letter != 'u') return p;
         constexpr char kHex[] = "0123456789abcdef";
-        *p_++ = '0';
-        *p_++ = '0';
-        *p_++ = kHex[c >> 4];
-        *p_++ = kHex[c & 15];
+        *p++ = '0';
+        *p++ = '0';
+        *p++ = kHex[c >> 4];
+        *p++ = kHex[c & 15];
+        return p;
     }
 
     std::string& out_;

@@ -233,6 +233,19 @@ std::string_view PlainText(simdjson::ondemand::raw_json_string raw) {
     return {start, static_cast<std::size_t>(end - start)};
 }
 
+// Makes `request` as a new one is, without building one to copy: every plain line starts
+// here, and the copy of a whole request cost more than reading most lines.
+void Clear(Request& request) {
+    static const Request kNew;
+    request.shape = kNew.shape;
+    request.values.fill(std::nullopt);
+    request.unit = kNew.unit;
+    request.material.reset();
+    request.steps = kNew.steps;
+    request.count.reset();
+    request.totals = kNew.totals;
+}
+
 enum class PlainRead { Taken, Refused, ForTheFullReader };
 
 // The request of a plain line, into `request`; ForTheFullReader when the line needs the
@@ -251,7 +264,7 @@ PlainRead ReadPlain(simdjson::ondemand::parser& parser, const std::string& padde
         doc.get_object().get(object)) {
         return kFull;
     }
-    request = Request();
+    Clear(request);
     bool figure = false, fields = false, unit = false;
     std::optional<std::string_view> unknownFigure;
     std::array<FieldEntry, kFieldCount> entries;
