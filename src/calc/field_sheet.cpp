@@ -31,13 +31,12 @@ void FieldSheet::setFieldText(Field field, std::string text) {
     fields_[FieldIndex(field)] = std::move(text);
 }
 
-long double FieldSheet::fieldValue(Field field) const {
-    std::optional<long double>& value = values_[FieldIndex(field)];
-    if (!value) {
-        const int k = FieldIndex(field);
-        value = textDue_ >> k & 1U ? EditTextValue(setTo_[k]) : ReadFieldText(fields_[k]);
-    }
-    return *value;
+long double FieldSheet::readValue(Field field) const {
+    const int k = FieldIndex(field);
+    const long double value =
+        textDue_ >> k & 1U ? EditTextValue(setTo_[k]) : ReadFieldText(fields_[k]);
+    values_[k] = value;
+    return value;
 }
 
 void FieldSheet::setFieldValue(Field field, long double value) {

@@ -31,10 +31,15 @@ public:
     bool enabled(Control c) const { return enabled_[static_cast<int>(c)]; }
     const std::vector<std::string>& messages() const { return messages_; }
 
-    std::string fieldText(Field f) const override { return field(f); }
-    long double fieldValue(Field field) const override;
-    void setFieldValue(Field field, long double value) override;
-    void setOutputText(Output output, const std::string& text) override;
+    // Final, so that a sheet used as itself (as the command line's wrapper uses it) calls
+    // these directly: the calculate command reads every field.
+    std::string fieldText(Field f) const final { return field(f); }
+    long double fieldValue(Field f) const final {
+        const std::optional<long double>& value = values_[FieldIndex(f)];
+        return value ? *value : readValue(f);
+    }
+    void setFieldValue(Field field, long double value) final;
+    void setOutputText(Output output, const std::string& text) final;
     std::string unitText() const override { return unit_; }
     std::optional<ShapeKind> selectedShape() const override { return shape_; }
     void setEnabled(Control control, bool enabled) override;
@@ -43,6 +48,8 @@ public:
     void computeMass(long double, long double&) override {}
 
 private:
+    long double readValue(Field f) const;
+
     // A field set to a value shows its text, and reads its value, only when asked: the
     // solver sets many fields that are set again, never read or never shown. Each bit of
     // textDue_ says the field's text is still to be written from the value in setTo_.
