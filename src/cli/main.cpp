@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
@@ -206,9 +207,13 @@ struct BatchWorker {
 };
 
 // A piece holds at most this many lines and bytes, so memory stays the same however
-// long the input is.
+// long the input is. The totals of --csv --totals are added up per piece, so the same
+// input always comes in the same pieces. A round reads two pieces per thread, which the
+// threads take one at a time: one that the system holds back (the machine may be busy
+// with other work) leaves the rest of its share to the others.
 constexpr std::size_t kPieceLines = 4096;
 constexpr std::size_t kPieceBytes = 512 * 1024;
+constexpr unsigned kPiecesPerThread = 2;
 
 bool FillPiece(LineReader& input, BatchPiece& piece) {
     piece.text.clear();
@@ -273,10 +278,19 @@ void AnswerPiece(BatchPiece& piece, BatchWorker& worker, const LanguageTexts& te
     }
 }
 
+// Answers the pieces of a round that no other thread has taken yet.
+void AnswerPieces(std::vector<BatchPiece>& pieces, unsigned used, std::atomic<unsigned>& next,
+                  BatchWorker& worker, const LanguageTexts& texts, SharedMaterials& materials,
+                  OutputForm form) {
+    for (unsigned k = next++; k < used; k = next++) {
+        AnswerPiece(pieces[k], worker, texts, materials, form);
+    }
+}
+
 int RunBatch(const LanguageTexts& texts, CliMaterials& materials, OutputForm form) {
     // Lines do not depend on one another: each thread answers a piece of the input.
     const unsigned threads = std::clamp(std::thread::hardware_concurrency(), 1U, 4U);
-    std::vector<BatchPiece> pieces(threads);
+    std::vector<BatchPiece> pieces(threads * kPiecesPerThread);
     std::vector<BatchWorker> workers(threads);
     SharedMaterials shared(materials);
     LineReader input;
@@ -285,20 +299,22 @@ int RunBatch(const LanguageTexts& texts, CliMaterials& materials, OutputForm for
     if (form.csv && !WriteOut(CsvHeader())) return OutputFailed(errno);
     for (;;) {
         unsigned used = 0;
-        while (used < threads && (used == 0 || input.ready()) &&
+        while (used < pieces.size() && (used == 0 || input.ready()) &&
                FillPiece(input, pieces[used]))
             ++used;
         if (used == 0) break;
+        std::atomic<unsigned> next{0};
         std::vector<std::thread> helpers;
-        for (unsigned k = 1; k < used; ++k) {
+        for (unsigned k = 1; k < std::min(used, threads); ++k) {
             try {
-                helpers.emplace_back(AnswerPiece, std::ref(pieces[k]), std::ref(workers[k]),
-                                     std::cref(texts), std::ref(shared), form);
+                helpers.emplace_back(AnswerPieces, std::ref(pieces), used, std::ref(next),
+                                     std::ref(workers[k]), std::cref(texts), std::ref(shared),
+                                     form);
             } catch (const std::system_error&) {
-                AnswerPiece(pieces[k], workers[k], texts, shared, form);  // no thread to spare
+                break;  // no thread to spare: the pieces are answered by the others
             }
         }
-        AnswerPiece(pieces[0], workers[0], texts, shared, form);
+        AnswerPieces(pieces, used, next, workers[0], texts, shared, form);
         for (std::thread& helper : helpers) helper.join();
         for (unsigned k = 0; k < used; ++k) {
             allValid = allValid && pieces[k].allValid;
