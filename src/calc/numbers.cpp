@@ -201,13 +201,13 @@ constexpr long double kSmallCountLimit = 1e18L;
 
 // x (finite) in units of 10^-digits (0 to 18) as UnitCount rounds it, when the count is small.
 std::optional<SmallCount> SmallUnitCount(long double x, int digits) {
-    const long double ax = std::fabs(x);
-    if (!(ax < 0x1p63L)) return std::nullopt;
-    const long double n = std::rint(ax * kPow10[digits]);
-    if (!(n < kSmallCountLimit)) return std::nullopt;
-    // n is whole, so llrint takes it as it is, without the switch of the x87 rounding
-    // mode that a cast makes (which stalls the pipeline).
-    return SmallCount{std::signbit(x), static_cast<std::uint64_t>(std::llrint(n)), digits};
+    const long double units = std::fabs(x) * kPow10[digits];
+    if (!(units < kSmallCountLimit)) return std::nullopt;
+    // llrint rounds as rint does (halves to even) straight to a whole number, without
+    // rounding in place first or switching the x87 rounding mode as a cast would.
+    const long long count = std::llrint(units);
+    if (count >= static_cast<long long>(kSmallCountLimit)) return std::nullopt;
+    return SmallCount{std::signbit(x), static_cast<std::uint64_t>(count), digits};
 }
 
 // The text CountText writes for the count: at least one whole digit, the decimals, and a
