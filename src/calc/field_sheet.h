@@ -2,6 +2,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -24,13 +25,21 @@ public:
     void setUnitText(std::string unit) { unit_ = std::move(unit); }
 
     const std::string& output(Output o) const { return outputs_[OutputIndex(o)]; }
+    // The texts of fieldText and unitText without a copy.
+    const std::string& field(Field f) const;
+    const std::string& unit() const { return unit_; }
     bool enabled(Control c) const { return enabled_[static_cast<int>(c)]; }
     const std::vector<std::string>& messages() const { return messages_; }
 
-    std::string fieldText(Field field) const override { return fields_[FieldIndex(field)]; }
-    long double fieldValue(Field field) const override;
-    void setFieldValue(Field field, long double value) override;
-    void setOutputText(Output output, const std::string& text) override;
+    // Final, so that a sheet used as itself (as the command line's wrapper uses it) calls
+    // these directly: the calculate command reads every field.
+    std::string fieldText(Field f) const final { return field(f); }
+    long double fieldValue(Field f) const final {
+        const std::optional<long double>& value = values_[FieldIndex(f)];
+        return value ? *value : readValue(f);
+    }
+    void setFieldValue(Field field, long double value) final;
+    void setOutputText(Output output, const std::string& text) final;
     std::string unitText() const override { return unit_; }
     std::optional<ShapeKind> selectedShape() const override { return shape_; }
     void setEnabled(Control control, bool enabled) override;
@@ -39,11 +48,19 @@ public:
     void computeMass(long double, long double&) override {}
 
 private:
-    std::array<std::string, kFieldCount> fields_;
+    long double readValue(Field f) const;
+
+    // A field set to a value shows its text, and reads its value, only when asked: the
+    // solver sets many fields that are set again, never read or never shown. Each bit of
+    // textDue_ says the field's text is still to be written from the value in setTo_.
+    mutable std::array<std::string, kFieldCount> fields_;
+    mutable std::uint32_t textDue_ = 0;
+    std::array<long double, kFieldCount> setTo_{};
     // Each field's text as the calculate command reads it, worked out when first asked
     // for and kept beside the text: batch work would otherwise read every field of every
     // line back from its text.
     mutable std::array<std::optional<long double>, kFieldCount> values_{};
+    std::uint32_t changed_ = 0;  // the fields set since the figure was chosen, one bit each
     std::array<std::string, kOutputCount> outputs_;
     std::array<bool, kControlCount> enabled_{};
     std::string unit_ = "mm";

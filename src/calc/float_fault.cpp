@@ -8,6 +8,10 @@ constexpr long double kTwoPow63 = 9223372036854775808.0L;
 
 bool FitsInt64(long double x) { return x >= -kTwoPow63 && x < kTwoPow63; }
 
+// A whole number that fits: llrint takes it as it is, where a cast would switch the x87
+// rounding mode twice, which stalls the pipeline (angles split into three parts each).
+std::int64_t WholeToInt64(long double whole) { return std::llrint(whole); }
+
 }  // namespace
 
 std::string_view FloatFaultText(FloatFault fault) {
@@ -30,13 +34,13 @@ std::int64_t RoundToInt64(long double x) {
     // rint follows the default rounding mode, which ties to even.
     const long double r = std::rint(Checked(x));
     if (!FitsInt64(r)) RaiseFloatFault(FloatFault::InvalidOperation);
-    return static_cast<std::int64_t>(r);
+    return WholeToInt64(r);
 }
 
 std::int64_t TruncToInt64(long double x) {
     const long double t = std::trunc(Checked(x));
     if (!FitsInt64(t)) RaiseFloatFault(FloatFault::InvalidOperation);
-    return static_cast<std::int64_t>(t);
+    return WholeToInt64(t);
 }
 
 }  // namespace mertano

@@ -5,6 +5,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <utility>
 #include <vector>
 
@@ -187,6 +188,70 @@ std::string CountText(bool negative, std::string count, int digits) {
     return count;
 }
 
+// A count of units that fits 64 bits, as most are: its text is written without building
+// digit strings, and the number that text reads as is one exact division.
+struct SmallCount {
+    bool negative = false;
+    std::uint64_t count = 0;
+    int digits = 0;
+};
+
+// Counts below 10^18 keep every digit in the mantissa the reader gathers.
+constexpr long double kSmallCountLimit = 1e18L;
+
+// x (finite) in units of 10^-digits (0 to 18) as UnitCount rounds it, when the count is small.
+std::optional<SmallCount> SmallUnitCount(long double x, int digits) {
+    const long double units = std::fabs(x) * kPow10[digits];
+    if (!(units < kSmallCountLimit)) return std::nullopt;
+    // llrint rounds as rint does (halves to even) straight to a whole number, without
+    // rounding in place first or switching the x87 rounding mode as a cast would.
+    const long long count = std::llrint(units);
+    if (count >= static_cast<long long>(kSmallCountLimit)) return std::nullopt;
+    return SmallCount{std::signbit(x), static_cast<std::uint64_t>(count), digits};
+}
+
+// The text CountText writes for the count: at least one whole digit, the decimals, and a
+// sign only when the count is not 0.
+std::string SmallCountText(const SmallCount& c) {
+    // Two digits at a time from the end: fields and results write thousands a second.
+    static constexpr char kPairs[] =
+        "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+        "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+        "8081828384858687888990919293949596979899";
+    char buf[48];
+    char* const end = buf + sizeof buf;
+    char* p = end;
+    std::uint64_t n = c.count;
+    auto pair = [&p, &n] {
+        p -= 2;
+        std::memcpy(p, kPairs + 2 * (n % 100), 2);
+        n /= 100;
+    };
+    int k = 0;
+    for (; k + 2 <= c.digits; k += 2) pair();
+    if (k < c.digits) {
+        *--p = static_cast<char>('0' + n % 10);
+        n /= 10;
+    }
+    if (c.digits > 0) *--p = '.';
+    while (n >= 100) pair();
+    if (n >= 10) {
+        pair();
+    } else {
+        *--p = static_cast<char>('0' + n);
+    }
+    if (c.negative && c.count != 0) *--p = '-';
+    return std::string(p, end);
+}
+
+// What ParseNumber reads from SmallCountText: the division its quick path makes.
+long double SmallCountValue(const SmallCount& c) {
+    // Below 10^18 the count converts as a signed number, in one instruction.
+    const long double v =
+        static_cast<long double>(static_cast<std::int64_t>(c.count)) / kPow10[c.digits];
+    return c.negative && c.count != 0 ? -v : v;
+}
+
 }  // namespace
 
 std::string CommaToPoint(std::string_view text) {
@@ -221,6 +286,9 @@ long double ReadFieldText(std::string_view text) {
 std::string FormatFixed(long double x, int digits) {
     if (!std::isfinite(x)) x = 0.0L;
     digits = std::clamp(digits, 0, kMaxFixedDigits);
+    if (const std::optional<SmallCount> small = SmallUnitCount(x, digits)) {
+        return SmallCountText(*small);
+    }
     return CountText(std::signbit(x), UnitCount(std::fabs(x), digits), digits);
 }
 
@@ -236,6 +304,14 @@ long double RoundTo4(long double x) {
 
 std::string ResultText(long double x) {
     Checked(x);  // a result without a real value is a fault, never a text
+    if (std::optional<SmallCount> small = SmallUnitCount(x, 4)) {
+        // The same two roundings on the whole count: halves of the dropped hundredths
+        // go to the even neighbour. At least "0.00", so wide enough without padding.
+        const std::uint64_t kept = small->count / 100, dropped = small->count % 100;
+        small->count = kept + (dropped > 50 || (dropped == 50 && kept % 2 == 1) ? 1 : 0);
+        small->digits = 2;
+        return SmallCountText(*small);
+    }
     // Rounded once to 4 decimals, then from that exact decimal to 2: the second
     // rounding sees the true fifth and sixth digits, never a binary neighbour of them.
     std::string count = UnitCount(std::fabs(x), 4);
@@ -254,10 +330,24 @@ std::string EditValueText(long double x, const EditLimits& limits) {
     return FormatFixed(ClampToLimits(x, limits), limits.digits);
 }
 
+long double EditTextValue(long double x, const EditLimits& limits) {
+    x = ClampToLimits(x, limits);
+    if (!std::isfinite(x)) x = 0.0L;
+    if (const std::optional<SmallCount> small =
+            SmallUnitCount(x, std::clamp(limits.digits, 0, kMaxFixedDigits))) {
+        return SmallCountValue(*small);
+    }
+    return ReadFieldText(FormatFixed(x, limits.digits));
+}
+
 std::optional<long double> AcceptEditText(std::string_view text, const EditLimits& limits) {
     const std::optional<long double> value =
         TrimBlanks(text).empty() ? std::optional<long double>(limits.min) : ParseNumber(text);
     if (!value || *value < limits.min || *value > limits.max) return std::nullopt;
+    if (const std::optional<SmallCount> small =
+            SmallUnitCount(*value, std::clamp(limits.digits, 0, kMaxFixedDigits))) {
+        return SmallCountValue(*small);
+    }
     return ParseNumber(FormatFixed(*value, limits.digits));
 }
 

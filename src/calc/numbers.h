@@ -48,6 +48,9 @@ struct EditLimits {
 // with the edit's decimals ("." as separator; the control puts its own separator in).
 long double ClampToLimits(long double x, const EditLimits& limits);
 std::string EditValueText(long double x, const EditLimits& limits = {});
+// The value ReadFieldText reads back from EditValueText's text, worked out without the
+// text: a field that is set is read far more often than it is shown.
+long double EditTextValue(long double x, const EditLimits& limits = {});
 
 // How the numeric edit takes a text ("." as separator) when the field is left: empty
 // means min; a number outside min..max or a text that is no number is refused.

@@ -2,7 +2,9 @@
 #include "cli_output.h"
 
 #include <algorithm>
-#include <cstdio>
+#include <array>
+#include <cassert>
+#include <cstring>
 #include <vector>
 
 #include "calc/numbers.h"
@@ -17,46 +19,95 @@ std::string_view Trim(std::string_view s) {
     return s;
 }
 
-void AppendJsonString(std::string& out, std::string_view s) {
-    out += '"';
-    std::size_t run = 0;  // start of the characters that go out as they are
-    for (std::size_t k = 0; k < s.size(); ++k) {
-        const auto c = static_cast<unsigned char>(s[k]);
-        if (c >= 0x20 && c != '"' && c != '\\') continue;
-        out.append(s.data() + run, k - run);
-        run = k + 1;
-        switch (c) {
-            case '"':
-                out += "\\\"";
-                break;
-            case '\\':
-                out += "\\\\";
-                break;
-            case '\n':
-                out += "\\n";
-                break;
-            case '\r':
-                out += "\\r";
-                break;
-            case '\t':
-                out += "\\t";
-                break;
-            default: {
-                char buf[8];
-                std::snprintf(buf, sizeof buf, "\\u%04x", c);
-                out += buf;
-            }
-        }
-    }
-    out.append(s.data() + run, s.size() - run);
-    out += '"';
-}
+// The bytes a JSON text cannot hold as they are, each with the letter of its escape
+// (u: a \u escape of its code).
+constexpr auto kEscaped = [] {
+    std::array<char, 256> escaped{};
+    for (int c = 0; c < 0x20; ++c) escaped[c] = 'u';
+    escaped['"'] = '"';
+    escaped['\\'] = '\\';
+    escaped['\n'] = 'n';
+    escaped['\r'] = 'r';
+    escaped['\t'] = 't';
+    return escaped;
+}();
 
-// A name of the program's own (figure, state, field, row): letters only, no escapes.
-void AppendName(std::string& out, std::string_view name) {
-    out += '"';
-    out += name;
-    out += '"';
+// Writes a line into room made for it beforehand: an answer is a few hundred bytes in
+// dozens of pieces, and growing the string piece by piece cost more than the pieces.
+class RoomWriter {
+public:
+    RoomWriter(std::string& out, std::size_t room) : out_(out) {
+        const std::size_t start = out.size();
+        out.resize(start + room);
+        p_ = out.data() + start;
+    }
+    ~RoomWriter() {
+        assert(p_ <= out_.data() + out_.size());  // the room was enough
+        out_.resize(static_cast<std::size_t>(p_ - out_.data()));
+    }
+    RoomWriter(const RoomWriter&) = delete;
+    RoomWriter& operator=(const RoomWriter&) = delete;
+
+    template <std::size_t N>
+    void put(const char (&literal)[N]) {
+        std::memcpy(p_, literal, N - 1);
+        p_ += N - 1;
+    }
+    void put(std::string_view s) {
+        std::memcpy(p_, s.data(), s.size());
+        p_ += s.size();
+    }
+    // A name of the program's own, in quotes (letters only: nothing to escape).
+    void name(std::string_view s) {
+        *p_++ = '"';
+        put(s);
+        *p_++ = '"';
+    }
+    // A JSON text in quotes; takes at most 6 bytes a character and 2 more.
+    void string(std::string_view s) {
+        // Copied as it is, then written again escaped in the rare case that it needs it.
+        // A local pointer: stores through the member could change the member itself, so
+        // the compiler would reload it at every byte.
+        char* p = p_;
+        *p++ = '"';
+        char escapes = 0;
+        for (char ch : s) {
+            *p++ = ch;
+            escapes |= kEscaped[static_cast<unsigned char>(ch)];
+        }
+        if (escapes != 0) {
+            p = p_ + 1;
+            for (char ch : s) p = Escaped(p, ch);
+        }
+        *p++ = '"';
+        p_ = p;
+    }
+
+private:
+    static char* Escaped(char* p, char ch) {
+        const auto c = static_cast<unsigned char>(ch);
+        const char letter = kEscaped[c];
+        if (letter == 0) {
+            *p++ = ch;
+            return p;
+        }
+        *p++ = '\\';
+        *p++ = letter;
+        if (letter != 'u') return p;
+        constexpr char kHex[] = "0123456789abcdef";
+        *p++ = '0';
+        *p++ = '0';
+        *p++ = kHex[c >> 4];
+        *p++ = kHex[c & 15];
+        return p;
+    }
+
+    std::string& out_;
+    char* p_ = nullptr;
+};
+
+void AppendJsonString(std::string& out, std::string_view s) {
+    RoomWriter(out, 6 * s.size() + 2).string(s);
 }
 
 struct AngleRow {
@@ -114,60 +165,78 @@ bool RowShown(const AngleRow& row, const FieldSheet& sheet) {
     }
 }
 
-void AppendResultJson(std::string& out, const Result& r) {
-    out += "{\"figure\": ";
-    AppendName(out, Shape(r.shape).name);
-    out += ", \"state\": ";
-    AppendName(out, CalcStateName(r.state));
-    out += ", \"message\": ";
-    AppendJsonString(out, r.message);
-    out += ", \"unit\": ";
-    AppendJsonString(out, r.sheet.unitText());
+namespace {
 
-    out += ", \"fields\": {";
-    bool first = true;
-    for (Field f : ShownFields(r.shape)) {
-        if (!first) out += ", ";
-        first = false;
-        AppendName(out, FieldValueName(f));
-        out += ": ";
-        AppendJsonString(out, r.sheet.fieldText(f));
+// Room for every text of the answer escaped at its longest, and for the names and
+// punctuation around them: some 440 bytes with fourteen fields, three angle rows and five
+// results, more than any figure shows.
+std::size_t JsonRoom(const Result& r) {
+    std::size_t texts = r.message.size() + r.sheet.unit().size();
+    for (Field f : FieldsShown(r.shape)) texts += r.sheet.field(f).size();
+    for (int k = 0; k < kOutputCount; ++k) texts += r.sheet.output(static_cast<Output>(k)).size();
+    return 6 * texts + 512;
+}
+
+}  // namespace
+
+void AppendResultJson(std::string& out, const Result& r) {
+    {
+        RoomWriter w(out, JsonRoom(r));
+        w.put("{\"figure\": ");
+        w.name(Shape(r.shape).name);
+        w.put(", \"state\": ");
+        w.name(CalcStateName(r.state));
+        w.put(", \"message\": ");
+        w.string(r.message);
+        w.put(", \"unit\": ");
+        w.string(r.sheet.unit());
+
+        w.put(", \"fields\": {");
+        bool first = true;
+        for (Field f : FieldsShown(r.shape)) {
+            if (!first) w.put(", ");
+            first = false;
+            w.name(FieldValueName(f));
+            w.put(": ");
+            w.string(r.sheet.field(f));
+        }
+        w.put("}, \"angles\": {");
+        first = true;
+        for (const AngleRow& row : kAngleRows) {
+            if (!RowShown(row, r.sheet)) continue;
+            if (!first) w.put(", ");
+            first = false;
+            w.name(row.name);
+            w.put(": [");
+            w.put(Trim(r.sheet.output(row.degrees)));
+            w.put(", ");
+            w.put(Trim(r.sheet.output(row.minutes)));
+            w.put(", ");
+            w.put(Trim(r.sheet.output(row.seconds)));
+            w.put("]");
+        }
+        w.put("}, \"results\": {");
+        first = true;
+        for (const ResultRow& row : kResultRows) {
+            const std::string_view text = Trim(r.sheet.output(row.output));
+            if (text.empty()) continue;
+            if (!first) w.put(", ");
+            first = false;
+            w.name(row.name);
+            w.put(": ");
+            w.string(text);
+        }
+        w.put("}");
     }
-    out += "}, \"angles\": {";
-    first = true;
-    for (const AngleRow& row : kAngleRows) {
-        if (!RowShown(row, r.sheet)) continue;
-        if (!first) out += ", ";
-        first = false;
-        AppendName(out, row.name);
-        out += ": [";
-        out += Trim(r.sheet.output(row.degrees));
-        out += ", ";
-        out += Trim(r.sheet.output(row.minutes));
-        out += ", ";
-        out += Trim(r.sheet.output(row.seconds));
-        out += ']';
-    }
-    out += "}, \"results\": {";
-    first = true;
-    for (const ResultRow& row : kResultRows) {
-        const std::string_view text = Trim(r.sheet.output(row.output));
-        if (text.empty()) continue;
-        if (!first) out += ", ";
-        first = false;
-        AppendName(out, row.name);
-        out += ": ";
-        AppendJsonString(out, text);
-    }
-    out += '}';
     if (r.count || r.steps) AppendAskedFor(out, r);
     out += '}';
 }
 
 void AppendInvalidJson(std::string& out, std::string_view message) {
-    out += "{\"state\": \"Invalid\", \"message\": ";
-    AppendJsonString(out, message);
-    out += '}';
+    RoomWriter w(out, 6 * message.size() + 64);
+    w.put("{\"state\": \"Invalid\", \"message\": ");
+    w.string(message);
+    w.put("}");
 }
 
 namespace {
@@ -236,7 +305,7 @@ void AppendResultCsv(std::string& out, const Result& r) {
     const std::string& unit = r.sheet.unitText();
     cells[2] = unit;
     std::array<std::string, kFieldCount> fieldTexts;
-    for (Field f : ShownFields(r.shape)) {
+    for (Field f : FieldsShown(r.shape)) {
         fieldTexts[FieldIndex(f)] = r.sheet.fieldText(f);
         cells[CsvColumn(f)] = fieldTexts[FieldIndex(f)];
     }
@@ -366,7 +435,7 @@ std::string InvalidJson(std::string_view message) {
 std::string ResultTable(const Result& r) {
     const std::string& unit = r.sheet.unitText();
     std::vector<std::array<std::string, 4>> rows;
-    for (Field f : ShownFields(r.shape)) {
+    for (Field f : FieldsShown(r.shape)) {
         std::string dms;
         for (const AngleRow& row : kAngleRows) {
             if (row.name == FieldValueName(f) && RowShown(row, r.sheet)) {

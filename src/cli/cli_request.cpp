@@ -6,6 +6,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QJsonValue>
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -27,7 +28,7 @@ std::string FigureList() {
 
 std::string FieldList(ShapeKind shape) {
     std::string list;
-    for (Field f : ShownFields(shape)) {
+    for (Field f : FieldsShown(shape)) {
         if (!list.empty()) list += " ";
         list += FieldValueName(f);
     }
@@ -74,16 +75,27 @@ std::optional<int> CountFromText(std::string_view text) {
 
 }  // namespace
 
+const std::vector<Field>& FieldsShown(ShapeKind shape) {
+    static const auto kLists = [] {
+        std::array<std::vector<Field>, kShapeCount> lists;
+        for (ShapeKind s : kAllShapes) lists[ShapeIndex(s)] = ShownFields(s);
+        return lists;
+    }();
+    return kLists[ShapeIndex(shape)];
+}
+
 std::variant<ShapeKind, RequestError> ParseFigure(std::string_view name) {
     if (std::optional<ShapeKind> shape = ShapeFromName(name)) return *shape;
-    return RequestError{Join({"unknown figure \"", name, "\" (one of ", FigureList(), ")"})};
+    static const std::string kFigures = FigureList();
+    return RequestError{Join({"unknown figure \"", name, "\" (one of ", kFigures, ")"})};
 }
 
 std::optional<RequestError> AddValue(Request& request, std::string_view name,
                                      std::string_view value) {
     const std::optional<Field> field = FieldFromName(name);
     const ShapeInfo& shape = Shape(request.shape);
-    if (!field || !ShowsField(request.shape, *field)) {
+    const std::vector<Field>& shown = FieldsShown(request.shape);
+    if (!field || std::find(shown.begin(), shown.end(), *field) == shown.end()) {
         return RequestError{Join({"unknown field \"", name, "\" for ", shape.name,
                                   " (its fields: ", FieldList(request.shape), ")"})};
     }
@@ -180,19 +192,27 @@ namespace {
 // Text the full reader reads exactly as JSON says: no escapes to undo, no bytes that
 // need decoding, no raw control characters, which it refuses.
 bool Plain(std::string_view line) {
-    bool plain = true;
+    // In bytes without branches, which the compiler turns into vector code: every line
+    // passes here.
+    unsigned char outside = 0;
     for (char ch : line) {
         const auto c = static_cast<unsigned char>(ch);
-        plain &= c >= 0x20 && c < 0x80 && c != '\\';
+        outside |= static_cast<unsigned char>(static_cast<unsigned char>(c - 0x20) >= 0x60) |
+                   static_cast<unsigned char>(c == '\\');
     }
-    return plain;
+    return outside == 0;
 }
 
 // Names are found in any case; the catalogue's own spelling, the usual one, is tried
 // first, which saves comparing letter by letter without case.
 std::optional<ShapeKind> FigureNamed(std::string_view name) {
+    static const auto kNames = [] {
+        std::array<std::string_view, kShapeCount> names;
+        for (ShapeKind s : kAllShapes) names[ShapeIndex(s)] = Shape(s).name;
+        return names;
+    }();
     for (ShapeKind s : kAllShapes) {
-        if (Shape(s).name == name) return s;
+        if (kNames[ShapeIndex(s)] == name) return s;
     }
     return ShapeFromName(name);
 }
@@ -200,89 +220,129 @@ std::optional<ShapeKind> FigureNamed(std::string_view name) {
 // A field as the line gives it, taken once the figure is known (it may come later).
 struct FieldEntry {
     std::string_view name;
-    std::string text;
+    std::string_view text;
+    char number[32];  // the text of a JSON number
 };
 
-// The request of a plain line; nothing when the line needs the full reader, because it
-// is no JSON object, breaks a rule or says something twice (the full reader settles
-// repeated keys and aliases its own way).
-std::optional<Request> ReadPlain(simdjson::ondemand::parser& parser, const std::string& padded,
-                                 std::size_t length) {
+// A text of a plain line has nothing to undo: it is read where it stands, up to its
+// closing quote, without the copy that unescaping makes.
+std::string_view PlainText(simdjson::ondemand::raw_json_string raw) {
+    const char* const start = raw.raw();
+    const char* end = start;
+    while (*end != '"') ++end;
+    return {start, static_cast<std::size_t>(end - start)};
+}
+
+// Makes `request` as a new one is, without building one to copy: every plain line starts
+// here, and the copy of a whole request cost more than reading most lines.
+void Clear(Request& request) {
+    static const Request kNew;
+    request.shape = kNew.shape;
+    request.values.fill(std::nullopt);
+    request.unit = kNew.unit;
+    request.material.reset();
+    request.steps = kNew.steps;
+    request.count.reset();
+    request.totals = kNew.totals;
+}
+
+enum class PlainRead { Taken, Refused, ForTheFullReader };
+
+// The request of a plain line, into `request`; ForTheFullReader when the line needs the
+// full reader, because it is no JSON object, breaks a rule or says something twice (the
+// full reader settles repeated keys and aliases its own way). An unknown figure is
+// Refused as the full reader refuses it, once the rest of the line has shown that the
+// full reader would get as far as the figure.
+PlainRead ReadPlain(simdjson::ondemand::parser& parser, const std::string& padded,
+                    std::size_t length, Request& request, RequestError& error) {
     namespace od = simdjson::ondemand;
+    constexpr PlainRead kFull = PlainRead::ForTheFullReader;
     od::document doc;
     od::object object;
     if (parser.iterate(simdjson::padded_string_view(padded.data(), length, padded.size()))
             .get(doc) ||
         doc.get_object().get(object)) {
-        return std::nullopt;
+        return kFull;
     }
-    Request request;
+    Clear(request);
     bool figure = false, fields = false, unit = false;
+    std::optional<std::string_view> unknownFigure;
     std::array<FieldEntry, kFieldCount> entries;
     std::size_t entryCount = 0;
     for (auto member : object) {
         od::field field;
-        std::string_view key;
-        if (std::move(member).get(field) || field.unescaped_key().get(key)) return std::nullopt;
+        if (std::move(member).get(field)) return kFull;
+        const std::string_view key = PlainText(field.key());
         od::value value = field.value();
-        std::string_view text;
+        od::raw_json_string raw;
         if (key == "figure") {
-            if (figure || value.get_string().get(text)) return std::nullopt;
-            const std::optional<ShapeKind> shape = FigureNamed(text);
-            if (!shape) return std::nullopt;
-            request.shape = *shape;
+            if (figure || value.get_raw_json_string().get(raw)) return kFull;
+            const std::string_view text = PlainText(raw);
+            if (const std::optional<ShapeKind> shape = FigureNamed(text)) {
+                request.shape = *shape;
+            } else {
+                unknownFigure = text;
+            }
             figure = true;
         } else if (key == "unit" || key == "material") {
             const bool isUnit = key == "unit";
-            if ((isUnit ? unit : request.material.has_value()) || value.get_string().get(text)) {
-                return std::nullopt;
+            if ((isUnit ? unit : request.material.has_value()) ||
+                value.get_raw_json_string().get(raw)) {
+                return kFull;
             }
-            (isUnit ? request.unit : request.material.emplace()) = text;
+            (isUnit ? request.unit : request.material.emplace()) = PlainText(raw);
             unit |= isUnit;
         } else if (key == "count") {
             // Anything but a plain integer in range is for the full reader to name.
             std::int64_t count = 0;
             if (request.count || value.get_int64().get(count) || count < 1 || count > kMaxCount) {
-                return std::nullopt;
+                return kFull;
             }
             request.count = static_cast<int>(count);
         } else if (key == "fields") {
             od::object values;
-            if (fields || value.get_object().get(values)) return std::nullopt;
+            if (fields || value.get_object().get(values)) return kFull;
             fields = true;
             for (auto item : values) {
                 od::field f;
                 od::json_type type;
-                if (entryCount == entries.size() || std::move(item).get(f)) return std::nullopt;
+                if (entryCount == entries.size() || std::move(item).get(f)) return kFull;
                 FieldEntry& entry = entries[entryCount++];
+                entry.name = PlainText(f.key());
                 od::value v = f.value();
-                if (f.unescaped_key().get(entry.name) || v.type().get(type)) return std::nullopt;
+                if (v.type().get(type)) return kFull;
                 if (type == od::json_type::string) {
-                    if (v.get_string().get(text)) return std::nullopt;
-                    entry.text = text;
+                    if (v.get_raw_json_string().get(raw)) return kFull;
+                    entry.text = PlainText(raw);
                     continue;
                 }
                 // get_double, not get_number: this simdjson release reads a number of
                 // more than 19 digits as 0 through get_number.
                 double x = 0;
-                if (type != od::json_type::number || v.get_double().get(x)) return std::nullopt;
+                if (type != od::json_type::number || v.get_double().get(x)) return kFull;
                 // The full reader tells the integer -0 from the fraction -0.0, and refuses
                 // numbers too small to hold, which read as 0 here.
-                if (x == 0) return std::nullopt;
-                entry.text = NumberText(x);
+                if (x == 0) return kFull;
+                const auto written = std::to_chars(entry.number, std::end(entry.number), x);
+                entry.text = std::string_view(entry.number,
+                                              static_cast<std::size_t>(written.ptr - entry.number));
             }
         } else {
-            return std::nullopt;
+            return kFull;
         }
     }
     // Anything after the object makes the line no JSON object.
-    if (!figure || doc.current_location().error() != simdjson::OUT_OF_BOUNDS) return std::nullopt;
+    if (!figure || doc.current_location().error() != simdjson::OUT_OF_BOUNDS) return kFull;
+    if (unknownFigure) {
+        error = std::get<RequestError>(ParseFigure(*unknownFigure));
+        return PlainRead::Refused;
+    }
     for (std::size_t k = 0; k < entryCount; ++k) {
         const std::optional<Field> field = FieldFromName(entries[k].name);
-        if (field && request.values[FieldIndex(*field)]) return std::nullopt;
-        if (AddValue(request, entries[k].name, entries[k].text)) return std::nullopt;
+        if (field && request.values[FieldIndex(*field)]) return kFull;
+        if (AddValue(request, entries[k].name, entries[k].text)) return kFull;
     }
-    return request;
+    return PlainRead::Taken;
 }
 
 }  // namespace
@@ -295,16 +355,34 @@ struct BatchReader::Parser {
 BatchReader::BatchReader() : parser_(std::make_unique<Parser>()) {}
 BatchReader::~BatchReader() = default;
 
-std::variant<Request, RequestError> BatchReader::read(std::string_view line) {
+bool BatchReader::readInto(std::string_view line, Request& request, RequestError& error) {
     if (Plain(line)) {
         std::string& padded = parser_->padded;
         padded.assign(line);
         padded.resize(line.size() + simdjson::SIMDJSON_PADDING, ' ');
-        if (std::optional<Request> request = ReadPlain(parser_->json, padded, line.size())) {
-            return *std::move(request);
+        switch (ReadPlain(parser_->json, padded, line.size(), request, error)) {
+            case PlainRead::Taken:
+                return true;
+            case PlainRead::Refused:
+                return false;
+            case PlainRead::ForTheFullReader:
+                break;
         }
     }
-    return ParseBatchLine(line);
+    auto parsed = ParseBatchLine(line);
+    if (auto* refused = std::get_if<RequestError>(&parsed)) {
+        error = std::move(*refused);
+        return false;
+    }
+    request = std::get<Request>(std::move(parsed));
+    return true;
+}
+
+std::variant<Request, RequestError> BatchReader::read(std::string_view line) {
+    Request request;
+    RequestError error;
+    if (readInto(line, request, error)) return request;
+    return error;
 }
 
 }  // namespace mertano::cli

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 #include <variant>
+#include <vector>
 
 #include "calc/field.h"
 #include "shapes/shape_kind.h"
@@ -27,6 +28,10 @@ struct Request {
 };
 
 inline constexpr int kMaxCount = 1000000;
+
+// The fields the figure shows, as ShownFields lists them, listed once per figure: batch
+// work asks for them at every line.
+const std::vector<Field>& FieldsShown(ShapeKind shape);
 
 // Why a request could not be taken; names the field and the rule.
 struct RequestError {
@@ -57,6 +62,9 @@ public:
     BatchReader& operator=(const BatchReader&) = delete;
 
     std::variant<Request, RequestError> read(std::string_view line);
+    // The same into a request and an error used before, which keep their room: false
+    // when the line cannot be taken, with the reason in `error`.
+    bool readInto(std::string_view line, Request& request, RequestError& error);
 
 private:
     struct Parser;

@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
@@ -106,11 +107,11 @@ int Emit(std::string_view text, int status) {
 // the lines as the end of input does, and is then told apart by error().
 class LineReader {
 public:
-    // Puts the next line, without its line end, into `line`; false after the last one.
-    // `tooLong` says the line was longer than kMaxBatchLineBytes: it was skipped and comes
-    // back empty.
-    bool next(std::string& line, bool& tooLong) {
-        line.clear();
+    // Adds the next line, without its line end, to the end of `text`; false after the
+    // last one. `tooLong` says the line was longer than kMaxBatchLineBytes: it was
+    // skipped and adds nothing.
+    bool next(std::string& text, bool& tooLong) {
+        const std::size_t first = text.size();
         bool any = false;
         tooLong = false;
         for (;;) {
@@ -119,11 +120,11 @@ public:
             const char* start = buffer_.data() + pos_;
             const auto* end = static_cast<const char*>(std::memchr(start, '\n', len_ - pos_));
             const std::size_t n = end ? std::size_t(end - start) : len_ - pos_;
-            if (!tooLong && line.size() + n > kMaxBatchLineBytes) {
+            if (!tooLong && text.size() - first + n > kMaxBatchLineBytes) {
                 tooLong = true;
-                std::string().swap(line);
+                text.resize(first);
             }
-            if (!tooLong) line.append(start, n);
+            if (!tooLong) text.append(start, n);
             pos_ += n;
             if (end) {
                 ++pos_;
@@ -200,25 +201,33 @@ struct BatchPiece {
 // What answering takes per thread, kept from piece to piece with its room.
 struct BatchWorker {
     BatchReader reader;
+    Request request;
+    RequestError error;
     Result result;
 };
 
 // A piece holds at most this many lines and bytes, so memory stays the same however
-// long the input is.
+// long the input is. The totals of --csv --totals are added up piece by piece, and the
+// last digits of a very large sum depend on where the pieces end: these limits keep
+// them where they were. A round reads two pieces per thread, which the threads take one
+// at a time: one that the system holds back (the machine may be busy with other work)
+// leaves the rest of its share to the others.
 constexpr std::size_t kPieceLines = 4096;
 constexpr std::size_t kPieceBytes = 512 * 1024;
+constexpr unsigned kPiecesPerThread = 2;
 
-bool FillPiece(LineReader& input, std::string& line, BatchPiece& piece) {
+bool FillPiece(LineReader& input, BatchPiece& piece) {
     piece.text.clear();
     piece.ends.clear();
     piece.tooLong.clear();
     bool tooLong = false;
+    std::size_t start = 0;
     while (piece.ends.size() < kPieceLines && piece.text.size() < kPieceBytes &&
-           (piece.ends.empty() || input.ready()) && input.next(line, tooLong)) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        piece.text += line;
+           (piece.ends.empty() || input.ready()) && input.next(piece.text, tooLong)) {
+        if (piece.text.size() > start && piece.text.back() == '\r') piece.text.pop_back();
         piece.ends.push_back(piece.text.size());
         piece.tooLong.push_back(tooLong);
+        start = piece.text.size();
     }
     return !piece.ends.empty();
 }
@@ -239,21 +248,23 @@ void AnswerPiece(BatchPiece& piece, BatchWorker& worker, const LanguageTexts& te
     for (std::size_t k = 0; k < piece.ends.size(); ++k) {
         const std::string_view line(piece.text.data() + start, piece.ends[k] - start);
         start = piece.ends[k];
-        auto parsed =
-            piece.tooLong[k]
-                ? std::variant<Request, RequestError>(RequestError{"the line is longer than 1 MiB"})
-                : worker.reader.read(line);
-        if (auto* error = std::get_if<RequestError>(&parsed)) {
+        bool taken = false;
+        if (piece.tooLong[k]) {
+            worker.error.message = "the line is longer than 1 MiB";
+        } else {
+            taken = worker.reader.readInto(line, worker.request, worker.error);
+        }
+        if (!taken) {
             if (form.csv) {
-                AppendInvalidCsv(piece.out, error->message);
+                AppendInvalidCsv(piece.out, worker.error.message);
                 piece.totals.addInvalid();
             } else {
-                AppendInvalidJson(piece.out, error->message);
+                AppendInvalidJson(piece.out, worker.error.message);
                 piece.out += '\n';
             }
             piece.allValid = false;
         } else {
-            Request& request = std::get<Request>(parsed);
+            Request& request = worker.request;
             request.steps = form.steps;
             request.totals = form.csv;
             RunInto(worker.result, request, texts, materials.tableFor(request));
@@ -268,33 +279,43 @@ void AnswerPiece(BatchPiece& piece, BatchWorker& worker, const LanguageTexts& te
     }
 }
 
+// Answers the pieces of a round that no other thread has taken yet.
+void AnswerPieces(std::vector<BatchPiece>& pieces, unsigned used, std::atomic<unsigned>& next,
+                  BatchWorker& worker, const LanguageTexts& texts, SharedMaterials& materials,
+                  OutputForm form) {
+    for (unsigned k = next++; k < used; k = next++) {
+        AnswerPiece(pieces[k], worker, texts, materials, form);
+    }
+}
+
 int RunBatch(const LanguageTexts& texts, CliMaterials& materials, OutputForm form) {
     // Lines do not depend on one another: each thread answers a piece of the input.
     const unsigned threads = std::clamp(std::thread::hardware_concurrency(), 1U, 4U);
-    std::vector<BatchPiece> pieces(threads);
+    std::vector<BatchPiece> pieces(threads * kPiecesPerThread);
     std::vector<BatchWorker> workers(threads);
     SharedMaterials shared(materials);
     LineReader input;
-    std::string line;
     bool allValid = true;
     CsvTotals totals;
     if (form.csv && !WriteOut(CsvHeader())) return OutputFailed(errno);
     for (;;) {
         unsigned used = 0;
-        while (used < threads && (used == 0 || input.ready()) &&
-               FillPiece(input, line, pieces[used]))
+        while (used < pieces.size() && (used == 0 || input.ready()) &&
+               FillPiece(input, pieces[used]))
             ++used;
         if (used == 0) break;
+        std::atomic<unsigned> next{0};
         std::vector<std::thread> helpers;
-        for (unsigned k = 1; k < used; ++k) {
+        for (unsigned k = 1; k < std::min(used, threads); ++k) {
             try {
-                helpers.emplace_back(AnswerPiece, std::ref(pieces[k]), std::ref(workers[k]),
-                                     std::cref(texts), std::ref(shared), form);
+                helpers.emplace_back(AnswerPieces, std::ref(pieces), used, std::ref(next),
+                                     std::ref(workers[k]), std::cref(texts), std::ref(shared),
+                                     form);
             } catch (const std::system_error&) {
-                AnswerPiece(pieces[k], workers[k], texts, shared, form);  // no thread to spare
+                break;  // no thread to spare: the pieces are answered by the others
             }
         }
-        AnswerPiece(pieces[0], workers[0], texts, shared, form);
+        AnswerPieces(pieces, used, next, workers[0], texts, shared, form);
         for (std::thread& helper : helpers) helper.join();
         for (unsigned k = 0; k < used; ++k) {
             allValid = allValid && pieces[k].allValid;

@@ -47,6 +47,55 @@ class TstDriver : public QObject {
     Q_OBJECT
 
 private slots:
+    // A field set to a value writes its text and reads its value only when asked, and a
+    // chosen figure resets only what was set: after any mix of setting, reading and
+    // choosing, a field shows and reads what the last step gave it.
+    void fieldShowsAndReadsItsLastSetting_data() {
+        QTest::addColumn<QStringList>("steps");  // "value X", "text X", "read", "choose"
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<double>("value");
+        auto row = [](const char* name, const QStringList& steps, const char* text, double value) {
+            QTest::newRow(name) << steps << text << value;
+        };
+        row("a value, rounded", {"value 3.14159"}, "3.1416", 3.1416);
+        row("a value past the maximum", {"value 250000"}, "100000.0000", 100000);
+        row("read before it is shown", {"value 2.5", "read"}, "2.5000", 2.5);
+        row("a value over a text", {"text 7,25", "value 1.5"}, "1.5000", 1.5);
+        row("a text over a value", {"value 1.5", "text 7,25"}, "7,25", 7.25);
+        row("a text over a value that was read", {"value 1.5", "read", "text 9"}, "9", 9);
+        row("a value set twice", {"value 1", "read", "value 2"}, "2.0000", 2);
+        row("choosing resets a set value", {"value 4", "choose"}, "0.0000", 0);
+        row("choosing resets a value that was read", {"value 4", "read", "choose"}, "0.0000", 0);
+        row("choosing resets a text", {"text abc", "choose"}, "0.0000", 0);
+        row("set again after choosing", {"value 4", "choose", "value 6"}, "6.0000", 6);
+        row("a text that is no number reads as 0", {"text abc"}, "abc", 0);
+    }
+    void fieldShowsAndReadsItsLastSetting() {
+        QFETCH(QStringList, steps);
+        QFETCH(QString, text);
+        QFETCH(double, value);
+        FieldSheet sheet;
+        sheet.choose(ShapeKind::Cube);
+        sheet.setFieldValue(Field::BoldEdit, 8);  // a neighbour that must stay as it is
+        for (const QString& step : steps) {
+            const QString argument = step.section(' ', 1);
+            if (step.startsWith("value ")) {
+                sheet.setFieldValue(Field::AoldEdit, *ParseNumber(argument.toStdString()));
+            } else if (step.startsWith("text ")) {
+                sheet.setFieldText(Field::AoldEdit, argument.toStdString());
+            } else if (step == "read") {
+                sheet.fieldValue(Field::AoldEdit);
+            } else {
+                sheet.choose(ShapeKind::Cube);
+                sheet.setFieldValue(Field::BoldEdit, 8);
+            }
+        }
+        QCOMPARE(QString::fromStdString(sheet.fieldText(Field::AoldEdit)), text);
+        QCOMPARE(static_cast<double>(sheet.fieldValue(Field::AoldEdit)), value);
+        QCOMPARE(sheet.field(Field::BoldEdit), std::string("8.0000"));
+        QCOMPARE(static_cast<double>(sheet.fieldValue(Field::BoldEdit)), 8.0);
+    }
+
     void refusesSidesThatFormNoTriangle_data() {
         QTest::addColumn<ShapeKind>("shape");
         QTest::addColumn<QString>("inputs");

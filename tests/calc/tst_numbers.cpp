@@ -216,6 +216,47 @@ private slots:
         if (value) QCOMPARE(QString::fromStdString(EditValueText(*value)), shown);
     }
 
+    // The value a field set to x reads as, worked out without its text, against the text
+    // read back; at the limits, past them, and where the count of units needs the long way.
+    void editTextValueReadsAsItsText_data() {
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<int>("digits");
+        QTest::addColumn<double>("min");
+        QTest::addColumn<double>("max");
+        auto row = [](const char* name, const char* value, int digits = 4, double min = 0,
+                      double max = 100000) {
+            QTest::newRow(name) << value << digits << min << max;
+        };
+        row("four decimals", "3.14159");
+        row("a tie of the fifth decimal", "2.00005");
+        row("rounds up to the maximum", "99999.99995");
+        row("above the maximum", "250000");
+        row("below the minimum", "-5");
+        row("not a number is the minimum", "nan");
+        row("infinite is the maximum", "inf");
+        row("minus zero", "-0");
+        row("negative within the limits", "-2.5", 4, -10);
+        row("negative rounding to zero shows no sign", "-0.00001", 4, -1);
+        row("no decimals", "12.5", 0);
+        row("eighteen decimals", "0.123456789012345678901", 18);
+        row("a count beyond 10^18 units", "123456789012345.6789", 4, 0, 1e30);
+        row("beyond 2^63", "1e25", 2, 0, 1e30);
+    }
+    void editTextValueReadsAsItsText() {
+        QFETCH(QString, value);
+        QFETCH(int, digits);
+        QFETCH(double, min);
+        QFETCH(double, max);
+        const long double x = value == "nan"   ? std::nanl("")
+                              : value == "inf" ? HUGE_VALL
+                                               : *ParseNumber(value.toStdString());
+        const EditLimits limits{digits, min, max};
+        const std::string text = EditValueText(x, limits);
+        const long double read = ReadFieldText(text);
+        const long double worked = EditTextValue(x, limits);
+        QVERIFY2(worked == read && std::signbit(worked) == std::signbit(read), text.c_str());
+    }
+
     void splitAngle_data() {
         QTest::addColumn<QString>("angle");
         QTest::addColumn<int>("degrees");
@@ -266,6 +307,7 @@ private slots:
                                  ? qEnvironmentVariable("MERTANO_PROPERTY_VALUES").toLongLong()
                                  : kPropertyValues;
         QRandomGenerator64 random(20261208);
+        const EditLimits kAnyValue{4, -1e30L, 1e30L};
         qint64 mismatches = 0;
         for (qint64 k = 0; k < count; ++k) {
             const std::uint64_t bits = random.generate();
@@ -296,6 +338,14 @@ private slots:
             if ((four != expected.four || two != expected.two) && ++mismatches <= 5) {
                 qWarning("%.21Lg: %s / %s, expected %s / %s", x, four.c_str(), two.c_str(),
                          expected.four.c_str(), expected.two.c_str());
+            }
+            // A field's value worked out without its text reads as the text does.
+            const long double read = ReadFieldText(four);
+            const long double worked = EditTextValue(x, kAnyValue);
+            if ((worked != read || std::signbit(worked) != std::signbit(read)) &&
+                ++mismatches <= 5) {
+                qWarning("%.21Lg: value %.21Lg, its text %s reads %.21Lg", x, worked, four.c_str(),
+                         read);
             }
         }
         QCOMPARE(mismatches, 0);

@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QTest>
+#include <algorithm>
 #include <cmath>
 #include <random>
 
@@ -160,6 +161,17 @@ private slots:
         row("no figure", "{\"fields\": {\"a\": \"1\"}}");
         row("figure a number", "{\"figure\": 3}");
         row("unknown figure", "{\"figure\": \"Pyramid\"}");
+        row("unknown figure after its fields",
+            "{\"fields\": {\"a\": 1, \"q\": \"x\"}, \"figure\": \"Pyramid\"}");
+        row("unknown figure, then an unknown key", "{\"figure\": \"Pyramid\", \"colour\": 1}");
+        row("unknown figure, then trailing text", "{\"figure\": \"Pyramid\"} x");
+        row("unknown figure, unclosed", "{\"figure\": \"Pyramid\"");
+        row("unknown figure with a count out of range", "{\"figure\": \"Pyramid\", \"count\": 0}");
+        row("unknown figure with a field that is no text or number",
+            "{\"figure\": \"Pyramid\", \"fields\": {\"a\": null}}");
+        row("unknown figure with a unit that is no text", "{\"figure\": \"Pyramid\", \"unit\": 3}");
+        row("unknown figure, then a known one", "{\"figure\": \"Pyramid\", \"figure\": \"Cube\"}");
+        row("empty figure", "{\"figure\": \"\"}");
         row("unknown key", "{\"figure\": \"Cube\", \"colour\": 1}");
         row("unknown field", QByteArray("{\"figure\": \"Cube\", \"fields\": {\"x\": \"1\"}}"));
         row("field the figure does not show",
@@ -190,6 +202,68 @@ private slots:
         QCOMPARE(Described(reader.read(text)), Described(ParseBatchLine(text)));
         // A reader used before reads the next line the same.
         QCOMPARE(Described(reader.read(text)), Described(ParseBatchLine(text)));
+    }
+
+    // A request and an error read into again and again keep nothing of the lines before:
+    // every line of a mixed run reads as the full reader reads it alone.
+    void readingIntoKeepsNothingFromLineToLine() {
+        std::vector<std::string> lines = {
+            "{\"figure\": \"Cone\", \"fields\": {\"r\": \"3\", \"m\": 4}, \"unit\": \"cm\", "
+            "\"material\": \"Vas\", \"count\": 7}",
+            "{\"figure\": \"Cube\", \"fields\": {\"a\": \"2\"}}",
+            "{\"figure\": \"Pyramid\"}",
+            "{\"figure\": \"SphericalZone\", \"fields\": {\"r\": \"5\", \"a1\": \"4\", \"a2\": "
+            "\"5\", \"m\": \"3\"}}",
+            "{\"figure\": \"Cube\"}",
+            "{\"figure\": \"Cube\", \"fields\": {\"a\": \"\\u0032\"}, \"unit\": \"\\u00b5m\"}",
+            "{\"figure\": \"Circle\", \"fields\": {\"r\": 1.5}, \"count\": 2}",
+            "{\"figure\": \"Circle\"}",
+            "not JSON",
+            "{\"figure\": \"Triangle\", \"fields\": {\"a\": \"5\", \"b\": \"7\", \"gamma\": "
+            "\"60\"}}",
+        };
+        BatchReader reader;
+        Request request;
+        RequestError error;
+        for (int pass = 0; pass < 2; ++pass) {
+            for (const std::string& line : lines) {
+                const bool taken = reader.readInto(line, request, error);
+                const QByteArray got =
+                    taken ? Described(request) : Described(RequestError{error.message});
+                QVERIFY2(got == Described(ParseBatchLine(line)), line.c_str());
+            }
+            std::reverse(lines.begin(), lines.end());
+        }
+    }
+
+    // The texts of an answer that come from the request go out as JSON texts, escaped
+    // where JSON asks for it and as they are elsewhere.
+    void answerTextsAreEscaped_data() {
+        QTest::addColumn<QByteArray>("unit");
+        QTest::addColumn<QByteArray>("json");
+        QTest::newRow("plain") << QByteArray("cm") << QByteArray("\"cm\"");
+        QTest::newRow("empty") << QByteArray("") << QByteArray("\"\"");
+        QTest::newRow("quote and backslash")
+            << QByteArray("a\"b\\c") << QByteArray("\"a\\\"b\\\\c\"");
+        QTest::newRow("line ends and tab")
+            << QByteArray("a\nb\rc\td") << QByteArray("\"a\\nb\\rc\\td\"");
+        QTest::newRow("other control characters")
+            << QByteArray("\x01x\x1f") << QByteArray("\"\\u0001x\\u001f\"");
+        QTest::newRow("UTF-8 as it is") << QByteArray("\xc2\xb5m") << QByteArray("\"\xc2\xb5m\"");
+        QTest::newRow("long, escaped at the end") << QByteArray(200, 'm') + "\""
+                                                  << "\"" + QByteArray(200, 'm') + "\\\"\"";
+    }
+    void answerTextsAreEscaped() {
+        QFETCH(QByteArray, unit);
+        QFETCH(QByteArray, json);
+        Request request;
+        request.shape = ShapeKind::Cube;
+        request.values[FieldIndex(Field::AoldEdit)] = 2.0L;
+        request.unit = unit.toStdString();
+        const QByteArray out = QByteArray::fromStdString(ResultJson(Run(request, LanguageTexts())));
+        QVERIFY2(out.contains(", \"unit\": " + json + ", \"fields\": {\"a\": \"2.0000\"}"),
+                 out.constData());
+        QVERIFY(out.endsWith("\"volume\": \"8.00\"}}"));
     }
 
     // Many pieces of input, answered on several threads, come out in order and as each
