@@ -5,6 +5,7 @@
 #include <array>
 #include <cassert>
 #include <cstring>
+#include <optional>
 #include <vector>
 
 #include "calc/numbers.h"
@@ -278,10 +279,6 @@ std::size_t CsvColumn(Field f) {
 }
 constexpr std::size_t kFirstResult = kFirstField + kFieldCount;  // perimeter
 
-std::string TotalText(long double x, int digits) {
-    return digits == 2 ? std::string(Trim(ResultText(x))) : FormatFixed(x, digits);
-}
-
 }  // namespace
 
 std::string CsvHeader() {
@@ -329,6 +326,67 @@ void AppendInvalidCsv(std::string& out, std::string_view message) {
     AppendCsvRow(out, cells);
 }
 
+namespace {
+
+// The count of `decimals`-place units a plain decimal text holds, as the totals' texts
+// are written; nothing for any other text or one beyond 128 bits.
+std::optional<unsigned __int128> DecimalUnits(std::string_view text, int decimals) {
+    text = Trim(text);
+    unsigned __int128 units = 0;
+    int fraction = -1;  // digits after the point, once there is one
+    constexpr auto kLimit = ~static_cast<unsigned __int128>(0) / 10;
+    for (const char c : text) {
+        if (c == '.' && fraction < 0) {
+            fraction = 0;
+            continue;
+        }
+        if (c < '0' || c > '9' || units > kLimit || fraction >= decimals) return std::nullopt;
+        units = units * 10 + static_cast<unsigned>(c - '0');
+        if (fraction >= 0) ++fraction;
+    }
+    if (text.empty()) return std::nullopt;
+    for (int k = std::max(fraction, 0); k < decimals; ++k) {
+        if (units > kLimit) return std::nullopt;
+        units *= 10;
+    }
+    return units;
+}
+
+std::string DecimalText(unsigned __int128 units, int decimals) {
+    std::string digits;
+    do {
+        digits += static_cast<char>('0' + static_cast<int>(units % 10));
+        units /= 10;
+    } while (units != 0 || static_cast<int>(digits.size()) <= decimals);
+    std::reverse(digits.begin(), digits.end());
+    digits.insert(digits.end() - decimals, '.');
+    return digits;
+}
+
+}  // namespace
+
+void CsvTotals::ColumnSum::add(std::string_view text) {
+    any_ = true;
+    approximate_ += ReadFieldText(Trim(text));
+    const std::optional<unsigned __int128> units = DecimalUnits(text, decimals_);
+    if (!units || units_ + *units < units_) exact_ = false;
+    if (exact_) units_ += *units;
+}
+
+void CsvTotals::ColumnSum::merge(const ColumnSum& other) {
+    any_ |= other.any_;
+    approximate_ += other.approximate_;
+    if (!other.exact_ || units_ + other.units_ < units_) exact_ = false;
+    if (exact_) units_ += other.units_;
+}
+
+std::string CsvTotals::ColumnSum::text() const {
+    if (!any_) return {};
+    if (exact_) return DecimalText(units_, decimals_);
+    return decimals_ == 2 ? std::string(Trim(ResultText(approximate_)))
+                          : FormatFixed(approximate_, decimals_);
+}
+
 void CsvTotals::add(const Result& r) {
     if (r.state != CalcState::Solved) {
         ++leftOut_;
@@ -339,14 +397,8 @@ void CsvTotals::add(const Result& r) {
                            [&](const UnitTotal& t) { return t.unit == unit; });
     if (it == units_.end()) it = units_.insert(units_.end(), UnitTotal{unit});
     it->pieces += r.count.value_or(1);
-    if (!r.totalVolume.empty()) {
-        it->volume += ReadFieldText(Trim(r.totalVolume));
-        it->anyVolume = true;
-    }
-    if (!r.totalMass.empty()) {
-        it->mass += ReadFieldText(r.totalMass);
-        it->anyMass = true;
-    }
+    if (!r.totalVolume.empty()) it->volume.add(r.totalVolume);
+    if (!r.totalMass.empty()) it->mass.add(r.totalMass);
 }
 
 void CsvTotals::addInvalid() {
@@ -363,10 +415,8 @@ void CsvTotals::merge(const CsvTotals& other) {
             continue;
         }
         it->pieces += t.pieces;
-        it->volume += t.volume;
-        it->mass += t.mass;
-        it->anyMass |= t.anyMass;
-        it->anyVolume |= t.anyVolume;
+        it->volume.merge(t.volume);
+        it->mass.merge(t.mass);
     }
 }
 
@@ -382,8 +432,8 @@ void CsvTotals::append(std::string& out) const {
         cells[0] = "Total";
         cells[2] = t.unit;
         const std::string pieces = std::to_string(t.pieces);
-        const std::string volume = t.anyVolume ? TotalText(t.volume, 2) : std::string();
-        const std::string mass = t.anyMass ? TotalText(t.mass, 4) : std::string();
+        const std::string volume = t.volume.text();
+        const std::string mass = t.mass.text();
         cells[kFirstResult + 6] = pieces;
         cells[kFirstResult + 7] = volume;
         cells[kFirstResult + 8] = mass;

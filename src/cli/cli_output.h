@@ -37,13 +37,29 @@ public:
     void append(std::string& out) const;
 
 private:
+    // A column's total, added up exactly in units of its last decimal, so that it is the
+    // same however the rows were split between threads; only a text it cannot read or a
+    // sum beyond 128 bits falls back to floating point.
+    class ColumnSum {
+    public:
+        explicit ColumnSum(int decimals) : decimals_(decimals) {}
+        void add(std::string_view text);
+        void merge(const ColumnSum& other);
+        std::string text() const;
+        bool any() const { return any_; }
+
+    private:
+        int decimals_;
+        unsigned __int128 units_ = 0;
+        long double approximate_ = 0;
+        bool exact_ = true;
+        bool any_ = false;
+    };
     struct UnitTotal {
         std::string unit;
         long long pieces = 0;
-        long double volume = 0;
-        long double mass = 0;
-        bool anyVolume = false;
-        bool anyMass = false;
+        ColumnSum volume{2};
+        ColumnSum mass{4};
     };
     std::vector<UnitTotal> units_;
     long long leftOut_ = 0;

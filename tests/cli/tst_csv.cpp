@@ -44,6 +44,30 @@ Answer Cli(const QString& folder, const QStringList& args, const QByteArray& inp
     return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, p.readAllStandardOutput()};
 }
 
+// The sum of decimal texts that all have `decimals` places, added digit by digit.
+QString AddDecimals(const QStringList& texts, int decimals) {
+    QList<int> digits;  // lowest first
+    for (QString text : texts) {
+        text.remove(QLatin1Char('.'));
+        int carry = 0;
+        for (qsizetype k = 0; k < text.size() || carry; ++k) {
+            if (k >= digits.size()) digits << 0;
+            const int d = k < text.size() ? text[text.size() - 1 - k].digitValue() : 0;
+            digits[k] += d + carry;
+            carry = digits[k] / 10;
+            digits[k] %= 10;
+        }
+    }
+    while (digits.size() <= decimals) digits << 0;
+    QString sum;
+    for (qsizetype k = digits.size() - 1; k >= 0; --k) {
+        if (k == decimals - 1) sum += QLatin1Char('.');
+        sum += QString::number(digits[k]);
+    }
+    while (sum.size() > decimals + 2 && sum.startsWith(QLatin1Char('0'))) sum.remove(0, 1);
+    return sum;
+}
+
 }  // namespace
 
 class TstCliCsv : public QObject {
@@ -206,6 +230,28 @@ private slots:
     }
 
     // A single request gives the header and its row; --totals adds its total.
+    // Totals far beyond floating point's digits, over more lines than one thread's piece:
+    // the total is the exact sum of the rows, so it no longer depends on how the lines
+    // were split between threads or arrived through a pipe.
+    void totalsAreTheExactSumOfTheRows() {
+        QTemporaryDir work;
+        const char* sides[] = {"99999.9999", "12345.6789", "77777.7777", "3.3333"};
+        QByteArray input;
+        for (int k = 0; k < 9000; ++k) {
+            input += QByteArray("{\"figure\": \"Cube\", \"fields\": {\"a\": \"") + sides[k % 4] +
+                     "\"}, \"count\": 999999}\n";
+        }
+        const Answer csv = Cli(work.path(), {"--batch", "--csv", "--totals"}, input);
+        QCOMPARE(csv.status, 0);
+        const QList<QByteArray> lines = csv.out.trimmed().split('\n');
+        QCOMPARE(lines.size(), 9000 + 2);
+        QStringList volumes;
+        for (qsizetype k = 1; k <= 9000; ++k) volumes << QString(lines[k].split(',')[24]);
+        const QList<QByteArray> total = lines.last().split(',');
+        QCOMPARE(total[0], QByteArray("Total"));
+        QCOMPARE(QString(total[24]), AddDecimals(volumes, 2));
+    }
+
     void singleRequestCsv() {
         QTemporaryDir work;
         const Answer a = Cli(work.path(), {"Cube", "a=2", "count=5", "--csv", "--totals"});
