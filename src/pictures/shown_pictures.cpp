@@ -19,8 +19,14 @@ void PictureLabel::setPicture(const QString& name) {
 }
 
 QPixmap PictureLabel::shownPixmap() {
-    if (shown_.isNull() && !name_.isEmpty())
-        shown_ = pictures_.picture(name_, devicePixelRatioF(), contentsRect().size());
+    if (name_.isEmpty()) return shown_;
+    // Drawn again for another screen's pixel ratio or a new size; kept otherwise.
+    const QSize size = contentsRect().size();
+    if (shown_.isNull() || shownRatio_ != devicePixelRatioF() || shownSize_ != size) {
+        shown_ = pictures_.picture(name_, devicePixelRatioF(), size);
+        shownRatio_ = devicePixelRatioF();
+        shownSize_ = size;
+    }
     return shown_;
 }
 

@@ -31,6 +31,8 @@ private:
     const PictureList& pictures_;
     QString name_;
     QPixmap shown_;
+    qreal shownRatio_ = 0;
+    QSize shownSize_;
     QPixmap greyed_;
     qint64 greyedFrom_ = 0;
     qint64 greyedPalette_ = 0;
