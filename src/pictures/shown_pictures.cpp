@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "pictures/shown_pictures.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QIconEngine>
 #include <QPainter>
 #include <QStyle>
@@ -8,8 +10,25 @@
 
 namespace mertano {
 
+namespace {
+
+// A plain label holding a pixmap is a graphic to a screen reader, and so is this one,
+// although it keeps its picture to itself.
+QAccessibleInterface* PictureLabelAccessible(const QString&, QObject* object) {
+    auto* label = dynamic_cast<PictureLabel*>(object);
+    return label ? new QAccessibleWidget(label, QAccessible::Graphic) : nullptr;
+}
+
+}  // namespace
+
 PictureLabel::PictureLabel(const PictureList& pictures, QWidget* parent)
-    : QLabel(parent), pictures_(pictures) {}
+    : QLabel(parent), pictures_(pictures) {
+    static const bool installed = [] {
+        QAccessible::installFactory(PictureLabelAccessible);
+        return true;
+    }();
+    Q_UNUSED(installed);
+}
 
 void PictureLabel::setPicture(const QString& name) {
     if (name == name_) return;

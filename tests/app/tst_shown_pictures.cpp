@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Pictures drawn when first shown look exactly as the drawn picture shown at once does:
 // a label enabled and disabled, also after its colours change, and an icon in every mode.
+#include <QAccessible>
 #include <QLabel>
 #include <QTest>
 
@@ -46,6 +47,17 @@ private slots:
             }
             QCOMPARE(label.grab().toImage(), plain.grab().toImage());
         }
+    }
+
+    // A screen reader hears a picture, by the name the window gives it.
+    void labelIsAGraphicToScreenReaders() {
+        PictureList pictures;
+        PictureLabel label(pictures, nullptr);
+        label.setAccessibleName("Cone");
+        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(&label);
+        QVERIFY(accessible);
+        QCOMPARE(accessible->role(), QAccessible::Graphic);
+        QCOMPARE(accessible->text(QAccessible::Name), QString("Cone"));
     }
 
     void iconLooksAsAnIconOfThePicture_data() {
