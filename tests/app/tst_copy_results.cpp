@@ -21,22 +21,17 @@
 #include "app/figure_button.h"
 #include "app/fo_form.h"
 #include "shapes/shape_catalogue.h"
+#include "main_window_steps.h"
+#include "material_record.h"
 #include "test_main.h"
 #include "widgets/float_edit.h"
 
 using namespace mertano;
+using mertano::test::MaterialRecordBytes;
 
 Q_DECLARE_METATYPE(mertano::ShapeKind)
 
 namespace {
-
-QByteArray MaterialRecordBytes(const QByteArray& name, qint32 gravity) {
-    QByteArray r(28, '\0');
-    r[0] = char(name.size());
-    r.replace(1, name.size(), name);
-    for (int k = 0; k < 4; ++k) r[24 + k] = char((gravity >> (8 * k)) & 0xff);
-    return r;
-}
 
 // The cells of the HTML table, row by row, as the plain text writes them.
 QString HtmlCellsAsText(QString html) {
@@ -65,17 +60,8 @@ class TstCopyResults : public QObject {
     std::unique_ptr<AppContext> app_;
     std::unique_ptr<TFoForm> form_;
 
-    void choose(ShapeKind shape) { QTest::mouseClick(form_->figureButton(shape), Qt::LeftButton); }
-    void typeAll(const QString& inputs) {
-        for (const QString& item : inputs.split(' ', Qt::SkipEmptyParts)) {
-            const QStringList kv = item.split('=');
-            TFloatEdit* e = form_->edit(*FieldFromValueName(kv[0].toStdString()));
-            e->setFocus();
-            e->selectAll();
-            QTest::keyClicks(e, kv[1]);
-        }
-        form_->EgysegComboBox->setFocus();
-    }
+    void choose(ShapeKind shape) { test::ChooseFigure(*form_, shape); }
+    void typeAll(const QString& inputs) { test::TypeAll(*form_, inputs); }
     void useLanguage(const QString& name) {
         const QString folder = QDir(QStringLiteral(MERTANO_HELP_SOURCE) + "..").absolutePath();
         app_->language = LanguageState(folder, name);
@@ -91,9 +77,7 @@ private slots:
         file.write(MaterialRecordBytes("Vas", 7250) + MaterialRecordBytes("R&D <1>", 1000));
         file.close();
         form_ = std::make_unique<TFoForm>(*app_);
-        form_->show();
-        QApplication::setActiveWindow(form_.get());
-        QVERIFY(QTest::qWaitForWindowActive(form_.get()));
+        QVERIFY(test::ShowActive(*form_));
     }
     void cleanup() {
         form_.reset();

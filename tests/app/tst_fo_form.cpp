@@ -15,10 +15,13 @@
 #include "app/figure_button.h"
 #include "app/fo_form.h"
 #include "shapes/shape_catalogue.h"
+#include "main_window_steps.h"
+#include "material_record.h"
 #include "test_main.h"
 #include "widgets/float_edit.h"
 
 using namespace mertano;
+using mertano::test::MaterialRecordBytes;
 
 Q_DECLARE_METATYPE(mertano::ShapeKind)
 
@@ -47,14 +50,6 @@ struct MessageCatcher {
 };
 
 // One record of the material file, byte by byte.
-QByteArray MaterialRecordBytes(const QByteArray& name, qint32 gravity) {
-    QByteArray r(28, '\0');
-    r[0] = char(name.size());
-    r.replace(1, name.size(), name);
-    for (int k = 0; k < 4; ++k) r[24 + k] = char((gravity >> (8 * k)) & 0xff);
-    return r;
-}
-
 }  // namespace
 
 class TstFoForm : public QObject {
@@ -69,32 +64,16 @@ class TstFoForm : public QObject {
         if (!w) qWarning("no control %s", name);
         return w;
     }
-    TFloatEdit* field(const QString& valueName) {
-        return form_->edit(*FieldFromValueName(valueName.toStdString()));
-    }
-    void choose(ShapeKind shape) { QTest::mouseClick(form_->figureButton(shape), Qt::LeftButton); }
-    void type(const QString& valueName, const QString& text) {
-        TFloatEdit* e = field(valueName);
-        e->setFocus();
-        e->selectAll();
-        QTest::keyClicks(e, text);
-    }
-    // "r=3 m=4": typed into the fields, then the focus leaves the last one.
-    void typeAll(const QString& inputs) {
-        for (const QString& item : inputs.split(' ', Qt::SkipEmptyParts)) {
-            const QStringList kv = item.split('=');
-            type(kv[0], kv[1]);
-        }
-        form_->EgysegComboBox->setFocus();
-    }
+    TFloatEdit* field(const QString& valueName) { return test::FieldNamed(*form_, valueName); }
+    void choose(ShapeKind shape) { test::ChooseFigure(*form_, shape); }
+    void type(const QString& valueName, const QString& text) { test::TypeInto(*form_, valueName, text); }
+    void typeAll(const QString& inputs) { test::TypeAll(*form_, inputs); }
 
 private slots:
     void init() {
         app_ = std::make_unique<AppContext>();
         form_ = std::make_unique<TFoForm>(*app_);
-        form_->show();
-        QApplication::setActiveWindow(form_.get());
-        QVERIFY(QTest::qWaitForWindowActive(form_.get()));
+        QVERIFY(test::ShowActive(*form_));
     }
     void cleanup() {
         form_.reset();

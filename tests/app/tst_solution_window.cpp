@@ -16,6 +16,7 @@
 #include "app/fo_form.h"
 #include "app/solution_window.h"
 #include "shapes/shape_catalogue.h"
+#include "main_window_steps.h"
 #include "test_main.h"
 #include "widgets/float_edit.h"
 
@@ -47,9 +48,7 @@ private slots:
     void init() {
         app_ = std::make_unique<AppContext>();
         form_ = std::make_unique<TFoForm>(*app_);
-        form_->show();
-        QApplication::setActiveWindow(form_.get());
-        QVERIFY(QTest::qWaitForWindowActive(form_.get()));
+        QVERIFY(test::ShowActive(*form_));
     }
     void cleanup() {
         form_.reset();

@@ -10,6 +10,7 @@
 #include "app/figure_button.h"
 #include "app/fo_form.h"
 #include "shapes/shape_catalogue.h"
+#include "main_window_steps.h"
 #include "test_main.h"
 #include "widgets/float_edit.h"
 
@@ -23,15 +24,13 @@ class TstWholeNumbers : public QObject {
     std::unique_ptr<AppContext> app_;
     std::unique_ptr<TFoForm> form_;
 
-    void choose(ShapeKind shape) { QTest::mouseClick(form_->figureButton(shape), Qt::LeftButton); }
+    void choose(ShapeKind shape) { test::ChooseFigure(*form_, shape); }
 
 private slots:
     void init() {
         app_ = std::make_unique<AppContext>();
         form_ = std::make_unique<TFoForm>(*app_);
-        form_->show();
-        QApplication::setActiveWindow(form_.get());
-        QVERIFY(QTest::qWaitForWindowActive(form_.get()));
+        QVERIFY(test::ShowActive(*form_));
     }
     void cleanup() {
         form_.reset();

@@ -12,6 +12,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "material_record.h"
 #include "test_main.h"
 
 namespace {
@@ -21,11 +22,7 @@ void WriteMaterials(const QString& folder, const QList<QPair<QByteArray, qint32>
     QFile file(QDir(folder).filePath("Gravity.grv"));
     QVERIFY(file.open(QIODevice::WriteOnly));
     for (const auto& [name, gravity] : materials) {
-        QByteArray record(28, '\0');
-        record[0] = char(name.size());
-        record.replace(1, int(name.size()), name);
-        for (int k = 0; k < 4; ++k) record[24 + k] = char((gravity >> (8 * k)) & 0xff);
-        file.write(record);
+        file.write(mertano::test::MaterialRecordBytes(name, gravity));
     }
 }
 

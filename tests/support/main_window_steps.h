@@ -1,0 +1,50 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+// What the main window's tests do as a user would: show the window active, choose a
+// figure, type values into fields.
+#include <QApplication>
+#include <QComboBox>
+#include <QTest>
+
+#include "app/figure_button.h"
+#include "app/fo_form.h"
+#include "calc/field.h"
+#include "widgets/float_edit.h"
+
+namespace mertano::test {
+
+// Shows the window and makes it the active one, as a user's window is; false when the
+// platform does not activate it.
+inline bool ShowActive(TFoForm& form) {
+    form.show();
+    QApplication::setActiveWindow(&form);
+    return QTest::qWaitForWindowActive(&form);
+}
+
+inline void ChooseFigure(TFoForm& form, ShapeKind shape) {
+    QTest::mouseClick(form.figureButton(shape), Qt::LeftButton);
+}
+
+inline TFloatEdit* FieldNamed(TFoForm& form, const QString& valueName) {
+    return form.edit(*FieldFromValueName(valueName.toStdString()));
+}
+
+// Replaces a field's text by typing.
+inline void TypeInto(TFoForm& form, const QString& valueName, const QString& text) {
+    TFloatEdit* e = FieldNamed(form, valueName);
+    e->setFocus();
+    e->selectAll();
+    QTest::keyClicks(e, text);
+}
+
+// "r=3 m=4": typed into the fields, then the focus leaves the last one.
+inline void TypeAll(TFoForm& form, const QString& inputs) {
+    for (const QString& item : inputs.split(' ', Qt::SkipEmptyParts)) {
+        const QStringList kv = item.split('=');
+        TypeInto(form, kv[0], kv[1]);
+    }
+    form.EgysegComboBox->setFocus();
+}
+
+}  // namespace mertano::test
