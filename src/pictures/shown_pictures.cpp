@@ -79,9 +79,13 @@ public:
     QIconEngine* clone() const override { return new PictureIconEngine(*this); }
     QString key() const override { return QStringLiteral("mertano-picture"); }
     QSize actualSize(const QSize& size, QIcon::Mode, QIcon::State) override {
-        return pictures_.size(name_).scaled(size, Qt::KeepAspectRatio).boundedTo(pictures_.size(name_));
+        return pictures_.size(name_)
+            .scaled(size, Qt::KeepAspectRatio)
+            .boundedTo(pictures_.size(name_));
     }
-    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override { return {pictures_.size(name_)}; }
+    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override {
+        return {pictures_.size(name_)};
+    }
     QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
         return drawn(1.0).pixmap(size, 1.0, mode, state);
     }
@@ -89,8 +93,10 @@ public:
                          qreal scale) override {
         return drawn(scale).pixmap(size, scale, mode, state);
     }
-    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override {
-        drawn(painter->device()->devicePixelRatioF()).paint(painter, rect, Qt::AlignCenter, mode, state);
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode,
+               QIcon::State state) override {
+        drawn(painter->device()->devicePixelRatioF())
+            .paint(painter, rect, Qt::AlignCenter, mode, state);
     }
 
 private:

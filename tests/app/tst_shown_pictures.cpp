@@ -82,7 +82,8 @@ private slots:
         const QIcon plain(pictures.picture(name, ratio));
         const QIcon shown = PictureIcon(pictures, name);
         QCOMPARE(shown.actualSize(size), plain.actualSize(size));
-        QCOMPARE(shown.pixmap(size, ratio, mode).toImage(), plain.pixmap(size, ratio, mode).toImage());
+        QCOMPARE(shown.pixmap(size, ratio, mode).toImage(),
+                 plain.pixmap(size, ratio, mode).toImage());
     }
 };
 
