@@ -37,24 +37,8 @@ const std::vector<Case>& Cases() {
     return kCases;
 }
 
-void BM_Solve(benchmark::State& state) {
-    const Case& c = Cases()[static_cast<std::size_t>(state.range(0))];
-    const LanguageTexts texts = LanguageTexts::BuiltinEnglish();
-    state.SetLabel(std::string(Shape(c.shape).name));
-    for (auto _ : state) {
-        FieldSheet sheet;
-        sheet.choose(c.shape);
-        for (const auto& [field, value] : c.values) sheet.setFieldValue(field, value);
-        CalcOutcome outcome = Calculate(sheet, texts);
-        benchmark::DoNotOptimize(outcome);
-    }
-    state.counters["figures/s"] = benchmark::Counter(static_cast<double>(state.iterations()),
-                                                     benchmark::Counter::kIsRate);
-}
-BENCHMARK(BM_Solve)->DenseRange(0, kShapeCount - 1);
-
-// The same with the solution recorded, as the window and --steps ask for it.
-void BM_SolveRecorded(benchmark::State& state) {
+// Solves one case over and over, with the solution recorded when `record` says so.
+void Solve(benchmark::State& state, bool record) {
     const Case& c = Cases()[static_cast<std::size_t>(state.range(0))];
     const LanguageTexts texts = LanguageTexts::BuiltinEnglish();
     state.SetLabel(std::string(Shape(c.shape).name));
@@ -63,13 +47,19 @@ void BM_SolveRecorded(benchmark::State& state) {
         sheet.choose(c.shape);
         for (const auto& [field, value] : c.values) sheet.setFieldValue(field, value);
         StepList steps;
-        CalcOutcome outcome = Calculate(sheet, texts, &steps);
+        CalcOutcome outcome = Calculate(sheet, texts, record ? &steps : nullptr);
         benchmark::DoNotOptimize(outcome);
         benchmark::DoNotOptimize(steps.steps.data());
     }
     state.counters["figures/s"] = benchmark::Counter(static_cast<double>(state.iterations()),
                                                      benchmark::Counter::kIsRate);
 }
+
+void BM_Solve(benchmark::State& state) { Solve(state, false); }
+BENCHMARK(BM_Solve)->DenseRange(0, kShapeCount - 1);
+
+// The same with the solution recorded, as the window and --steps ask for it.
+void BM_SolveRecorded(benchmark::State& state) { Solve(state, true); }
 BENCHMARK(BM_SolveRecorded)->DenseRange(0, kShapeCount - 1);
 
 }  // namespace
