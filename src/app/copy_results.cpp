@@ -34,16 +34,6 @@ QLabel* LabelOf(const TFoForm& form, QWidget* edit) {
     return nullptr;
 }
 
-struct AngleBoxes {
-    Field field;
-    Output degrees, minutes, seconds;
-};
-constexpr AngleBoxes kAngleBoxes[] = {
-    {Field::AlfaEdit, Output::Fok1Text, Output::Perc1Text, Output::Mperc1Text},
-    {Field::BetaEdit, Output::Fok2Text, Output::Perc2Text, Output::Mperc2Text},
-    {Field::GammaEdit, Output::Fok3Text, Output::Perc3Text, Output::Mperc3Text},
-};
-
 // The text a box or field shows, without the blanks that align it.
 QString ShownText(const QWidget* w) {
     if (const auto* label = qobject_cast<const QLabel*>(w)) return label->text().trimmed();
@@ -106,14 +96,13 @@ QList<CopyRow> ResultRows(const TFoForm& form) {
         TFloatEdit* edit = form.edit(f);
         const QString name = Caption(LabelOf(form, edit));
         rows.append({name, ShownText(edit), IsAngleField(f) ? QStringLiteral("\u00b0") : unit});
-        for (const AngleBoxes& boxes : kAngleBoxes) {
-            if (boxes.field != f || ShownText(form.output(boxes.degrees)).isEmpty()) continue;
-            rows.append({name,
-                         ShownText(form.output(boxes.degrees)) + QStringLiteral("\u00b0 ") +
-                             ShownText(form.output(boxes.minutes)) + QStringLiteral("' ") +
-                             ShownText(form.output(boxes.seconds)) + QStringLiteral("\""),
-                         form.FPMText->text().trimmed()});
-        }
+        const AngleBoxes* boxes = AngleBoxesOf(f);
+        if (!boxes || ShownText(form.output(boxes->degrees)).isEmpty()) continue;
+        rows.append({name,
+                     ShownText(form.output(boxes->degrees)) + QStringLiteral("\u00b0 ") +
+                         ShownText(form.output(boxes->minutes)) + QStringLiteral("' ") +
+                         ShownText(form.output(boxes->seconds)) + QStringLiteral("\""),
+                     form.FPMText->text().trimmed()});
     }
     const std::array<QLabel*, 3> results[] = {
         {form.KeruletText1, form.KeruletText2, form.KeruletText3},

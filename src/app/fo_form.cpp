@@ -189,12 +189,10 @@ void TFoForm::nameForScreenReaders() {
     for (const auto& [label, box] : results) box->setAccessibleName(caption(label));
     // "Fok,p,mp" heads the three boxes of each angle row, one part for each.
     const QStringList parts = FPMText->text().split(QLatin1Char(','));
-    const std::pair<QLabel*, std::array<QLabel*, 3>> rows[] = {
-        {AlfaLabel, {Fok1Text, Perc1Text, Mperc1Text}},
-        {BetaLabel, {Fok2Text, Perc2Text, Mperc2Text}},
-        {GammaLabel, {Fok3Text, Perc3Text, Mperc3Text}},
-    };
-    for (const auto& [label, boxes] : rows) {
+    for (const AngleBoxes& angle : kAngleBoxes) {
+        const QLabel* label = fieldLabels_[FieldIndex(angle.field)];
+        const std::array<QLabel*, 3> boxes = {output(angle.degrees), output(angle.minutes),
+                                              output(angle.seconds)};
         for (std::size_t k = 0; k < boxes.size(); ++k) {
             const QString part =
                 k < std::size_t(parts.size()) ? parts[qsizetype(k)].trimmed() : QString();
@@ -305,14 +303,9 @@ void TFoForm::showFigure(ShapeKind shape) {
         edit(f)->show();
         fieldLabels_[FieldIndex(f)]->show();
     }
-    static constexpr Output kAngleRows[3][3] = {
-        {Output::Fok1Text, Output::Perc1Text, Output::Mperc1Text},
-        {Output::Fok2Text, Output::Perc2Text, Output::Mperc2Text},
-        {Output::Fok3Text, Output::Perc3Text, Output::Mperc3Text},
-    };
     for (Field f : info.angleFields) {
-        const int row = f == Field::AlfaEdit ? 0 : f == Field::BetaEdit ? 1 : 2;
-        for (Output o : kAngleRows[row]) output(o)->show();
+        const AngleBoxes* boxes = AngleBoxesOf(f);
+        for (Output o : {boxes->degrees, boxes->minutes, boxes->seconds}) output(o)->show();
     }
     DecimText->setVisible(!info.angleFields.empty());
     FPMText->setVisible(!info.angleFields.empty());

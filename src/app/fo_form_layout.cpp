@@ -98,7 +98,7 @@ struct BoxPlace {
     int top;
 };
 
-constexpr BoxPlace kAngleBoxes[] = {
+constexpr BoxPlace kAngleBoxPlaces[] = {
     {Output::Fok1Text, "Fok1Text", 284, 47},   {Output::Perc1Text, "Perc1Text", 312, 47},
     {Output::Mperc1Text, "Mperc1Text", 340, 47}, {Output::Fok2Text, "Fok2Text", 284, 76},
     {Output::Perc2Text, "Perc2Text", 312, 76},   {Output::Mperc2Text, "Mperc2Text", 340, 76},
@@ -226,7 +226,7 @@ void TFoForm::buildFields() {
     MagasText3 = label(Field::MagasEdit3);
     AlfaLabel = label(Field::AlfaEdit), BetaLabel = label(Field::BetaEdit), GammaLabel = label(Field::GammaEdit);
 
-    for (const BoxPlace& b : kAngleBoxes) {
+    for (const BoxPlace& b : kAngleBoxPlaces) {
         outputs_[OutputIndex(b.output)] = MakeBox(InputPanel, b.name, {b.left, b.top, 25, 19}, false);
     }
     Fok1Text = output(Output::Fok1Text), Perc1Text = output(Output::Perc1Text);

@@ -138,19 +138,14 @@ void Solver::showResult(Output output, long double x) { ops_.setOutputText(outpu
 void Solver::setText(Output output, const std::string& text) { ops_.setOutputText(output, text); }
 
 void Solver::showAngle(int row, long double angle) {
-    static constexpr Output kRows[3][3] = {
-        {Output::Fok1Text, Output::Perc1Text, Output::Mperc1Text},
-        {Output::Fok2Text, Output::Perc2Text, Output::Mperc2Text},
-        {Output::Fok3Text, Output::Perc3Text, Output::Mperc3Text},
-    };
     const AngleParts p = SplitAngle(angle);
     m.degrees = static_cast<long double>(p.degrees);
     m.minutes = static_cast<long double>(p.minutes);
     m.seconds = static_cast<long double>(p.seconds);
-    const Output* outputs = kRows[row - 1];
-    ops_.setOutputText(outputs[0], PadLeft(std::to_string(p.degrees), 3));
-    ops_.setOutputText(outputs[1], PadLeft(std::to_string(p.minutes), 3));
-    ops_.setOutputText(outputs[2], PadLeft(std::to_string(p.seconds), 3));
+    const AngleBoxes& boxes = kAngleBoxes[row - 1];
+    ops_.setOutputText(boxes.degrees, PadLeft(std::to_string(p.degrees), 3));
+    ops_.setOutputText(boxes.minutes, PadLeft(std::to_string(p.minutes), 3));
+    ops_.setOutputText(boxes.seconds, PadLeft(std::to_string(p.seconds), 3));
 }
 
 void Solver::computeMass() { ops_.computeMass(m.volume, m.massFactor); }

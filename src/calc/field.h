@@ -62,6 +62,23 @@ enum class Output {
 };
 inline constexpr int kOutputCount = 15;
 constexpr int OutputIndex(Output o) { return static_cast<int>(o); }
+
+// An angle field and the three boxes that show it in degrees, minutes and seconds.
+struct AngleBoxes {
+    Field field;
+    Output degrees, minutes, seconds;
+};
+inline constexpr AngleBoxes kAngleBoxes[] = {
+    {Field::AlfaEdit, Output::Fok1Text, Output::Perc1Text, Output::Mperc1Text},
+    {Field::BetaEdit, Output::Fok2Text, Output::Perc2Text, Output::Mperc2Text},
+    {Field::GammaEdit, Output::Fok3Text, Output::Perc3Text, Output::Mperc3Text},
+};
+// The boxes of an angle field; null for any other field.
+constexpr const AngleBoxes* AngleBoxesOf(Field f) {
+    for (const AngleBoxes& boxes : kAngleBoxes)
+        if (boxes.field == f) return &boxes;
+    return nullptr;
+}
 std::string_view OutputControlName(Output o);
 
 // The controls whose enabled state the calculate command sets.

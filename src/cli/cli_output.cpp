@@ -111,16 +111,6 @@ void AppendJsonString(std::string& out, std::string_view s) {
     RoomWriter(out, 6 * s.size() + 2).string(s);
 }
 
-struct AngleRow {
-    std::string_view name;
-    Output degrees, minutes, seconds;
-};
-constexpr AngleRow kAngleRows[] = {
-    {"alfa", Output::Fok1Text, Output::Perc1Text, Output::Mperc1Text},
-    {"beta", Output::Fok2Text, Output::Perc2Text, Output::Mperc2Text},
-    {"gamma", Output::Fok3Text, Output::Perc3Text, Output::Mperc3Text},
-};
-
 struct ResultRow {
     std::string_view name;
     Output output;
@@ -136,7 +126,7 @@ std::string ResultUnit(const ResultRow& row, const std::string& unit) {
     return row.unitSuffix == "kg" ? "kg" : unit + std::string(row.unitSuffix);
 }
 
-bool RowShown(const AngleRow& row, const FieldSheet& sheet) {
+bool RowShown(const AngleBoxes& row, const FieldSheet& sheet) {
     return !Trim(sheet.output(row.degrees)).empty();
 }
 
@@ -203,11 +193,11 @@ void AppendResultJson(std::string& out, const Result& r) {
         }
         w.put("}, \"angles\": {");
         first = true;
-        for (const AngleRow& row : kAngleRows) {
+        for (const AngleBoxes& row : kAngleBoxes) {
             if (!RowShown(row, r.sheet)) continue;
             if (!first) w.put(", ");
             first = false;
-            w.name(row.name);
+            w.name(FieldValueName(row.field));
             w.put(": [");
             w.put(Trim(r.sheet.output(row.degrees)));
             w.put(", ");
@@ -487,12 +477,10 @@ std::string ResultTable(const Result& r) {
     std::vector<std::array<std::string, 4>> rows;
     for (Field f : FieldsShown(r.shape)) {
         std::string dms;
-        for (const AngleRow& row : kAngleRows) {
-            if (row.name == FieldValueName(f) && RowShown(row, r.sheet)) {
-                dms = std::string(Trim(r.sheet.output(row.degrees))) + "\u00b0 " +
-                      std::string(Trim(r.sheet.output(row.minutes))) + "' " +
-                      std::string(Trim(r.sheet.output(row.seconds))) + "\"";
-            }
+        if (const AngleBoxes* row = AngleBoxesOf(f); row && RowShown(*row, r.sheet)) {
+            dms = std::string(Trim(r.sheet.output(row->degrees))) + "\u00b0 " +
+                  std::string(Trim(r.sheet.output(row->minutes))) + "' " +
+                  std::string(Trim(r.sheet.output(row->seconds))) + "\"";
         }
         rows.push_back({std::string(FieldValueName(f)), r.sheet.fieldText(f),
                         IsAngleField(f) ? "\u00b0" : unit, dms});
