@@ -207,9 +207,7 @@ struct BatchWorker {
 };
 
 // A piece holds at most this many lines and bytes, so memory stays the same however
-// long the input is. The totals of --csv --totals are added up piece by piece, and the
-// last digits of a very large sum depend on where the pieces end: these limits keep
-// them where they were. A round reads two pieces per thread, which the threads take one
+// long the input is. A round reads two pieces per thread, which the threads take one
 // at a time: one that the system holds back (the machine may be busy with other work)
 // leaves the rest of its share to the others.
 constexpr std::size_t kPieceLines = 4096;
