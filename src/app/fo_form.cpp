@@ -151,7 +151,10 @@ void TFoForm::FormActivate() {
         UjBtn->hide();
     }
     KepImage->setPicture("B12");
-    update();
+    // The welcome picture is the window's own painting. With a figure chosen there is
+    // nothing of its own to draw again, and repainting every control would cost more
+    // than the rest of the activation.
+    if (!selectedShape()) update();
 }
 
 void TFoForm::Nyelvvalt() {
@@ -217,7 +220,7 @@ bool TFoForm::eventFilter(QObject* watched, QEvent* event) {
     if (toolBarEvent(watched, event)) return true;
     if (event->type() == QEvent::KeyPress &&
         static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape && watched->isWidgetType() &&
-        static_cast<QWidget*>(watched)->window() == this && isEnabled()) {
+        static_cast<QWidget*>(watched)->window() == this && !openSecondary_) {
         close();
         return true;
     }

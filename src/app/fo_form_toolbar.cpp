@@ -9,6 +9,7 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QToolButton>
+#include <QWindow>
 
 #include "app/app_context.h"
 #include "app/fo_form.h"
@@ -123,8 +124,12 @@ void TFoForm::HelpSpBtnClick() { app_.actions->showHelp("Scribble10"); }
 
 void TFoForm::openSecondary(QWidget* window) {
     if (!window) return;
-    // Not modal: the main window takes no input until the dialog hands back.
-    setEnabled(false);
+    // The main window takes no input until the dialog hands back, and looks as it did
+    // meanwhile. The dialog blocks it as a window-modal child would; disabling the window
+    // instead would grey every control and repaint it all at each opening and closing.
+    window->setWindowModality(Qt::WindowModal);
+    window->winId();  // the dialog's native window, to be told whose it is
+    window->windowHandle()->setTransientParent(windowHandle());
     openSecondary_ = window;
     window->show();
     // Each dialog places itself; one that would lie off the screen that holds this
@@ -137,7 +142,6 @@ void TFoForm::openSecondary(QWidget* window) {
 
 void TFoForm::secondaryClosed() {
     openSecondary_ = nullptr;
-    setEnabled(true);
     if (!isVisible() || closing_) return;
     activateWindow();
     FormActivate();

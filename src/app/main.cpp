@@ -89,8 +89,8 @@ int main(int argc, char* argv[]) {
 
     mertano::TFoForm main(app);
     // The dialogs and the help window are made when first wanted: a start that opens
-    // none of them pays for none. The dialogs have no parent: a disabled main window
-    // must not disable them.
+    // none of them pays for none. They have no parent widget: they are owned here, and
+    // each showing tells a dialog's window which window it blocks.
     std::unique_ptr<mertano::TAnyagForm> anyag;
     std::unique_ptr<mertano::TNyelvForm> nyelv;
     std::unique_ptr<mertano::TValtForm> valt;

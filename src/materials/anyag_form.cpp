@@ -263,8 +263,8 @@ void TAnyagForm::closeEvent(QCloseEvent* event) {
 }
 
 void TAnyagForm::FormClose() {
-    // Every operation has already written the file, so nothing is pending here.
-    if (mainWindow_) mainWindow_->setEnabled(true);
+    // Every operation has already written the file, so nothing is pending here. Hiding
+    // hands the main window back.
     hide();
     emit Closed();
 }

@@ -5,10 +5,10 @@
 // name or specific gravity of one, deletes one.
 //
 // The program creates it once, hidden, with the material store and the language texts
-// it shares with the main window. Opening it: disable the main window, then show() it
-// (not modal). Each showing starts with FormActivate, which reloads the file. Closing
-// it (KilepBtn or the close box) enables the main window again and emits Closed(); the
-// main window then reloads its own list.
+// it shares with the main window, which blocks itself while the dialog is shown. Each
+// showing starts with FormActivate, which reloads the file. Closing it (KilepBtn or the
+// close box) hides it, which hands the main window back, and emits Closed(); the main
+// window then reloads its own list.
 //
 // Every operation rewrites the file at once through the store, so closing leaves the
 // table and the file agreeing. When a write fails, the user is told which file and

@@ -63,6 +63,10 @@ private slots:
         form_->show();
         QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
     }
+    void clickThroughWindow(QWidget* widget) {
+        const QPoint at = widget->mapTo(form_.get(), widget->rect().center());
+        QTest::mouseClick(form_->windowHandle(), Qt::LeftButton, {}, at);
+    }
     void cleanup() {
         form_.reset();
         dialog_.reset();
@@ -81,17 +85,27 @@ private slots:
         QCOMPARE(actions_->topics, QStringList{"Scribble10"});
     }
 
-    void aDialogDisablesTheWindowUntilItCloses() {
+    void aDialogBlocksTheWindowUntilItCloses() {
         QTest::mouseClick(form_->figureButton(ShapeKind::Cube), Qt::LeftButton);
         form_->AnyagComboBox->setCurrentText("Vas");
+        // The toolbar's glyphs and the figure's picture: what a disabled window greys.
+        const auto look = [this] {
+            return std::pair(form_->ToolBar->grab().toImage(), form_->IdomImage->grab().toImage());
+        };
+        const auto lookBefore = look();
         QTest::mouseClick(form_->ValtSpBtn, Qt::LeftButton);
         QVERIFY(dialog_->isVisible());
-        QVERIFY(!form_->isEnabled());
+        // A click that comes through the window system does not reach the window, which
+        // looks as it did before.
+        clickThroughWindow(form_->figureButton(ShapeKind::Sphere));
+        QVERIFY(!form_->figureButton(ShapeKind::Sphere)->isChecked());
+        QCOMPARE(look(), lookBefore);
         dialog_->close();
-        QVERIFY(form_->isEnabled());
         // Handing back runs the activation: a material the list does not hold is cleared.
         QCOMPARE(form_->AnyagComboBox->currentText(), QString());
         QVERIFY(form_->InputPanel->isVisible());
+        clickThroughWindow(form_->figureButton(ShapeKind::Sphere));
+        QVERIFY(form_->figureButton(ShapeKind::Sphere)->isChecked());
     }
 
     void bannerOpensTheWebsite_data() {
