@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The toolbar's actions with the desktop replaced, the link rules, and printing.
 #include <QComboBox>
+#include <QClipboard>
 #include <QDir>
 #include <QHoverEvent>
 #include <QLabel>
@@ -67,6 +68,9 @@ private slots:
         const QPoint at = widget->mapTo(form_.get(), widget->rect().center());
         QTest::mouseClick(form_->windowHandle(), Qt::LeftButton, {}, at);
     }
+    void copyThroughWindow() {
+        QTest::keyClick(form_->windowHandle(), Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+    }
     void cleanup() {
         form_.reset();
         dialog_.reset();
@@ -95,10 +99,13 @@ private slots:
         const auto lookBefore = look();
         QTest::mouseClick(form_->ValtSpBtn, Qt::LeftButton);
         QVERIFY(dialog_->isVisible());
-        // A click that comes through the window system does not reach the window, which
-        // looks as it did before.
+        // Clicks and keys that come through the window system do not reach the window,
+        // which looks as it did before.
         clickThroughWindow(form_->figureButton(ShapeKind::Sphere));
         QVERIFY(!form_->figureButton(ShapeKind::Sphere)->isChecked());
+        QGuiApplication::clipboard()->setText("kept");
+        copyThroughWindow();
+        QCOMPARE(QGuiApplication::clipboard()->text(), QString("kept"));
         QCOMPARE(look(), lookBefore);
         dialog_->close();
         // Handing back runs the activation: a material the list does not hold is cleared.
@@ -106,6 +113,8 @@ private slots:
         QVERIFY(form_->InputPanel->isVisible());
         clickThroughWindow(form_->figureButton(ShapeKind::Sphere));
         QVERIFY(form_->figureButton(ShapeKind::Sphere)->isChecked());
+        copyThroughWindow();
+        QVERIFY(QGuiApplication::clipboard()->text() != "kept");
     }
 
     void bannerOpensTheWebsite_data() {
