@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The toolbar's actions with the desktop replaced, the link rules, and printing.
-#include <QComboBox>
 #include <QClipboard>
+#include <QComboBox>
 #include <QDir>
 #include <QHoverEvent>
 #include <QLabel>
