@@ -52,11 +52,8 @@ struct MessageCatcher {
 // One record of the material file, byte by byte.
 }  // namespace
 
-class TstFoForm : public QObject {
+class TstFoForm : public test::MainWindowTest {
     Q_OBJECT
-
-    std::unique_ptr<AppContext> app_;
-    std::unique_ptr<TFoForm> form_;
 
     template <class T = QWidget>
     T* find(const char* name) {
@@ -70,15 +67,8 @@ class TstFoForm : public QObject {
     void typeAll(const QString& inputs) { test::TypeAll(*form_, inputs); }
 
 private slots:
-    void init() {
-        app_ = std::make_unique<AppContext>();
-        form_ = std::make_unique<TFoForm>(*app_);
-        QVERIFY(test::ShowActive(*form_));
-    }
-    void cleanup() {
-        form_.reset();
-        app_.reset();
-    }
+    void init() { QVERIFY(openWindow()); }
+    void cleanup() { closeWindow(); }
 
     void startsWithNoFigure() {
         QCOMPARE(form_->size(), QSize(715, 445));

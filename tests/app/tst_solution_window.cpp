@@ -24,11 +24,8 @@ using namespace mertano;
 
 Q_DECLARE_METATYPE(mertano::ShapeKind)
 
-class TstSolutionWindow : public QObject {
+class TstSolutionWindow : public test::MainWindowTest {
     Q_OBJECT
-
-    std::unique_ptr<AppContext> app_;
-    std::unique_ptr<TFoForm> form_;
 
     // "r=3 m=4" set as the fields' value setter sets them, then the calculate command.
     void solve(ShapeKind shape, const QString& inputs) {
@@ -45,15 +42,8 @@ class TstSolutionWindow : public QObject {
     }
 
 private slots:
-    void init() {
-        app_ = std::make_unique<AppContext>();
-        form_ = std::make_unique<TFoForm>(*app_);
-        QVERIFY(test::ShowActive(*form_));
-    }
-    void cleanup() {
-        form_.reset();
-        app_.reset();
-    }
+    void init() { QVERIFY(openWindow()); }
+    void cleanup() { closeWindow(); }
 
     void builtOnlyWhenAskedFor() {
         solve(ShapeKind::Cone, "r=3 ma=4");

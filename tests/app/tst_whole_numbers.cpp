@@ -18,24 +18,14 @@ using namespace mertano;
 
 Q_DECLARE_METATYPE(mertano::ShapeKind)
 
-class TstWholeNumbers : public QObject {
+class TstWholeNumbers : public test::MainWindowTest {
     Q_OBJECT
-
-    std::unique_ptr<AppContext> app_;
-    std::unique_ptr<TFoForm> form_;
 
     void choose(ShapeKind shape) { test::ChooseFigure(*form_, shape); }
 
 private slots:
-    void init() {
-        app_ = std::make_unique<AppContext>();
-        form_ = std::make_unique<TFoForm>(*app_);
-        QVERIFY(test::ShowActive(*form_));
-    }
-    void cleanup() {
-        form_.reset();
-        app_.reset();
-    }
+    void init() { QVERIFY(openWindow()); }
+    void cleanup() { closeWindow(); }
 
     void largestInputsGiveWholeResults_data() {
         QTest::addColumn<ShapeKind>("shape");

@@ -6,7 +6,9 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QTest>
+#include <memory>
 
+#include "app/app_context.h"
 #include "app/figure_button.h"
 #include "app/fo_form.h"
 #include "calc/field.h"
@@ -21,6 +23,23 @@ inline bool ShowActive(TFoForm& form) {
     QApplication::setActiveWindow(&form);
     return QTest::qWaitForWindowActive(&form);
 }
+
+// A test class that opens a fresh main window, with fresh shared state, for each test.
+class MainWindowTest : public QObject {
+protected:
+    bool openWindow() {
+        app_ = std::make_unique<AppContext>();
+        form_ = std::make_unique<TFoForm>(*app_);
+        return ShowActive(*form_);
+    }
+    void closeWindow() {
+        form_.reset();
+        app_.reset();
+    }
+
+    std::unique_ptr<AppContext> app_;
+    std::unique_ptr<TFoForm> form_;
+};
 
 inline void ChooseFigure(TFoForm& form, ShapeKind shape) {
     QTest::mouseClick(form.figureButton(shape), Qt::LeftButton);
