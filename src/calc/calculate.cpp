@@ -3,8 +3,13 @@
 
 #include <array>
 
+#include "calc/attempt.h"
+#include "calc/figure_checks.h"
+#include "calc/figure_fit.h"
 #include "calc/numbers.h"
 #include "calc/solver.h"
+#include "calc/units.h"
+#include "shapes/calc_button_rule.h"
 #include "shapes/shape_catalogue.h"
 
 namespace mertano {
@@ -35,35 +40,6 @@ Measurements ReadMeasurements(const FieldOps& ops) {
     return m;
 }
 
-void RunSolver(ShapeKind shape, Solver& s) {
-    switch (shape) {
-        case ShapeKind::Triangle: return SolveTriangle(s);
-        case ShapeKind::RightTriangle: return SolveRightTriangle(s);
-        case ShapeKind::Circle: return SolveCircle(s);
-        case ShapeKind::CircularSector: return SolveSector(s);
-        case ShapeKind::CircularSegment: return SolveSegment(s);
-        case ShapeKind::Cube: return SolveCube(s);
-        case ShapeKind::Cylinder: return SolveCylinder(s);
-        case ShapeKind::Cuboid: return SolveCuboid(s);
-        case ShapeKind::Cone: return SolveCone(s);
-        case ShapeKind::TruncatedCone: return SolveTruncatedCone(s);
-        case ShapeKind::Sphere: return SolveSphere(s);
-        case ShapeKind::SphericalCap: return SolveSphericalCap(s);
-        case ShapeKind::SphericalZone: return SolveSphericalZone(s);
-    }
-}
-
-int HintText(std::optional<ShapeKind> shape) {
-    switch (shape.value_or(ShapeKind::Cube)) {
-        case ShapeKind::Triangle: return kTextHintTriangle;
-        case ShapeKind::RightTriangle: return kTextHintRightTriangle;
-        case ShapeKind::CircularSegment: return kTextHintSegment;
-        case ShapeKind::Cone: return kTextHintCone;
-        case ShapeKind::TruncatedCone: return kTextHintTruncatedCone;
-        default: return kTextHintOther;
-    }
-}
-
 int FaultText(FloatFault fault) {
     switch (fault) {
         case FloatFault::DivisionByZero: return kTextFaultDivision;
@@ -74,16 +50,177 @@ int FaultText(FloatFault fault) {
     return kTextFaultInvalid;
 }
 
+FieldValues ValuesOf(const Measurements& m) {
+    FieldValues values{};
+    for (Field f : kAllFields) values[FieldIndex(f)] = static_cast<double>(m.*MemberOf(f));
+    return values;
+}
+
+// What one calculation works with.
+struct Context {
+    FieldOps& ops;
+    const LanguageTexts& texts;
+    StepRecorder* steps;
+    ShapeKind shape;
+    const Measurements& typed;
+    FieldMask typedSet;
+};
+
+CalcOutcome Refuse(FieldOps& ops, std::string message) {
+    ops.showMessage(message);
+    return {CalcState::Refused, std::move(message), {}, 1};
+}
+
+std::string UnitOfField(const Context& c, Field f) {
+    return IsAngleField(f) ? "\u00b0" : ' ' + c.ops.unitText();
+}
+
+std::string BeyondFieldMessage(const Context& c, const Attempt& a) {
+    const Field f = *a.writes.beyondLimit();
+    return FillIn(c.texts.text(kTextBeyondField),
+                  {ShownSymbol(c.shape, f), FormatFixed(a.out.*MemberOf(f), 4) + UnitOfField(c, f)});
+}
+
+std::string NoFitMessage(const Context& c, const std::vector<ReplacedValue>& replaced) {
+    std::vector<std::string> typed, kept, became;
+    for (Field f : ShownFields(c.shape)) {
+        if ((c.typedSet & FieldBit(f)) == 0) continue;
+        typed.push_back(ValueText(c.shape, f, c.typed.*MemberOf(f)));
+        bool wasReplaced = false;
+        for (const ReplacedValue& r : replaced) {
+            if (r.field != f) continue;
+            wasReplaced = true;
+            became.push_back(FillIn(c.texts.text(kTextIsValue),
+                                    {ShownSymbol(c.shape, f),
+                                     FormatFixed(r.shown, 4) + (IsAngleField(f) ? "\u00b0" : "")}));
+        }
+        if (!wasReplaced) kept.push_back(ShownSymbol(c.shape, f));
+    }
+    if (kept.empty())
+        return FillIn(c.texts.text(kTextNoFitNoneKept),
+                      {ListText(c.texts, typed), ListText(c.texts, became)});
+    return FillIn(c.texts.text(kTextNoFit),
+                  {ListText(c.texts, typed), ListText(c.texts, kept), ListText(c.texts, became)});
+}
+
+SolutionStep CheckStep(const Context& c, Field f, long double figureValue) {
+    SolutionStep step;
+    step.quantity = FieldSymbol(c.shape, f);
+    step.kind = IsAngleField(f) ? StepKind::Angle : StepKind::Length;
+    step.value = c.typed.*MemberOf(f);  // shown as typed
+    step.unit = IsAngleField(f) ? "\u00b0" : c.ops.unitText();
+    step.checked = figureValue;
+    step.formula = step.quantity;
+    step.substituted =
+        step.quantity + " = " + FormatFixed(step.value, 4) + (IsAngleField(f) ? "\u00b0" : "");
+    return step;
+}
+
+// The mass as a step of its own: the density in g/cm³ times the volume in cm³.
+std::optional<SolutionStep> MassStep(const Context& c, long double volume, long double massFactor) {
+    std::string unit = c.ops.unitText();
+    unit.erase(0, unit.find_first_not_of(' '));
+    unit.erase(unit.find_last_not_of(' ') + 1);
+    const std::optional<DensityScale> scale = DensityScaleFor(unit);
+    if (!scale || !Given(massFactor)) return std::nullopt;
+    const long double perCubicUnit = ScaleDensity(1.0L, *scale);  // kg a cube, at 1 g/cm³
+    SolutionStep step;
+    step.quantity = "M";
+    step.kind = StepKind::Mass;
+    step.formula = "M = \u03c1\u00b7V / 1000";
+    step.substituted = "M = " + FormatFixed(massFactor / perCubicUnit, 4) + " g/cm\u00b3\u00b7" +
+                       FormatFixed(RoundTo4(volume) * perCubicUnit * 1000.0L, 4) + " cm\u00b3 / 1000";
+    step.value = RoundTo4(volume) * massFactor;
+    step.digits = 4;
+    step.unit = "kg";
+    return step;
+}
+
+// Shows what an attempt wrote, then its steps, the typed values it did not need and the
+// mass.
+void Show(const Context& c, const Attempt& a, const RecordedOps::Keep& keep = {},
+          FieldMask checked = 0) {
+    long double massFactor = 0;
+    const std::optional<long double> volume = a.writes.replay(c.ops, massFactor, keep);
+    if (!c.steps) return;
+    for (const SolutionStep& step : a.steps.steps) c.steps->record(step);
+    for (Field f : kAllFields) {
+        if ((checked & FieldBit(f)) != 0) c.steps->record(CheckStep(c, f, a.out.*MemberOf(f)));
+    }
+    if (volume) {
+        if (std::optional<SolutionStep> mass = MassStep(c, *volume, massFactor))
+            c.steps->record(std::move(*mass));
+    }
+}
+
+// A real figure, shown as its solver left it; the typed values it replaced are named.
+CalcOutcome ShowWithReplaced(const Context& c, const Attempt& a, int solutions) {
+    CalcOutcome outcome{CalcState::Solved, {}, {}, solutions};
+    for (Field f : kAllFields) {
+        if ((c.typedSet & FieldBit(f)) == 0) continue;
+        const long double typed = c.typed.*MemberOf(f);
+        const std::optional<long double> shown = a.writes.written(f);
+        if (shown && *shown != RoundTo4(typed)) outcome.replaced.push_back({f, typed, *shown});
+    }
+    if (!outcome.replaced.empty()) {
+        outcome.message = NoFitMessage(c, outcome.replaced);
+        outcome.solutions = 1;
+    }
+    Show(c, a);
+    c.ops.setEnabled(Control::NyomtatBtn, true);
+    return outcome;
+}
+
+// Exactly one way's values, or fewer than any way needs: the solver as it always ran,
+// the figure checked when the values are enough for one.
+CalcOutcome SolveAsTyped(const Context& c, bool enough, bool second) {
+    const Attempt a = TrySolve(c.shape, c.typed, c.ops, second, c.steps != nullptr);
+    if (a.fault) {
+        Show(c, a);  // what was written before the fault stays
+        return {CalcState::Failed, FaultMessage(c.texts, c.shape, *a.fault), {}, 1};
+    }
+    if (enough) {
+        if (auto why = ImpossibleFigure(c.shape, c.typed, a.out, c.texts)) return Refuse(c.ops, *why);
+        // The segment's arc and chord only give its perimeter: that is all it shows.
+        if (!a.reached && c.shape != ShapeKind::CircularSegment)
+            return Refuse(c.ops, NoFigureMessage(c.texts, c.shape));
+        if (a.writes.beyondLimit()) return Refuse(c.ops, BeyondFieldMessage(c, a));
+        if (a.reached) return ShowWithReplaced(c, a, a.forked ? 2 : 1);
+    }
+    Show(c, a);
+    c.ops.setEnabled(Control::NyomtatBtn, true);
+    return {a.reached ? CalcState::Solved : CalcState::NotSolvable, {}, {}, 1};
+}
+
+// More typed than one way needs: the figure that fits them all, shown as typed; when none
+// does, the solver's own choice with what it replaced.
+CalcOutcome SolveOverDetermined(const Context& c, const Ways& ways) {
+    const FitSearch search = SearchFits(c.shape, c.typed, c.typedSet, ways, c.ops, c.texts);
+    if (search.best) {
+        const WaySolution& best = *search.best;
+        std::optional<Attempt> recorded;
+        if (c.steps)
+            recorded.emplace(TrySolve(c.shape, OnlyFields(c.typed, best.way), c.ops, best.second, true));
+        Show(c, recorded ? *recorded : best.attempt, {c.typedSet, &c.typed}, c.typedSet & ~best.way);
+        c.ops.setEnabled(Control::NyomtatBtn, true);
+        return {CalcState::Solved, {}, {}, 1};
+    }
+    const Attempt full = TrySolve(c.shape, c.typed, c.ops, false, c.steps != nullptr);
+    if (RealFigure(c.shape, c.typed, full, c.texts)) return ShowWithReplaced(c, full, 1);
+    if (search.firstReal) {
+        const WaySolution& first = *search.firstReal;
+        if (!c.steps) return ShowWithReplaced(c, first.attempt, 1);
+        return ShowWithReplaced(
+            c, TrySolve(c.shape, OnlyFields(c.typed, first.way), c.ops, first.second, true), 1);
+    }
+    return SolveAsTyped(c, true, false);
+}
+
 }  // namespace
 
 std::string FaultMessage(const LanguageTexts& texts, std::optional<ShapeKind> shape,
                          FloatFault fault) {
-    std::string message;
-    if (shape && !texts.text(Shape(*shape).captionText).empty())
-        message = texts.text(Shape(*shape).captionText) + ": ";
-    message += texts.text(kTextNoSuchFigure) + '\r' + texts.text(HintText(shape)) + "\r\r" +
-               texts.text(FaultText(fault));
-    return message;
+    return NoFigureMessage(texts, shape) + "\r\r" + texts.text(FaultText(fault));
 }
 
 std::string_view CalcStateName(CalcState state) {
@@ -105,7 +242,8 @@ std::optional<int> CheckTriangleSides(const Measurements& m) {
     return std::nullopt;
 }
 
-CalcOutcome Calculate(FieldOps& ops, const LanguageTexts& texts, StepRecorder* steps) {
+CalcOutcome Calculate(FieldOps& ops, const LanguageTexts& texts, StepRecorder* steps,
+                      int solution) {
     for (Output o : kClearedResults) ops.setOutputText(o, "");
     Measurements m = ReadMeasurements(ops);
     m.massFactor = 0;
@@ -115,20 +253,23 @@ CalcOutcome Calculate(FieldOps& ops, const LanguageTexts& texts, StepRecorder* s
     const std::optional<ShapeKind> shape = ops.selectedShape();
     if (shape == ShapeKind::Triangle || shape == ShapeKind::RightTriangle) {
         if (std::optional<int> text = CheckTriangleSides(m)) {
-            CalcOutcome refused{CalcState::Refused, texts.text(*text) + '\r' + texts.text(36)};
+            CalcOutcome refused{CalcState::Refused, texts.text(*text) + '\r' + texts.text(36), {}, 1};
             ops.showMessage(refused.message);
             return refused;
         }
     }
-
-    Solver solver(m, ops, steps);
-    try {
-        if (shape) RunSolver(*shape, solver);
-    } catch (const FloatFaultError& e) {
-        return {CalcState::Failed, FaultMessage(texts, shape, e.fault())};
+    if (!shape) {
+        ops.setEnabled(Control::NyomtatBtn, true);
+        return {};
     }
-    ops.setEnabled(Control::NyomtatBtn, true);
-    return {solver.succeeded() ? CalcState::Solved : CalcState::NotSolvable, {}};
+
+    const FieldMask typedSet = GivenFields(m);
+    const Ways ways = MinimalWaysGiven(*shape, ValuesOf(m));
+    bool overDetermined = false;
+    for (int k = 0; k < ways.count; ++k) overDetermined = overDetermined || ways.masks[k] != typedSet;
+    const Context context{ops, texts, steps, *shape, m, typedSet};
+    if (overDetermined) return SolveOverDetermined(context, ways);
+    return SolveAsTyped(context, ways.count > 0, solution == 2);
 }
 
 void Solver::writeBack(Field field, long double x) { ops_.setFieldValue(field, RoundTo4(x)); }

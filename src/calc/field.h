@@ -35,6 +35,10 @@ inline constexpr std::array<Field, kFieldCount> kAllFields = {
 
 constexpr int FieldIndex(Field f) { return static_cast<int>(f); }
 
+// A set of fields, one bit a field by its index.
+using FieldMask = unsigned;
+constexpr FieldMask FieldBit(Field f) { return 1U << FieldIndex(f); }
+
 // The edit's control name ("AoldEdit").
 std::string_view FieldControlName(Field f);
 // The working value's name ("a", "alfa", "ma", "R").

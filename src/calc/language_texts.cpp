@@ -65,9 +65,52 @@ const std::array<std::string, kLanguageTextCount - kFirstExtraText + 1> kExtraEn
     "Slant height",
     "Given:",
     "Steps:",
+    "%1 do not fit together: Mertano kept %2; %3.",
+    "%1 do not fit together; %2.",
+    "and",
+    "%1 is %2",
+    "%1 would be %2, but a field holds values from 0 to 100000.",
+    "A sector's angle is at most 360\u00b0: with r = %1 an arc of %2 gives %3\u00b0.",
+    "A cap's base radius is at most the sphere's radius.",
+    "A cap's height is at most the sphere's diameter.",
+    "A cap's base radius follows from the sphere's radius and the height: a\u00b2 = m\u00b7(2r "
+    "\u2212 m).",
+    "With r = %1 and m = %2 the base radius a is %3.",
+    "With a = %1 and m = %2 the sphere's radius r is %3.",
+    "A zone's boundary radii a1 and a2 are at most the sphere's radius.",
+    "A zone's height follows from the sphere's radius and its boundary radii.",
+    "With r = %1, a1 = %2 and a2 = %3 the height m is %4 or %5.",
+    "With a1 = %1, a2 = %2 and m = %3 the sphere's radius r is %4.",
+    "The acute angles \u03b1 and \u03b2 of a right triangle are each less than 90\u00b0.",
+    "A cone's base angle \u03b1 is less than 90\u00b0 and its apex angle \u03b2 less than "
+    "180\u00b0.",
+    "A truncated cone's base angle \u03b1 is less than 90\u00b0, and its two radii differ.",
+    "An angle of a triangle is less than 180\u00b0.",
+    "A second figure fits these values too: \"%1\" (F3) in the menu of the results shows it.",
+    "Show the other figure",
+    "A second figure fits these values too: --solution 2 shows it.",
+    "Check",
+    "typed %1, the figure gives %2",
+    "it does not fit the other values",
 };
 
 }  // namespace
+
+std::string FillIn(std::string text, std::initializer_list<std::string> args) {
+    std::string out;
+    out.reserve(text.size() + 32);
+    for (std::size_t k = 0; k < text.size(); ++k) {
+        const char next = k + 1 < text.size() ? text[k + 1] : '\0';
+        const std::size_t n = static_cast<std::size_t>(next - '1');
+        if (text[k] == '%' && next >= '1' && next <= '9' && n < args.size()) {
+            out += *(args.begin() + n);
+            ++k;
+        } else {
+            out += text[k];
+        }
+    }
+    return out;
+}
 
 const std::string& LanguageTexts::ExtraEnglish(int n) {
     static const std::string kEmpty;

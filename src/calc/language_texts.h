@@ -2,6 +2,7 @@
 #pragma once
 
 #include <array>
+#include <initializer_list>
 #include <string>
 
 namespace mertano {
@@ -11,7 +12,7 @@ namespace mertano {
 // file that lacks one of those shows its English wording instead, so that a file made
 // for an older Mertano never leaves a message empty.
 inline constexpr int kFirstExtraText = 81;
-inline constexpr int kLanguageTextCount = 136;
+inline constexpr int kLanguageTextCount = 161;
 
 // The numbers of the extra texts, for the code that puts the messages together.
 enum ExtraText : int {
@@ -57,7 +58,36 @@ enum ExtraText : int {
     kTextStepSlant = 134,
     kTextStepsGiven = 135,  // before the typed values
     kTextStepsHeading = 136,
+    // Values that fit no real figure, or more than one. %1, %2... stand for the values.
+    kTextNoFit = 137,          // the typed values, the kept ones, what the others became
+    kTextNoFitNoneKept = 138,  // the same when none of the typed values was kept
+    kTextAnd = 139,            // before the last of a list of values
+    kTextIsValue = 140,        // "d is 2.0000"
+    kTextBeyondField = 141,
+    kTextSectorAngle = 142,
+    kTextCapRadius = 143,
+    kTextCapHeight = 144,
+    kTextCapTied = 145,
+    kTextCapWithRM = 146,
+    kTextCapWithAM = 147,
+    kTextZoneRadius = 148,
+    kTextZoneTied = 149,
+    kTextZoneWithR = 150,
+    kTextZoneWithM = 151,
+    kTextRightAngles = 152,
+    kTextConeAngles = 153,
+    kTextTruncatedAngle = 154,
+    kTextTriangleAngle = 155,
+    kTextSecondFigure = 156,     // the window's note; %1 is the command
+    kTextShowOther = 157,        // the command that shows the other figure
+    kTextSecondFigureCli = 158,  // the command line's note
+    kTextStepCheck = 159,        // a typed value the solution did not need, checked
+    kTextCheckGives = 160,       // "typed %1, the figure gives %2"
+    kTextReplacedWhy = 161,      // after a typed value a step replaced
 };
+
+// `text` with %1, %2, ... replaced by the arguments in order.
+std::string FillIn(std::string text, std::initializer_list<std::string> args);
 
 // The numbered texts of the current language, slots 1 to kLanguageTextCount. A slot up
 // to 80 that no line of the language file gives is empty; an extra text falls back to

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "calc/field.h"
+
 namespace mertano {
 
 // The working values of one calculation, in extended precision. A measurement is
@@ -16,5 +18,16 @@ struct Measurements {
 };
 
 inline bool Given(long double x) { return x > 0.0L; }
+
+// The working value a field is read into.
+constexpr long double Measurements::*MemberOf(Field f) {
+    constexpr long double Measurements::*kMembers[kFieldCount] = {
+        &Measurements::a,  &Measurements::b,  &Measurements::c,  &Measurements::alfa,
+        &Measurements::r,  &Measurements::d,  &Measurements::i,  &Measurements::h,
+        &Measurements::beta, &Measurements::gamma, &Measurements::ma, &Measurements::mb,
+        &Measurements::mc, &Measurements::R,
+    };
+    return kMembers[FieldIndex(f)];
+}
 
 }  // namespace mertano

@@ -21,6 +21,8 @@ int DescriptionText(ShapeKind shape, const SolutionStep& step) {
             return 63;
         case StepKind::Volume:
             return 64;
+        case StepKind::Mass:
+            return 67;
         case StepKind::Angle:
             return kTextStepAngle;
         case StepKind::Length:
@@ -76,7 +78,16 @@ std::string StepValueText(const SolutionStep& step) {
            "\u2032 " + std::to_string(p.seconds) + "\u2033)";
 }
 
+std::string CheckText(const LanguageTexts& texts, const SolutionStep& step) {
+    if (!step.checked) return {};
+    SolutionStep figure = step;
+    figure.value = *step.checked;
+    return step.quantity + ": " +
+           FillIn(texts.text(kTextCheckGives), {StepValueText(step), StepValueText(figure)});
+}
+
 std::string StepText(const SolutionStep& step) {
+    if (step.checked) return step.quantity + " = " + StepValueText(step);
     // The substituted form repeats the symbol; only its right-hand side is new.
     std::string rhs = step.substituted;
     if (const std::size_t eq = rhs.find(" = "); eq != std::string::npos) rhs.erase(0, eq + 3);
@@ -84,7 +95,7 @@ std::string StepText(const SolutionStep& step) {
 }
 
 std::string StepDescription(const LanguageTexts& texts, ShapeKind shape, const SolutionStep& step) {
-    std::string text = texts.text(DescriptionText(shape, step));
+    std::string text = texts.text(step.checked ? kTextStepCheck : DescriptionText(shape, step));
     while (!text.empty() && (text.back() == ':' || text.back() == ' ')) text.pop_back();
     return text;
 }
@@ -94,7 +105,8 @@ std::string ReplacedText(const LanguageTexts& texts, const SolutionStep& step) {
     // Typed values are field values: 4 decimals, whatever the step computes.
     const std::string unit = step.kind == StepKind::Angle ? "\u00b0" : " " + step.unit;
     return step.quantity + ": " + FormatFixed(*step.replaced, 4) + unit + ' ' +
-           texts.text(kTextReplacedBy) + ' ' + StepNumberText(step) + unit;
+           texts.text(kTextReplacedBy) + ' ' + StepNumberText(step) + unit + " (" +
+           texts.text(kTextReplacedWhy) + ')';
 }
 
 std::string StepsPlainText(const LanguageTexts& texts, ShapeKind shape,
@@ -103,7 +115,7 @@ std::string StepsPlainText(const LanguageTexts& texts, ShapeKind shape,
     for (std::size_t k = 0; k < steps.size(); ++k) {
         const std::string number = std::to_string(k + 1) + ". ";
         out += indent + number + StepDescription(texts, shape, steps[k]) + ": " +
-               StepText(steps[k]) + '\n';
+               (steps[k].checked ? CheckText(texts, steps[k]) : StepText(steps[k])) + '\n';
         if (steps[k].replaced) {
             out += indent + std::string(number.size(), ' ') + ReplacedText(texts, steps[k]) + '\n';
         }

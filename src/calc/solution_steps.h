@@ -13,7 +13,7 @@ namespace mertano {
 
 // What a step computed: a measurement the fields show with 4 decimals, an angle, or one
 // of the results shown with 2.
-enum class StepKind { Length, Angle, Perimeter, Area, Surface, Volume };
+enum class StepKind { Length, Angle, Perimeter, Area, Surface, Volume, Mass };
 
 // One step of a solution, as the solver ran it.
 struct SolutionStep {
@@ -25,6 +25,9 @@ struct SolutionStep {
     int digits = 4;    // the decimals the window shows it with: 2 for most results
     std::string unit;  // "mm", "mm²", "mm³" or "°"
     std::optional<long double> replaced;  // the typed value this step overwrote
+    // A typed value the solution did not need (`value`, shown as typed): the value the
+    // figure gives for it.
+    std::optional<long double> checked;
 };
 
 // Whoever wants to know how a calculation went hands one of these to the calculate
@@ -54,7 +57,10 @@ std::string StepNumberText(const SolutionStep& step);
 
 // What the step computes, in the current language: "Slant height", "Volume".
 std::string StepDescription(const LanguageTexts& texts, ShapeKind shape, const SolutionStep& step);
-// "d: 7.0000 mm typed, replaced by 10.0000 mm"; empty for a step that replaced nothing.
+// "d: typed 2.0000 mm, the figure gives 2.0000 mm"; empty for a step that checks nothing.
+std::string CheckText(const LanguageTexts& texts, const SolutionStep& step);
+// "d: 7.0000 mm typed, replaced by 10.0000 mm (it does not fit the other values)"; empty
+// for a step that replaced nothing.
 std::string ReplacedText(const LanguageTexts& texts, const SolutionStep& step);
 // The numbered lines of the command line's table and of the copied text:
 // "1. Slant height: a = ... = 5.0000 mm", a replaced value on a line of its own.

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Circle, sector and segment. The sector and the segment lock the inputs as soon as the
 // radius is known and show each other output under its own test.
+#include <cmath>
+
 #include "calc/solver.h"
 
 namespace mertano {
@@ -50,32 +52,40 @@ void SolveSector(Solver& s) {
 
 namespace {
 
-// The central angle of a chord h in a circle of radius r.
+// The central angle of a chord h in a circle of radius r, below 180° for the smaller
+// segment, 360° less that for the larger.
 long double ChordAngle(long double r, long double h) {
     const long double twoRSquared = Checked(r * r * 2.0L);
     return ArcCosDeg(Div(Checked(twoRSquared - h * h), twoRSquared));
 }
 
-// The height of the smaller of the two segments a chord cuts off.
-long double SmallerHeight(long double r, long double h) {
-    return Checked(r - RootOfDifference(Checked(r * r * 4.0L), Checked(h * h)) / 2.0L);
+// Half the distance between the two heights a chord gives: the smaller height is
+// r less it, the larger r plus it.
+long double HalfHeightGap(long double r, long double h) {
+    return RootOfDifference(Checked(r * r * 4.0L), Checked(h * h)) / 2.0L;
 }
 
 }  // namespace
 
 void SolveSegment(Solver& s) {
     Measurements& m = s.m;
-    auto chordAngle = [&s, &m] {
-        m.alfa = s.step("α = arccos((2·{r}² − {h}²) / (2·{r}²))", ChordAngle(m.r, m.h));
+    // Each step keeps the segment the values it has describe: a height above the radius,
+    // or an angle above 180°, is the larger segment of its chord.
+    auto chordAngle = [&s, &m](bool larger) {
+        m.alfa = larger ? s.step("α = 360° − arccos((2·{r}² − {h}²) / (2·{r}²))",
+                                 360.0L - ChordAngle(m.r, m.h))
+                        : s.step("α = arccos((2·{r}² − {h}²) / (2·{r}²))", ChordAngle(m.r, m.h));
     };
-    auto smallerHeight = [&s, &m] {
-        m.ma = s.step("m = {r} − √(4·{r}² − {h}²) / 2", SmallerHeight(m.r, m.h));
+    auto height = [&s, &m](bool larger) {
+        const long double gap = HalfHeightGap(m.r, m.h);
+        m.ma = larger ? s.step("m = {r} + √(4·{r}² − {h}²) / 2", Checked(m.r + gap))
+                      : s.step("m = {r} − √(4·{r}² − {h}²) / 2", Checked(m.r - gap));
     };
     if (Given(m.h) && Given(m.ma)) {
         const long double halfChord = m.h / 2.0L;
         m.r = s.step("r = (({h} / 2)² / {m} + {m}) / 2",
                      Checked((Div(halfChord * halfChord, m.ma) + m.ma) / 2.0L));
-        chordAngle();
+        chordAngle(m.ma > m.r);
     }
     if (Given(m.i) && Given(m.alfa)) {
         m.r = s.step("r = {i} / ({α}·π / 180°)", Div(m.i, m.alfa * kDegToRad));
@@ -85,15 +95,20 @@ void SolveSegment(Solver& s) {
                      2.0L * Sqrt(Checked(2.0L * m.r * m.ma - m.ma * m.ma)));
     }
     if (Given(m.r) && Given(m.h)) {
-        smallerHeight();
-        chordAngle();
+        // A height known by now chooses the segment; with the chord alone both fit.
+        const long double gap = HalfHeightGap(m.r, m.h);
+        const bool larger =
+            Given(m.ma) ? std::fabs(m.ma - (m.r + gap)) < std::fabs(m.ma - (m.r - gap))
+                        : s.takeSecond(gap > 0.0L);
+        height(larger);
+        chordAngle(larger);
     }
     if (Given(m.r) && Given(m.alfa)) {
         m.i = s.step("i = π / 180°·{r}·{α}", Checked(kDegToRad * m.r * m.alfa));
         const long double twoRSquared = Checked(m.r * m.r * 2.0L);
         m.h = s.step("h = √(2·{r}² − 2·{r}²·cos({α}))",
                      Sqrt(Checked(twoRSquared - twoRSquared * CosDeg(m.alfa))));
-        smallerHeight();
+        height(m.alfa > 180.0L);
     }
     if (Given(m.r) && Given(m.i) && Given(m.h) && Given(m.ma)) {
         m.area = s.step("A = ({r}·{i} − ({r} − {m})·{h}) / 2",

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The solids: prisms, cones and spheres. Each shows its surface and volume, then asks
 // for the mass, then locks the inputs.
+#include <cmath>
+
 #include "calc/numbers.h"
 #include "calc/solver.h"
 
@@ -124,8 +126,12 @@ void SolveCone(Solver& s) {
 
 void SolveTruncatedCone(Solver& s) {
     Measurements& m = s.m;
+    // Either face may be the larger: the height and the rebuilt radius follow the faces
+    // as typed.
     if (Given(m.r) && Given(m.R) && Given(m.alfa)) {
-        m.ma = s.step("m = tan({α})·({R} − {r})", Checked(TanDeg(m.alfa) * (m.R - m.r)));
+        m.ma = m.R >= m.r
+                   ? s.step("m = tan({α})·({R} − {r})", Checked(TanDeg(m.alfa) * (m.R - m.r)))
+                   : s.step("m = tan({α})·({r} − {R})", Checked(TanDeg(m.alfa) * (m.r - m.R)));
     }
     if (Given(m.r) && Given(m.ma) && Given(m.R)) {
         m.a = s.step("a = √(({R} − {r})² + {m}²)",
@@ -136,8 +142,13 @@ void SolveTruncatedCone(Solver& s) {
                       Sqrt(Checked(m.a * m.a - (m.R - m.r) * (m.R - m.r))));
     }
     if (Given(m.r) && Given(m.a) && Given(m.ma)) {
-        m.R = s.step("R = √({a}² − {m}²) + {r}",
-                     Checked(Sqrt(Checked(m.a * m.a - m.ma * m.ma)) + m.r));
+        // A typed R chooses its face; without it the larger base is the first figure, and
+        // a smaller one fits too while the run is shorter than r.
+        const long double run = Sqrt(Checked(m.a * m.a - m.ma * m.ma));
+        const bool smaller = Given(m.R) ? std::fabs(m.R - (m.r - run)) < std::fabs(m.R - (m.r + run))
+                                        : s.takeSecond(run > 0.0L && run < m.r);
+        m.R = smaller ? s.step("R = {r} − √({a}² − {m}²)", Checked(m.r - run))
+                      : s.step("R = √({a}² − {m}²) + {r}", Checked(run + m.r));
     }
     if (!(Given(m.r) && Given(m.ma) && Given(m.a) && Given(m.R))) return;
 

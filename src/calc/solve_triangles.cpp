@@ -12,10 +12,16 @@ long double Sq(long double x) {
 }
 
 // The third side from two sides and the height onto the first, the foot measured from
-// the vertex between them.
-long double SideFromHeight(long double side, long double other, long double height) {
-    return Sqrt(Sq(height) + Sq(side - Sqrt(Sq(other) - Sq(height))));
+// the vertex between them: toward the first side's far end (an acute angle there), or
+// for the second figure away from it (an obtuse angle).
+long double SideFromHeight(long double side, long double other, long double height, bool obtuse) {
+    const long double foot = Sqrt(Sq(other) - Sq(height));
+    return Sqrt(Sq(height) + Sq(obtuse ? side + foot : side - foot));
 }
+
+// Both figures exist while the other side is longer than the height; equal, the angle is
+// right and the two are one.
+bool TwoFromHeight(long double other, long double height) { return Sq(other) > Sq(height); }
 
 // The law of cosines with the angle between the two sides.
 long double SideFromAngle(long double x, long double y, long double angle) {
@@ -27,13 +33,22 @@ long double SideFromAngle(long double x, long double y, long double angle) {
 void SolveTriangle(Solver& s) {
     Measurements& m = s.m;
     if (Given(m.a) && Given(m.b) && Given(m.ma)) {
-        m.c = s.step("c = √({m_a}² + ({a} − √({b}² − {m_a}²))²)", SideFromHeight(m.a, m.b, m.ma));
+        const bool obtuse = s.takeSecond(TwoFromHeight(m.b, m.ma));
+        m.c = s.step(obtuse ? "c = √({m_a}² + ({a} + √({b}² − {m_a}²))²)"
+                            : "c = √({m_a}² + ({a} − √({b}² − {m_a}²))²)",
+                     SideFromHeight(m.a, m.b, m.ma, obtuse));
     }
     if (Given(m.c) && Given(m.a) && Given(m.mc)) {
-        m.b = s.step("b = √({m_c}² + ({c} − √({a}² − {m_c}²))²)", SideFromHeight(m.c, m.a, m.mc));
+        const bool obtuse = s.takeSecond(TwoFromHeight(m.a, m.mc));
+        m.b = s.step(obtuse ? "b = √({m_c}² + ({c} + √({a}² − {m_c}²))²)"
+                            : "b = √({m_c}² + ({c} − √({a}² − {m_c}²))²)",
+                     SideFromHeight(m.c, m.a, m.mc, obtuse));
     }
     if (Given(m.b) && Given(m.c) && Given(m.mb)) {
-        m.a = s.step("a = √({m_b}² + ({b} − √({c}² − {m_b}²))²)", SideFromHeight(m.b, m.c, m.mb));
+        const bool obtuse = s.takeSecond(TwoFromHeight(m.c, m.mb));
+        m.a = s.step(obtuse ? "a = √({m_b}² + ({b} + √({c}² − {m_b}²))²)"
+                            : "a = √({m_b}² + ({b} − √({c}² − {m_b}²))²)",
+                     SideFromHeight(m.b, m.c, m.mb, obtuse));
     }
     if (Given(m.a) && Given(m.b) && Given(m.gamma)) {
         m.c = s.step("c = √({a}² + {b}² − 2·{a}·{b}·cos({γ}))", SideFromAngle(m.a, m.b, m.gamma));

@@ -50,6 +50,16 @@ public:
     std::string unitText() const { return ops_.unitText(); }
     bool succeeded() const { return succeeded_; }
 
+    // A step that two figures fit (two sides and a height, a chord with the radius):
+    // the first is the one Mertano has always shown, the second is shown on request.
+    // Returns whether this step takes the second; notes that there is one.
+    bool takeSecond(bool secondExists) {
+        forked_ = forked_ || secondExists;
+        return secondExists && secondWanted_;
+    }
+    void wantSecond(bool second) { secondWanted_ = second; }
+    bool forked() const { return forked_; }
+
 private:
     void record(std::string_view formula, long double value, int digits);
 
@@ -57,6 +67,8 @@ private:
     StepRecorder* recorder_;
     std::optional<Measurements> typed_;
     bool succeeded_ = false;
+    bool secondWanted_ = false;
+    bool forked_ = false;
 };
 
 // Trigonometry at the surface works in degrees.

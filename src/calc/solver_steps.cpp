@@ -59,6 +59,8 @@ std::string UnitOf(StepKind kind, const std::string& unit) {
             return unit + "\u00b2";
         case StepKind::Volume:
             return unit + "\u00b3";
+        case StepKind::Mass:
+            return "kg";
         case StepKind::Length:
         case StepKind::Perimeter:
             break;

@@ -77,7 +77,46 @@ bool Holds(const Combination& combination, const FieldValues& v) {
     return false;
 }
 
+FieldMask MaskOf(const Combination& combination) {
+    FieldMask mask = 0;
+    for (Field f : combination.fields) mask |= FieldBit(f);
+    return mask;
+}
+
+// Each combination's fields as a set, and whether no smaller combination lies within it;
+// worked out once, as every calculation asks.
+struct WayMask {
+    FieldMask mask = 0;
+    bool minimal = true;
+};
+const std::vector<WayMask>& WayMasksOf(ShapeKind shape) {
+    static const std::array<std::vector<WayMask>, kShapeCount> kMasks = [] {
+        std::array<std::vector<WayMask>, kShapeCount> all;
+        for (int k = 0; k < kShapeCount; ++k) {
+            const auto& combinations = CombinationsOf(static_cast<ShapeKind>(k));
+            for (const Combination& c : combinations) all[k].push_back({MaskOf(c), true});
+            for (WayMask& w : all[k]) {
+                for (const WayMask& o : all[k]) {
+                    if (o.mask != w.mask && (o.mask & w.mask) == o.mask) w.minimal = false;
+                }
+            }
+        }
+        return all;
+    }();
+    return kMasks[ShapeIndex(shape)];
+}
+
 }  // namespace
+
+Ways MinimalWaysGiven(ShapeKind shape, const FieldValues& values) {
+    Ways ways;
+    const std::vector<Combination>& combinations = CombinationsOf(shape);
+    const std::vector<WayMask>& masks = WayMasksOf(shape);
+    for (std::size_t k = 0; k < combinations.size(); ++k) {
+        if (masks[k].minimal && Holds(combinations[k], values)) ways.masks[ways.count++] = masks[k].mask;
+    }
+    return ways;
+}
 
 FieldValues ReadFieldValues(const std::array<std::string, kFieldCount>& texts) {
     FieldValues values{};

@@ -20,5 +20,14 @@ FieldValues ReadFieldValues(const std::array<std::string, kFieldCount>& texts);
 // that its solver can use is given (values above 0), with its extra condition.
 bool CalculateEnabled(std::optional<ShapeKind> shape, const FieldValues& values);
 
+// The ways of solving the figure that the given values allow, each the set of fields it
+// needs, leaving out every way that holds a smaller one of the figure (the circle's r
+// with d): what the calculation tries when more is typed than one way needs.
+struct Ways {
+    std::array<FieldMask, 12> masks{};
+    int count = 0;
+};
+Ways MinimalWaysGiven(ShapeKind shape, const FieldValues& values);
+
 }  // namespace mertano
 

@@ -25,7 +25,7 @@ private slots:
         QTest::addColumn<QString>("expected");
         using S = ShapeKind;
         const auto Solved = CalcState::Solved, NotSolvable = CalcState::NotSolvable,
-                   Failed = CalcState::Failed;
+                   Failed = CalcState::Failed, Refused = CalcState::Refused;
 
         QTest::newRow("triangle from three sides")
             << S::Triangle << "a=3 b=4 c=5" << Solved
@@ -66,11 +66,11 @@ private slots:
         QTest::newRow("right triangle from a leg and the hypotenuse")
             << S::RightTriangle << "a=5 c=13" << Solved
             << "b=12.0000;alfa=22.6199;beta=67.3801;KeruletText2=30.00;TeruletText2=30.00";
-        QTest::newRow("right triangle with an angle beyond 90")
-            << S::RightTriangle << "c=10 alfa=100" << Solved
-            << "a=9.8481;b=1.7365;alfa=80.0000;beta=10.0000;KeruletText2=21.58;TeruletText2=8.55";
-        QTest::newRow("right triangle with beta 90")
-            << S::RightTriangle << "c=10 beta=90" << NotSolvable << "KeruletText2=";
+        QTest::newRow("right triangle with an angle beyond 90 is refused")
+            << S::RightTriangle << "c=10 alfa=100" << Refused
+            << "a=0.0000;b=0.0000;alfa=100.0000;KeruletText2=;TeruletText2=";
+        QTest::newRow("right triangle with beta 90 is refused")
+            << S::RightTriangle << "c=10 beta=90" << Refused << "KeruletText2=";
         QTest::newRow("right triangle leg longer than hypotenuse")
             << S::RightTriangle << "a=12 c=10" << Failed << "b=0.0000";
 
@@ -91,9 +91,11 @@ private slots:
         QTest::newRow("sector angle row truncates the unrounded angle")
             << S::CircularSector << "r=1 alfa:=29.99999999" << Solved
             << "alfa=30.0000;Fok1Text= 29;Perc1Text= 59;Mperc1Text= 59";
-        QTest::newRow("sector angle beyond the field's maximum")
-            << S::CircularSector << "r=0.001 i=100000" << Solved
-            << "alfa=100000.0000;Fok1Text=5729577951";
+        QTest::newRow("sector whose arc wraps past the full circle is refused")
+            << S::CircularSector << "r=0.001 i=100000" << Refused
+            << "alfa=0.0000;Fok1Text=;KeruletText2=";
+        QTest::newRow("sector of the full circle")
+            << S::CircularSector << "r=1 i=6.2832" << Solved << "alfa=360.0008;KeruletText2=8.28";
 
         QTest::newRow("segment from chord and height")
             << S::CircularSegment << "h=6 ma=1" << Solved
@@ -101,9 +103,12 @@ private slots:
         QTest::newRow("segment half disc")
             << S::CircularSegment << "h=2 ma=1" << Solved
             << "r=1.0000;alfa=180.0000;KeruletText2=5.14;TeruletText2=1.57";
-        QTest::newRow("segment larger than a half disc becomes the smaller")
+        QTest::newRow("segment larger than a half disc from chord and height")
             << S::CircularSegment << "h=2 ma=3" << Solved
-            << "r=1.6667;ma=0.3333;alfa=73.7398;KeruletText2=4.14;TeruletText2=0.45";
+            << "r=1.6667;ma=3.0000;alfa=286.2602;i=8.3270;KeruletText2=10.33;TeruletText2=8.27";
+        QTest::newRow("segment larger than a half disc from radius and height")
+            << S::CircularSegment << "r=2 ma=3" << Solved
+            << "h=3.4641;ma=3.0000;alfa=240.0000;i=8.3776;KeruletText2=11.84;TeruletText2=10.11";
         QTest::newRow("segment from arc and chord gives the perimeter only")
             << S::CircularSegment << "i=3 h=2" << NotSolvable
             << "i=3.0000;h=2.0000;KeruletText2=5.00;TeruletText2=";
@@ -151,18 +156,21 @@ private slots:
             << S::Cone << "r=5 a=3" << Failed << "FeluletText2=";
         QTest::newRow("cone apex angle 180 divides by zero")
             << S::Cone << "ma=4 beta=180" << Failed << "FeluletText2=";
-        QTest::newRow("cone volume beyond a 64-bit count of ten-thousandths")
-            << S::Cone << "r=100000 ma=100000" << Solved
-            << "a=100000.0000;alfa=45.0000;FeluletText2=75844755917.48;"
-               "TerfogatText2=1047197551196597.75";
+        QTest::newRow("cone whose slant height no field holds is refused")
+            << S::Cone << "r=100000 ma=100000" << Refused << "a=0.0000;FeluletText2=";
+        QTest::newRow("cone near the longest slant height a field holds")
+            << S::Cone << "r=70000 ma=70000" << Solved
+            << "a=98994.9494;alfa=45.0000;FeluletText2=37163930399.57;"
+               "TerfogatText2=359188760060433.03";
 
         QTest::newRow("truncated cone")
             << S::TruncatedCone << "r=2 R=5 ma=4" << Solved
             << "a=5.0000;alfa=53.1301;FeluletText2=201.06;TerfogatText2=163.36";
-        QTest::newRow("truncated cone radii swapped")
-            << S::TruncatedCone << "r=5 R=3 ma=4" << Solved << "a=4.4721;R=7.0000";
-        QTest::newRow("truncated cone negative height shows nothing")
-            << S::TruncatedCone << "r=5 R=3 alfa=45" << NotSolvable << "FeluletText2=;a=0.0000";
+        QTest::newRow("truncated cone with the larger face on top")
+            << S::TruncatedCone << "r=5 R=3 ma=4" << Solved << "a=4.4721;R=3.0000";
+        QTest::newRow("truncated cone with the larger face on top, from the angle")
+            << S::TruncatedCone << "r=5 R=3 alfa=45" << Solved
+            << "ma=2.0000;a=2.8284;TerfogatText2=102.63";
 
         QTest::newRow("sphere") << S::Sphere << "r=1" << Solved
                                 << "FeluletText2=12.57;TerfogatText2=4.19";
@@ -191,7 +199,9 @@ private slots:
         Expect(sheet, expected);
         // Only a solved figure locks its inputs.
         QCOMPARE(sheet.enabled(Control::InputPanel), state != CalcState::Solved);
-        QCOMPARE(sheet.enabled(Control::NyomtatBtn), state != CalcState::Failed);
+        // A refusal leaves the print button as it was, disabled since the figure was chosen.
+        QCOMPARE(sheet.enabled(Control::NyomtatBtn),
+                 state != CalcState::Failed && state != CalcState::Refused);
     }
 };
 

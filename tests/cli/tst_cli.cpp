@@ -86,7 +86,8 @@ private slots:
                    "  area         78.54 mm2\n"
                    "Steps:\n"
                    "  1. Diameter: d = 2\u00b7r = 2\u00b75.0000 = 10.0000 mm\n"
-                   "     d: 7.0000 mm typed, replaced by 10.0000 mm\n"
+                   "     d: 7.0000 mm typed, replaced by 10.0000 mm (it does not fit the other "
+                   "values)\n"
                    "  2. Perimeter: P = 2\u00b7r\u00b7\u03c0 = 2\u00b75.0000\u00b7\u03c0 = 31.42 "
                    "mm\n"
                    "  3. Area: A = r\u00b2\u00b7\u03c0 = 5.0000\u00b2\u00b7\u03c0 = 78.54 "
@@ -124,9 +125,11 @@ private slots:
         QTest::newRow("button rule refuses a leg equal to the hypotenuse")
             << QStringList{"RightTriangle", "a=5", "c=5"} << 1 << "Entering"
             << "";
-        QTest::newRow("not solvable")
-            << QStringList{"RightTriangle", "c=10", "beta=90"} << 1 << "NotSolvable"
-            << "";
+        QTest::newRow("not solvable: the segment's arc and chord give the perimeter only")
+            << QStringList{"CircularSegment", "i=3", "h=2"} << 1 << "NotSolvable" << "";
+        QTest::newRow("an angle no right triangle has")
+            << QStringList{"RightTriangle", "c=10", "beta=90"} << 2 << "Refused"
+            << "The acute angles α and β of a right triangle are each less than 90°.";
         QTest::newRow("angle above 180")
             << QStringList{"Triangle", "a=3", "b=4", "gamma=200"} << 2 << "Refused"
             << QString::fromUtf8("The angle \u03b3 must not be greater than 180\u00b0.");
