@@ -194,16 +194,16 @@ CalcOutcome SolveAsTyped(const Context& c, bool enough, bool second) {
 
 // More typed than one way needs: the figure that fits them all, shown as typed; when none
 // does, the solver's own choice with what it replaced.
-CalcOutcome SolveOverDetermined(const Context& c, const Ways& ways) {
+CalcOutcome SolveOverDetermined(const Context& c, const Ways& ways, bool second) {
     const FitSearch search = SearchFits(c.shape, c.typed, c.typedSet, ways, c.ops, c.texts);
     if (search.best) {
-        const WaySolution& best = *search.best;
+        const WaySolution& best = second && search.other ? *search.other : *search.best;
         std::optional<Attempt> recorded;
         if (c.steps)
             recorded.emplace(TrySolve(c.shape, OnlyFields(c.typed, best.way), c.ops, best.second, true));
         Show(c, recorded ? *recorded : best.attempt, {c.typedSet, &c.typed}, c.typedSet & ~best.way);
         c.ops.setEnabled(Control::NyomtatBtn, true);
-        return {CalcState::Solved, {}, {}, 1};
+        return {CalcState::Solved, {}, {}, search.other ? 2 : 1};
     }
     const Attempt full = TrySolve(c.shape, c.typed, c.ops, false, c.steps != nullptr);
     if (RealFigure(c.shape, c.typed, full, c.texts)) return ShowWithReplaced(c, full, 1);
@@ -268,7 +268,7 @@ CalcOutcome Calculate(FieldOps& ops, const LanguageTexts& texts, StepRecorder* s
     bool overDetermined = false;
     for (int k = 0; k < ways.count; ++k) overDetermined = overDetermined || ways.masks[k] != typedSet;
     const Context context{ops, texts, steps, *shape, m, typedSet};
-    if (overDetermined) return SolveOverDetermined(context, ways);
+    if (overDetermined) return SolveOverDetermined(context, ways, solution == 2);
     return SolveAsTyped(context, ways.count > 0, solution == 2);
 }
 

@@ -7,6 +7,7 @@
 #include <array>
 #include <cmath>
 #include <limits>
+#include <vector>
 
 #include "calc/figure_checks.h"
 
@@ -97,10 +98,41 @@ bool RealFigure(ShapeKind shape, const Measurements& in, const Attempt& attempt,
            !attempt.writes.beyondLimit();
 }
 
+namespace {
+
+struct Fitting {
+    WaySolution solution;
+    Quantities values;
+    Sensitivity sensitivity;
+    long double condition;
+};
+
+// Two fitting answers are one figure when they agree within what both roundings allow.
+bool SameFigure(const Fitting& x, const Fitting& y) {
+    for (int k = 0; k < kFieldCount; ++k) {
+        const long double allowed =
+            kHalfUnit * (2.0L + x.sensitivity.absolute[k] + y.sensitivity.absolute[k]);
+        if (!(std::fabs(x.values[k] - y.values[k]) <= 1.01L * allowed)) return false;
+    }
+    return true;
+}
+
+// The best-conditioned of the answers that are the same figure as `like`.
+const Fitting* BestLike(const std::vector<Fitting>& fitting, const Fitting& like, bool same) {
+    const Fitting* best = nullptr;
+    for (const Fitting& f : fitting) {
+        if (SameFigure(f, like) != same) continue;
+        if (!best || f.condition < best->condition) best = &f;
+    }
+    return best;
+}
+
+}  // namespace
+
 FitSearch SearchFits(ShapeKind shape, const Measurements& typed, FieldMask typedSet,
                      const Ways& ways, const FieldOps& fields, const LanguageTexts& texts) {
     FitSearch search;
-    long double bestCondition = std::numeric_limits<long double>::infinity();
+    std::vector<Fitting> fitting;
     for (int w = 0; w < ways.count; ++w) {
         const FieldMask way = ways.masks[w];
         if ((way & typedSet) != way) continue;
@@ -110,15 +142,21 @@ FitSearch SearchFits(ShapeKind shape, const Measurements& typed, FieldMask typed
             if (second && !attempt.forked) break;  // no second answer to this way
             if (!RealFigure(shape, in, attempt, texts)) continue;
             const Sensitivity s = SensitivityOf(shape, in, attempt, way, second, fields);
-            const bool fits = FitsTyped(typed, typedSet, QuantitiesOf(attempt.out), s);
-            const long double condition = fits ? ConditionOf(s, typedSet) : 0.0L;
-            if (fits && (!search.best || condition < bestCondition)) {
-                bestCondition = condition;
-                search.best.emplace(attempt, way, second);
+            const Quantities values = QuantitiesOf(attempt.out);
+            if (FitsTyped(typed, typedSet, values, s)) {
+                fitting.push_back(
+                    {WaySolution(attempt, way, second), values, s, ConditionOf(s, typedSet)});
             }
             if (!search.firstReal) search.firstReal.emplace(std::move(attempt), way, second);
         }
     }
+    if (fitting.empty()) return search;
+    // The figure of the first way that fits is the first figure, as a way's first answer
+    // is; another that fits every typed value as well is the second.
+    const Fitting& first = *BestLike(fitting, fitting.front(), true);
+    search.best.emplace(first.solution);
+    if (const Fitting* other = BestLike(fitting, fitting.front(), false))
+        search.other.emplace(other->solution);
     return search;
 }
 

@@ -23,6 +23,8 @@ struct FitSearch {
     // Of the figures that fit every typed value within its rounding (carried through the
     // formulas), the one least moved by that rounding.
     std::optional<WaySolution> best;
+    // A different figure that fits them as well: two sides with both their heights.
+    std::optional<WaySolution> other;
     // The first real figure, in the order of the figure's ways.
     std::optional<WaySolution> firstReal;
 };
