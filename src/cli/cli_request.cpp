@@ -73,6 +73,78 @@ std::optional<int> CountFromText(std::string_view text) {
     return count;
 }
 
+bool Blank(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r';
+}
+
+std::string Hex(unsigned char b) {
+    constexpr char kDigits[] = "0123456789ABCDEF";
+    return {kDigits[b >> 4], kDigits[b & 15]};
+}
+
+// Where the text that starts at `start` (after its opening quote) ends: its closing
+// quote, or the byte of its first fault, with what is wrong there and how JSON writes it.
+struct TextEnd {
+    std::size_t at;
+    std::string fault;
+    std::string rule;
+};
+
+TextEnd ScanText(std::string_view line, std::size_t start) {
+    for (std::size_t k = start; k < line.size(); ++k) {
+        const auto b = static_cast<unsigned char>(line[k]);
+        if (b == '"') return {k, {}, {}};
+        if (b < 0x20) {
+            return {k, Join({"a raw control character 0x", Hex(b)}),
+                    Join({"JSON writes it \\u00", Hex(b)})};
+        }
+        if (b != '\\' || k + 1 == line.size()) continue;
+        const auto e = static_cast<unsigned char>(line[++k]);
+        // The reader itself refuses a \u without its four hexadecimal digits.
+        if (std::string_view("\"\\/bfnrtu").find(static_cast<char>(e)) != std::string_view::npos)
+            continue;
+        return {k - 1,
+                e > 0x20 && e < 0x7f ? Join({"the invalid escape \\", line.substr(k, 1)})
+                                     : Join({"a backslash before the byte 0x", Hex(e)}),
+                "JSON's escapes are \\\" \\\\ \\/ \\b \\f \\n \\r \\t and \\uXXXX"};
+    }
+    return {line.size(), {}, {}};
+}
+
+// Qt's reader takes a raw control character in a text as it stands and an unknown escape
+// as the letter after the backslash, so "2\0" would be solved as 20. The texts of a line
+// it has read are checked here against JSON's own rule: the first fault is named with
+// its byte (counted from 1) and the key it belongs to.
+std::optional<std::string> TextFault(std::string_view line) {
+    std::string open;      // the objects and arrays around the scan, innermost last
+    std::string_view key;  // the last key, whose value may follow
+    char before = 0;       // the last byte outside the texts that is no blank
+    for (std::size_t k = 0; k < line.size(); ++k) {
+        const char c = line[k];
+        if (c != '"') {
+            if (c == '{' || c == '[') open += c;
+            if ((c == '}' || c == ']') && !open.empty()) open.pop_back();
+            if (!Blank(c)) before = c;
+            continue;
+        }
+        const TextEnd end = ScanText(line, k + 1);
+        if (!end.fault.empty()) {
+            const std::string text = before == ':' ? Join({"the value of \"", key, "\""})
+                                     : !open.empty() && open.back() == '{' ? "a key"
+                                                                           : "a text";
+            return Join({text, " holds ", end.fault, " at byte ", std::to_string(end.at + 1), " (",
+                         end.rule, ")"});
+        }
+        if (end.at == line.size()) break;  // unclosed, which the reader has refused
+        std::size_t next = end.at + 1;
+        while (next < line.size() && Blank(line[next])) ++next;
+        if (next < line.size() && line[next] == ':') key = line.substr(k + 1, end.at - k - 1);
+        before = '"';
+        k = end.at;
+    }
+    return std::nullopt;
+}
+
 }  // namespace
 
 const std::vector<Field>& FieldsShown(ShapeKind shape) {
@@ -131,6 +203,9 @@ std::variant<Request, RequestError> ParseBatchLine(std::string_view line) {
         QByteArray::fromRawData(line.data(), static_cast<qsizetype>(line.size())), &error);
     if (error.error != QJsonParseError::NoError) {
         return RequestError{Join({"not a JSON object: ", ToStd(error.errorString())})};
+    }
+    if (std::optional<std::string> fault = TextFault(line)) {
+        return RequestError{Join({"not a JSON object: ", *fault})};
     }
     if (!doc.isObject()) return RequestError{"not a JSON object"};
     const QJsonObject object = doc.object();

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli_run.h"
 
-#include "calc/numbers.h"
 #include "materials/mass.h"
 #include "shapes/calc_button_rule.h"
 #include "shapes/shape_catalogue.h"
@@ -10,7 +9,7 @@ namespace mertano::cli {
 namespace {
 
 // The sheet with the window's mass (the material box holds the request's material),
-// which also keeps the unrounded volume and the material's factor for the totals.
+// which also tells whether the figure had a volume and what became of its mass.
 class SheetWithMass : public FieldOps {
 public:
     SheetWithMass(FieldSheet& sheet, const Request& request, const MaterialTable* table)
@@ -28,25 +27,61 @@ public:
     void setEnabled(Control c, bool enabled) override { sheet_.setEnabled(c, enabled); }
     void showMessage(const std::string& text) override { sheet_.showMessage(text); }
     void computeMass(long double volume, long double& massFactor) override {
-        volume_ = volume;
+        solid_ = true;
         if (!table_) return;
         const QString unit = QString::fromStdString(sheet_.unitText());
         if (auto text = ComputeMass(*table_, material_, unit, volume, massFactor)) {
             sheet_.setOutputText(Output::TomegText2, text->toStdString());
-            massFactor_ = massFactor;
+            // An empty mass: the unit has no factor to kilograms.
+            (text->isEmpty() ? massUnitRefused_ : massShown_) = true;
         }
     }
 
-    std::optional<long double> volume() const { return volume_; }
-    std::optional<long double> massFactor() const { return massFactor_; }
+    bool solid() const { return solid_; }
+    bool massShown() const { return massShown_; }
+    bool massUnitRefused() const { return massUnitRefused_; }
 
 private:
     FieldSheet& sheet_;
     QString material_;
     const MaterialTable* table_;
-    std::optional<long double> volume_;
-    std::optional<long double> massFactor_;
+    bool solid_ = false;
+    bool massShown_ = false;
+    bool massUnitRefused_ = false;
 };
+
+// `shown`, a decimal as a result box shows it (blanks around it, perhaps a minus), times
+// `count`, worked out digit by digit: exactly the shown value times the count, however
+// many digits that takes. Empty for a text that is no such decimal, which no box shows.
+std::string TimesCount(std::string_view shown, int count) {
+    while (!shown.empty() && shown.front() == ' ') shown.remove_prefix(1);
+    while (!shown.empty() && shown.back() == ' ') shown.remove_suffix(1);
+    const bool negative = !shown.empty() && shown.front() == '-';
+    if (negative) shown.remove_prefix(1);
+    const std::size_t point = shown.find('.');
+    if (shown.empty() || shown.front() == '.' || shown.back() == '.' ||
+        shown.find_first_not_of("0123456789.") != std::string_view::npos ||
+        (point != std::string_view::npos && shown.find('.', point + 1) != std::string_view::npos)) {
+        return {};
+    }
+    std::string product;  // lowest digit first
+    unsigned long long carry = 0;
+    for (auto it = shown.rbegin(); it != shown.rend(); ++it) {
+        if (*it == '.') {
+            product += '.';
+            continue;
+        }
+        carry += static_cast<unsigned long long>(*it - '0') * static_cast<unsigned>(count);
+        product += static_cast<char>('0' + carry % 10);
+        carry /= 10;
+    }
+    for (; carry != 0; carry /= 10) product += static_cast<char>('0' + carry % 10);
+    // Zeros in front of the units digit go; a product of 0 has no sign.
+    const std::size_t units = point == std::string_view::npos ? 0 : shown.size() - point;
+    while (product.size() > units + 1 && product.back() == '0') product.pop_back();
+    if (negative && product.find_first_not_of("0.") != std::string::npos) product += '-';
+    return {product.rbegin(), product.rend()};
+}
 
 }  // namespace
 
@@ -71,6 +106,7 @@ void RunInto(Result& result, const Request& request, const LanguageTexts& texts,
     result.count = request.count;
     result.totalVolume.clear();
     result.totalMass.clear();
+    result.massUnitRefused = false;
     FieldSheet& sheet = result.sheet;
     sheet.choose(request.shape);
     sheet.setUnitText(request.unit);
@@ -100,15 +136,14 @@ void RunInto(Result& result, const Request& request, const LanguageTexts& texts,
     if (request.steps) result.steps = std::move(steps.steps);
     result.state = outcome.state;
     result.message = outcome.message;
-    if (outcome.state != CalcState::Solved || !ops.volume()) return;
+    if (outcome.state != CalcState::Solved || !ops.solid()) return;
+    result.massUnitRefused = ops.massUnitRefused();
     if (!request.count && !request.totals) return;  // nobody shows them: not worked out
-    // The pieces' volume from the unrounded one, their mass as the mass box computes it
-    // (volume to 4 decimals times the factor), times the count: no rounding adds up.
-    const long double pieces = request.count.value_or(1);
-    result.totalVolume = ResultText(*ops.volume() * pieces);
-    if (ops.massFactor()) {
-        result.totalMass = FormatFixed(RoundTo4(*ops.volume()) * *ops.massFactor() * pieces, 4);
-    }
+    // The shown values times the count, so that a reader who multiplies out the answer
+    // finds the totals to the last digit (and the CSV's sums of them add up as well).
+    const int pieces = request.count.value_or(1);
+    result.totalVolume = TimesCount(sheet.output(Output::TerfogatText2), pieces);
+    if (ops.massShown()) result.totalMass = TimesCount(sheet.output(Output::TomegText2), pieces);
 }
 
 int ExitStatus(CalcState state) {

@@ -21,10 +21,13 @@ struct Result {
     std::optional<std::vector<SolutionStep>> steps;
     std::optional<std::string> material;  // as the request names it
     std::optional<int> count;             // as the request gives it
-    // All pieces of a solved solid: the volume, and the mass when one is shown; empty
-    // otherwise. Filled whatever the count, 1 by default.
+    // All pieces of a solved solid: the shown volume, and the shown mass when there is
+    // one, times the count (1 by default), exactly; empty otherwise.
     std::string totalVolume;
     std::string totalMass;
+    // A material was named for a solved solid, but the unit has no factor to kilograms,
+    // so the mass is left out, as the window leaves it empty.
+    bool massUnitRefused = false;
 };
 
 // Does what the window does with the same typing: the figure chosen, the values

@@ -53,8 +53,9 @@ const char kDescription[] =
     "{\"figure\": \"Cone\", \"fields\": {\"r\": \"3\", \"m\": \"4\"}, \"unit\": \"cm\"}\n"
     "and each line of output is its result.\n\n"
     "--material (or \"material\" in a request) adds the mass of a solid in kg, from the\n"
-    "materials in Gravity.grv of the working folder; a name not in the file gives 0.0000.\n"
-    "A file that cannot be read leaves the mass out, with a warning on standard error.\n\n"
+    "materials in Gravity.grv of the working folder; a name not in the file is a usage\n"
+    "error (in a batch, an invalid line). A missing or unreadable file, or a unit other\n"
+    "than mm, cm, dm, m, in and ft, leaves the mass out, with a warning on standard error.\n\n"
     "count=N (or \"count\": N in a request), 1 to 1000000, is a number of pieces: the\n"
     "answer then adds the total volume and, with a material, the total mass.\n\n"
     "--csv writes CSV instead: a header, then one row per request, in the columns\n"
@@ -177,10 +178,23 @@ public:
         const std::lock_guard<std::mutex> lock(mutex_);
         return materials_.table();
     }
+    // False, with the reason in `error`, when `table` lacks the request's material. The
+    // table is read only, so the common case needs no lock.
+    bool holds(const MaterialTable* table, const Request& request, RequestError& error) {
+        if (!table || CliMaterials::Holds(*table, *request.material)) return true;
+        const std::lock_guard<std::mutex> lock(mutex_);
+        error.message = materials_.notHeld(*request.material);
+        return false;
+    }
+    // Once for the whole batch: the same unit on every line would otherwise repeat it.
+    void massUnitRefused(const std::string& unit) {
+        if (!unitTold_.exchange(true)) PrintError(MassUnitWarning(unit, true));
+    }
 
 private:
     CliMaterials& materials_;
     std::mutex mutex_;
+    std::atomic<bool> unitTold_{false};
 };
 
 const MaterialTable* MaterialsFor(const Request& request, CliMaterials& materials) {
@@ -247,10 +261,12 @@ void AnswerPiece(BatchPiece& piece, BatchWorker& worker, const LanguageTexts& te
         const std::string_view line(piece.text.data() + start, piece.ends[k] - start);
         start = piece.ends[k];
         bool taken = false;
+        const MaterialTable* table = nullptr;
         if (piece.tooLong[k]) {
             worker.error.message = "the line is longer than 1 MiB";
-        } else {
-            taken = worker.reader.readInto(line, worker.request, worker.error);
+        } else if (worker.reader.readInto(line, worker.request, worker.error)) {
+            table = materials.tableFor(worker.request);
+            taken = materials.holds(table, worker.request, worker.error);
         }
         if (!taken) {
             if (form.csv) {
@@ -265,7 +281,8 @@ void AnswerPiece(BatchPiece& piece, BatchWorker& worker, const LanguageTexts& te
             Request& request = worker.request;
             request.steps = form.steps;
             request.totals = form.csv;
-            RunInto(worker.result, request, texts, materials.tableFor(request));
+            RunInto(worker.result, request, texts, table);
+            if (worker.result.massUnitRefused) materials.massUnitRefused(request.unit);
             if (form.csv) {
                 AppendResultCsv(piece.out, worker.result);
                 piece.totals.add(worker.result);
@@ -436,7 +453,13 @@ int main(int argc, char* argv[]) {
     request.steps = parser.isSet(stepsOption);
     request.totals = form.csv;
 
-    const Result result = Run(request, texts, MaterialsFor(request, materials));
+    const MaterialTable* table = MaterialsFor(request, materials);
+    if (table && !CliMaterials::Holds(*table, *request.material)) {
+        PrintError(materials.notHeld(*request.material));
+        return kUsageError;
+    }
+    const Result result = Run(request, texts, table);
+    if (result.massUnitRefused) PrintError(MassUnitWarning(request.unit, false));
     std::string out;
     if (form.csv) {
         out = CsvHeader();

@@ -2,6 +2,8 @@
 // The batch reader's quick path against the full reader, and a stream of generated
 // lines through mertano-cli --batch against each line answered on its own.
 #include <QFileInfo>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QTest>
 #include <algorithm>
@@ -38,6 +40,11 @@ QByteArray Described(const std::variant<Request, RequestError>& parsed) {
                (std::signbit(v) ? "(neg)" : "");
     }
     return out;
+}
+
+QString FaultOf(const std::variant<Request, RequestError>& parsed) {
+    const auto* error = std::get_if<RequestError>(&parsed);
+    return error ? QString::fromStdString(error->message) : QString();
 }
 
 // Lines of every figure with values as texts (point or comma) and as JSON numbers,
@@ -202,6 +209,46 @@ private slots:
         QCOMPARE(Described(reader.read(text)), Described(ParseBatchLine(text)));
         // A reader used before reads the next line the same.
         QCOMPARE(Described(reader.read(text)), Described(ParseBatchLine(text)));
+    }
+
+    // JSON's rule for texts, in every reader of a line and in the program: a raw control
+    // character or an escape JSON does not know makes the line Invalid, named where it is.
+    void textFaults_data() {
+        QTest::addColumn<QByteArray>("line");
+        QTest::addColumn<QString>("fault");  // empty: the line is taken
+        auto row = [](const char* name, const QByteArray& line, const char* fault) {
+            QTest::newRow(name) << line << QString(fault);
+        };
+        const QByteArray cube = "{\"figure\": \"Cube\", \"fields\": {\"a\": ";
+        const QByteArray unit = cube + "\"2\"}, \"unit\": \"";  // its text starts at byte 51
+        row("escape \\0", cube + "\"2\\0\"}}",
+            "the value of \"a\" holds the invalid escape \\0 at byte 38");
+        row("escape \\'", unit + "\\'\"}", "invalid escape \\' at byte 51");
+        row("escaped quote, then \\q", unit + "\\\"\\q\"}", "invalid escape \\q at byte 53");
+        row("escaped backslash, then q", unit + "\\\\q\"}", "");
+        row("every escape JSON knows", unit + "\\\" \\\\ \\/ \\b \\f \\n \\r \\t \\u00b5\"}", "");
+        row("raw NUL", cube + "\"2" + QByteArray(1, '\0') + "\"}}",
+            "raw control character 0x00 at byte 38");
+        row("raw tab", unit + "m\tm\"}", "\"unit\" holds a raw control character 0x09 at byte 52");
+        row("raw control character in a key", "{\"figure\": \"Cube\", \"\x1f\": 1}",
+            "a key holds a raw control character 0x1F");
+    }
+    void textFaults() {
+        QFETCH(QByteArray, line);
+        QFETCH(QString, fault);
+        QProcess p;
+        p.start(MERTANO_CLI, {"--batch"});
+        p.write(line + "\n");
+        p.closeWriteChannel();
+        QVERIFY(p.waitForFinished(60000));
+        QCOMPARE(p.exitCode(), fault.isEmpty() ? 0 : 65);
+        const QJsonObject answer = QJsonDocument::fromJson(p.readAllStandardOutput()).object();
+        const std::string_view text(line.constData(), std::size_t(line.size()));
+        for (const QString& said :
+             {FaultOf(ParseBatchLine(text)), FaultOf(BatchReader().read(text)),
+              answer["state"] == "Invalid" ? answer["message"].toString() : ""}) {
+            QVERIFY2(said.isEmpty() == fault.isEmpty() && said.contains(fault), qPrintable(said));
+        }
     }
 
     // A request and an error read into again and again keep nothing of the lines before:

@@ -126,7 +126,8 @@ private slots:
             << QStringList{"RightTriangle", "a=5", "c=5"} << 1 << "Entering"
             << "";
         QTest::newRow("not solvable: the segment's arc and chord give the perimeter only")
-            << QStringList{"CircularSegment", "i=3", "h=2"} << 1 << "NotSolvable" << "";
+            << QStringList{"CircularSegment", "i=3", "h=2"} << 1 << "NotSolvable"
+            << "";
         QTest::newRow("an angle no right triangle has")
             << QStringList{"RightTriangle", "c=10", "beta=90"} << 2 << "Refused"
             << "The acute angles α and β of a right triangle are each less than 90°.";

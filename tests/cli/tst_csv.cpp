@@ -77,19 +77,33 @@ private slots:
         QTest::addColumn<QString>("mass");
         QTest::newRow("three cubes") << QStringList{"Cube", "a=2", "count=3"} << "24.00"
                                      << "";
-        // 12 x 37.70 would be 452.40: the total comes from the unrounded volume.
-        QTest::newRow("total from the unrounded volume")
-            << QStringList{"Cone", "r=3", "m=4", "count=12"} << "452.39"
+        // The totals are the shown values times the count, not the unrounded ones (the
+        // cone's volume is 37.699..., its mass 0.29594...).
+        QTest::newRow("shown volume times the count")
+            << QStringList{"Cone", "r=3", "m=4", "count=12"} << "452.40"
             << "";
+        QTest::newRow("shown mass times the count")
+            << QStringList{"Cone", "r=3", "m=4", "--unit", "cm", "--material", "Iron", "count=12"}
+            << "452.40"
+            << "3.5508";
         QTest::newRow("mass of all pieces")
             << QStringList{"Cube", "a=10", "--unit", "cm", "--material", "Iron", "count=4"}
             << "4000.00"
             << "31.4000";
-        QTest::newRow("material not in the file")
-            << QStringList{"Cube", "a=1", "--material", "Gold", "count=2"} << "2.00"
-            << "0.0000";
+        QTest::newRow("negative mass")
+            << QStringList{"Cube", "a=10", "--unit", "cm", "--material", "Lift", "count=3"}
+            << "3000.00"
+            << "-3.0000";
+        QTest::newRow("no total mass where the unit gives no mass")
+            << QStringList{"Cube", "a=10", "--unit", "inch", "--material", "Iron", "count=4"}
+            << "4000.00"
+            << "";
         QTest::newRow("largest count of the largest cube")
             << QStringList{"Cube", "a=100000", "count=1000000"} << "1000000000000000000000.00"
+            << "";
+        // Floating point gives 999999997000000002880.00 here.
+        QTest::newRow("more digits than floating point holds")
+            << QStringList{"Cube", "a=99999.9999", "count=1000000"} << "999999997000000000000.00"
             << "";
         QTest::newRow("plane figure") << QStringList{"Circle", "r=1", "count=3"} << ""
                                       << "";
@@ -101,7 +115,7 @@ private slots:
         QFETCH(QString, volume);
         QFETCH(QString, mass);
         QTemporaryDir work;
-        WriteMaterials(work.path(), {{"Iron", 7850}});
+        WriteMaterials(work.path(), {{"Iron", 7850}, {"Lift", -1000}});
         const Answer a = Cli(work.path(), args + QStringList{"--json"});
         const QJsonObject o = QJsonDocument::fromJson(a.out).object();
         QCOMPARE(o["count"].toInt(), args.filter("count=").first().mid(6).toInt());

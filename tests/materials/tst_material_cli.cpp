@@ -69,11 +69,9 @@ private slots:
             << QStringList{"Cube", "a=10", "--unit", "cm", "--material", "Fa"} << "0.8000";
         QTest::newRow("name trimmed")
             << QStringList{"Cube", "a=10", "--unit", "cm", "--material", " Vas "} << "7.2500";
-        QTest::newRow("other case matches nothing")
-            << QStringList{"Cube", "a=10", "--unit", "cm", "--material", "vas"} << "0.0000";
         QTest::newRow("cube of 10 in")
             << QStringList{"Cube", "a=10", "--unit", "in", "--material", "Vas"} << "118.8062";
-        QTest::newRow("unit without a factor shows no mass")
+        QTest::newRow("unit without a factor shows no mass, and says so")
             << QStringList{"Cube", "a=10", "--unit", "inch", "--material", "Vas"} << "";
         QTest::newRow("blank material shows no mass")
             << QStringList{"Cube", "a=10", "--material", " "} << "";
@@ -90,7 +88,9 @@ private slots:
         const QJsonObject results = r.json["results"].toObject();
         QCOMPARE(results.contains("mass"), !mass.isEmpty());
         QCOMPARE(results["mass"].toString(), mass);
-        QCOMPARE(r.err, QByteArray());
+        QCOMPARE(r.err, args.contains("inch") ? "mertano-cli: the mass is left out: the unit "
+                                                "\"inch\" is none of mm, cm, dm, m, in and ft\n"
+                                              : QByteArray());
     }
 
     void tableShowsTheMassInKg() {
@@ -105,21 +105,57 @@ private slots:
             cli({"--batch"},
                 "{\"figure\": \"Cube\", \"fields\": {\"a\": \"10\"}, \"unit\": \"cm\", "
                 "\"material\": \"Vas\"}\n"
-                "{\"figure\": \"Cube\", \"fields\": {\"a\": \"10\"}, \"unit\": \"cm\"}\n");
+                "{\"figure\": \"Cube\", \"fields\": {\"a\": \"10\"}, \"unit\": \"cm\"}\n" +
+                    QByteArray("{\"figure\": \"Cube\", \"fields\": {\"a\": \"10\"}, \"unit\": "
+                               "\"inch\", \"material\": \"Vas\"}\n")
+                        .repeated(3));
         const QList<QByteArray> lines = r.out.split('\n');
+        QCOMPARE(r.err.count("(such as \"inch\")\n"), 1);  // told once, not per line
         QCOMPARE(
             QJsonDocument::fromJson(lines[0]).object()["results"].toObject()["mass"].toString(),
             QStringLiteral("7.2500"));
         QVERIFY(!QJsonDocument::fromJson(lines[1]).object()["results"].toObject().contains("mass"));
     }
 
+    // A name the file does not hold would give a mass of 0 that the file never said: the
+    // request cannot be taken, and the message lists what the file holds.
+    void materialNotInTheFile_data() {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("message");
+        const QStringList cube = {"Cube", "a=10", "--unit", "cm", "--material"};
+        QTest::newRow("other letter case")
+            << kFile << cube + QStringList{"vas"}
+            << QString::fromUtf8(
+                   "the material \"vas\" is not in <folder>/Gravity.grv, which holds \"Vas\", "
+                   "\"R\u00e9z\", \"Fa\" (names are compared exactly, letter case too)");
+        QTest::newRow("empty file")
+            << QByteArray() << cube + QStringList{"Vas"} << "which holds no materials";
+        QTest::newRow("batch line") << kFile << QStringList{"--batch"} << "\"Iron\" is not in";
+    }
+    void materialNotInTheFile() {
+        QFETCH(QByteArray, file);
+        QFETCH(QStringList, args);
+        QFETCH(QString, message);
+        WriteBytes(QDir(dir_.path()).filePath("Gravity.grv"), file);
+        message.replace("<folder>", QDir(dir_.path()).canonicalPath());
+        const bool batch = args.contains("--batch");
+        const Run r = cli(args,
+                          "{\"figure\": \"Cube\", \"fields\": {\"a\": \"1\"}, \"material\": "
+                          "\"Iron\"}\n{\"figure\": \"Cube\", \"fields\": {\"a\": \"1\"}}\n");
+        QCOMPARE(r.status, batch ? 65 : 64);
+        const QString said = batch ? r.json["message"].toString() : QString::fromUtf8(r.err);
+        QVERIFY2(said.contains(message), qPrintable(said));
+        QCOMPARE(r.out.count("\"Solved\""), batch ? 1 : 0);  // the other lines are answered
+    }
+
     void fileTrouble_data() {
         QTest::addColumn<QString>("trouble");
         QTest::addColumn<QString>("mass");
         QTest::addColumn<QString>("warning");
-        QTest::newRow("missing file is an empty list") << "missing"
-                                                       << "0.0000"
-                                                       << "";
+        QTest::newRow("missing file leaves the mass out") << "missing"
+                                                          << ""
+                                                          << "There is no material file";
         // The command line never saves, so it speaks of no copy kept before a save.
         QTest::newRow("damaged file gives its whole records")
             << "damaged"
