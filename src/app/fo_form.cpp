@@ -44,7 +44,9 @@ TFoForm::TFoForm(AppContext& app, QWidget* parent)
     FormCreate();
 }
 
-TFoForm::~TFoForm() { qApp->removeEventFilter(this); }
+TFoForm::~TFoForm() {
+    qApp->removeEventFilter(this);
+}
 
 void TFoForm::FormCreate() {
     QFont windowFont = font();
@@ -234,6 +236,8 @@ std::optional<ShapeKind> TFoForm::selectedShape() const {
 }
 
 void TFoForm::Inicializal() {
+    markReplaced({});
+    solutions_ = 1;
     InputPanel->hide();
     AlapPanel->show();
     SzamolBtn->show();
@@ -247,16 +251,16 @@ void TFoForm::Inicializal() {
     AoldEdit->move(AoldEdit->x(), 47);
     NagyrText->setText("R :");
 
-    for (Field f : {Field::NagyrEdit, Field::AoldEdit, Field::BoldEdit, Field::ColdEdit,
-                    Field::MagasEdit1, Field::MagasEdit2, Field::MagasEdit3, Field::IvEdit,
-                    Field::HurEdit, Field::SugarEdit, Field::AtmeroEdit, Field::AlfaEdit,
-                    Field::BetaEdit, Field::GammaEdit}) {
+    for (Field f :
+         {Field::NagyrEdit, Field::AoldEdit, Field::BoldEdit, Field::ColdEdit, Field::MagasEdit1,
+          Field::MagasEdit2, Field::MagasEdit3, Field::IvEdit, Field::HurEdit, Field::SugarEdit,
+          Field::AtmeroEdit, Field::AlfaEdit, Field::BetaEdit, Field::GammaEdit}) {
         edit(f)->setValue(0.0L);
     }
-    for (QLabel* box : {Fok1Text, Fok2Text, Fok3Text, Perc1Text, Perc2Text, Perc3Text, Mperc1Text,
-                        Mperc2Text, Mperc3Text, KeruletText2, KeruletText3, TeruletText2,
-                        TeruletText3, FeluletText2, FeluletText3, TerfogatText2, TerfogatText3,
-                        TomegText2}) {
+    for (QLabel* box :
+         {Fok1Text, Fok2Text, Fok3Text, Perc1Text, Perc2Text, Perc3Text, Mperc1Text, Mperc2Text,
+          Mperc3Text, KeruletText2, KeruletText3, TeruletText2, TeruletText3, FeluletText2,
+          FeluletText3, TerfogatText2, TerfogatText3, TomegText2}) {
         SetWholeText(box, QString());
     }
     InputPanel->setEnabled(true);
@@ -296,7 +300,8 @@ void TFoForm::showFigure(ShapeKind shape) {
         AoldText->move(AoldText->x(), 79);
         AoldEdit->move(AoldEdit->x(), 76);
     }
-    if (!info.magasCaption.empty()) MagasText1->setText(QString::fromUtf8(info.magasCaption.data()));
+    if (!info.magasCaption.empty())
+        MagasText1->setText(QString::fromUtf8(info.magasCaption.data()));
     if (shape == ShapeKind::SphericalZone) {
         AoldText->setText("a1");
         NagyrText->setText("a2");
@@ -313,11 +318,12 @@ void TFoForm::showFigure(ShapeKind shape) {
     DecimText->setVisible(!info.angleFields.empty());
     FPMText->setVisible(!info.angleFields.empty());
     const std::vector<QWidget*> outputs =
-        info.solid ? std::vector<QWidget*>{FeluletText1, FeluletText2, FeluletText3, TerfogatText1,
-                                           TerfogatText2, TerfogatText3, TomegText1, TomegText2,
-                                           TomegText3, AnyagText1, AnyagText2, AnyagComboBox}
-                   : std::vector<QWidget*>{KeruletText1, KeruletText2, KeruletText3, TeruletText1,
-                                           TeruletText2, TeruletText3};
+        info.solid
+            ? std::vector<QWidget*>{FeluletText1,  FeluletText2,  FeluletText3, TerfogatText1,
+                                    TerfogatText2, TerfogatText3, TomegText1,   TomegText2,
+                                    TomegText3,    AnyagText1,    AnyagText2,   AnyagComboBox}
+            : std::vector<QWidget*>{KeruletText1, KeruletText2, KeruletText3,
+                                    TeruletText1, TeruletText2, TeruletText3};
     for (QWidget* w : outputs) w->show();
     InputPanel->show();
     nameForScreenReaders();
@@ -345,25 +351,58 @@ void TFoForm::AngleEditExit(Field field) {
     TFloatEdit* angle = edit(field);
     const std::optional<int> text = AngleExitMessage(field, angle->value());
     if (!text) return;
-    showMessage(QString::fromStdString(app_.language.texts().text(*text)), static_cast<int>(MessageKind::Warning));
+    showMessage(QString::fromStdString(app_.language.texts().text(*text)),
+                static_cast<int>(MessageKind::Warning));
     angle->setValue(0.0L);
     angle->setFocus();
 }
 
 void TFoForm::SzamolBtnClick() {
+    calculate(1);
+}
+
+void TFoForm::calculate(int solution) {
+    markReplaced({});
     WindowFields fields(*this);
     std::optional<SolvedInputs> inputs;
     if (const std::optional<ShapeKind> shape = selectedShape()) {
-        inputs = SolvedInputs{*shape, {}, fields.unitText()};
+        inputs = SolvedInputs{*shape, {}, fields.unitText(), solution};
         for (Field f : kAllFields) inputs->fields[FieldIndex(f)] = fields.fieldText(f);
     }
-    const CalcOutcome outcome = Calculate(fields, app_.language.texts());
+    const LanguageTexts& texts = app_.language.texts();
+    const CalcOutcome outcome = Calculate(fields, texts, nullptr, solution);
     const bool reached =
         outcome.state == CalcState::Solved || outcome.state == CalcState::NotSolvable;
     solved_ = reached ? inputs : std::nullopt;
+    solutions_ = outcome.state == CalcState::Solved ? outcome.solutions : 1;
     solutionChanged();
     if (outcome.state == CalcState::Failed) {
         showMessage(QString::fromStdString(outcome.message), static_cast<int>(MessageKind::Error));
+    } else if (outcome.state == CalcState::Solved && !outcome.replaced.empty()) {
+        markReplaced(outcome.replaced);
+        showMessage(QString::fromStdString(outcome.message),
+                    static_cast<int>(MessageKind::Warning));
+    } else if (solutions_ == 2 && solution == 1) {
+        QString command = QString::fromStdString(texts.text(kTextShowOther));
+        command.remove('&');
+        showMessage(
+            QString::fromStdString(FillIn(texts.text(kTextSecondFigure), {command.toStdString()})),
+            static_cast<int>(MessageKind::Information));
+    }
+}
+
+void TFoForm::markReplaced(const std::vector<ReplacedValue>& replaced) {
+    for (Field f : kAllFields) {
+        edit(f)->setMarked(false);
+        edit(f)->setToolTip(QString());
+    }
+    const LanguageTexts& texts = app_.language.texts();
+    for (const ReplacedValue& r : replaced) {
+        edit(r.field)->setMarked(true);
+        // What was typed, in the words of the solution window.
+        edit(r.field)->setToolTip(QString::fromStdString(FormatFixed(r.typed, 4) + ' ' +
+                                                         texts.text(kTextReplacedBy) + ' ' +
+                                                         FormatFixed(r.shown, 4)));
     }
 }
 
@@ -376,7 +415,9 @@ void TFoForm::EgysegComboBoxChange() {
     TerfogatText3->setText(labels.terfogatText3);
 }
 
-void TFoForm::AnyagComboBoxChange() { AnyagText2->setText(AnyagComboBox->currentText()); }
+void TFoForm::AnyagComboBoxChange() {
+    AnyagText2->setText(AnyagComboBox->currentText());
+}
 
 void TFoForm::showMessage(const QString& text, int kind) {
     ShowLocalMessage(this, text, static_cast<MessageKind>(kind), MessageButton::OK,

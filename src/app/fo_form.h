@@ -17,8 +17,9 @@
 #include <optional>
 
 #include "app/solution_window.h"
-#include "pictures/shown_pictures.h"
+#include "calc/calculate.h"
 #include "calc/field.h"
+#include "pictures/shown_pictures.h"
 #include "shapes/shape_kind.h"
 
 class QButtonGroup;
@@ -77,6 +78,8 @@ public:
     // with the steps of the last calculation. F2 opens it too.
     void addSolutionAction(QMenu* menu);
     void showSolutionWindow();
+    // The other of two figures that fit the typed values, from those values again.
+    void showOtherFigure();
     // Null until the window is first asked for.
     SolutionWindow* solutionWindow() const { return solutionWindow_; }
 
@@ -94,10 +97,10 @@ public:
     QFrame* IdomPanel = nullptr;
     QLabel* Panel1 = nullptr;
     FigureButton *SpeedBtn1 = nullptr, *SpeedBtn2 = nullptr, *SpeedBtn3 = nullptr,
-                *SpeedBtn4 = nullptr, *SpeedBtn5 = nullptr, *SpeedBtn6 = nullptr,
-                *SpeedBtn7 = nullptr, *SpeedBtn8 = nullptr, *SpeedBtn9 = nullptr,
-                *SpeedBtn10 = nullptr, *SpeedBtn11 = nullptr, *SpeedBtn12 = nullptr,
-                *SpeedBtn13 = nullptr;
+                 *SpeedBtn4 = nullptr, *SpeedBtn5 = nullptr, *SpeedBtn6 = nullptr,
+                 *SpeedBtn7 = nullptr, *SpeedBtn8 = nullptr, *SpeedBtn9 = nullptr,
+                 *SpeedBtn10 = nullptr, *SpeedBtn11 = nullptr, *SpeedBtn12 = nullptr,
+                 *SpeedBtn13 = nullptr;
     PictureLabel* KepImage = nullptr;
     QFrame* AlapPanel = nullptr;
     QFrame* KepBevel = nullptr;
@@ -182,9 +185,14 @@ private:
     // The inputs of the last calculation that reached the solver; the solution window
     // runs it again with its steps when it shows them.
     std::optional<SolvedInputs> solved_;
+    int solutions_ = 1;  // 2 when a second figure fits the solved values
     SolutionWindow* solutionWindow_ = nullptr;
     void connectSolution();
     void solutionChanged();
+    void calculate(int solution);
+    // The fields whose typed values did not fit, marked until the next calculation or
+    // figure.
+    void markReplaced(const std::vector<ReplacedValue>& replaced);
 
     friend class WindowFields;
 };

@@ -8,6 +8,7 @@
 
 #include "app/app_context.h"
 #include "app/fo_form.h"
+#include "widgets/float_edit.h"
 #include "widgets/window_place.h"
 
 namespace mertano {
@@ -17,6 +18,8 @@ namespace mertano {
 void TFoForm::connectSolution() {
     auto* f2 = new QShortcut(QKeySequence(Qt::Key_F2), this);
     connect(f2, &QShortcut::activated, this, &TFoForm::showSolutionWindow);
+    auto* f3 = new QShortcut(QKeySequence(Qt::Key_F3), this);
+    connect(f3, &QShortcut::activated, this, &TFoForm::showOtherFigure);
 }
 
 void TFoForm::addSolutionAction(QMenu* menu) {
@@ -26,6 +29,22 @@ void TFoForm::addSolutionAction(QMenu* menu) {
     action->setShortcut(QKeySequence(Qt::Key_F2));
     action->setEnabled(solved_.has_value());
     connect(action, &QAction::triggered, this, &TFoForm::showSolutionWindow);
+    QAction* other =
+        menu->addAction(QString::fromStdString(app_.language.texts().text(kTextShowOther)));
+    other->setObjectName("OtherFigureAction");
+    other->setShortcut(QKeySequence(Qt::Key_F3));
+    other->setEnabled(solved_ && solutions_ == 2);
+    connect(other, &QAction::triggered, this, &TFoForm::showOtherFigure);
+}
+
+void TFoForm::showOtherFigure() {
+    if (!solved_ || solutions_ != 2) return;
+    // The fields hold the first figure's values; the other is worked out from the values
+    // that were typed, as the first was.
+    const SolvedInputs typed = *solved_;
+    for (Field f : kAllFields)
+        edit(f)->setText(QString::fromStdString(typed.fields[FieldIndex(f)]));
+    calculate(typed.solution == 2 ? 1 : 2);
 }
 
 void TFoForm::showSolutionWindow() {

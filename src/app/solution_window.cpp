@@ -61,7 +61,7 @@ std::vector<SolutionStep> SolutionSteps(const SolvedInputs& inputs, const Langua
     sheet.setUnitText(inputs.unit);
     for (Field f : kAllFields) sheet.setFieldText(f, inputs.fields[FieldIndex(f)]);
     StepList steps;
-    Calculate(sheet, texts, &steps);
+    Calculate(sheet, texts, &steps, inputs.solution);
     return std::move(steps.steps);
 }
 
@@ -81,6 +81,11 @@ QString SolutionHtml(const SolvedInputs& inputs, const std::vector<SolutionStep>
             Html(GivenText(inputs).toStdString()) + "</p>";
     html += "<p><b>" + Q(texts.text(kTextStepsHeading)).toHtmlEscaped() + "</b></p><ol>";
     for (const SolutionStep& step : steps) {
+        if (step.checked) {
+            html += "<li><p><b>" + Q(StepDescription(texts, inputs.shape, step)).toHtmlEscaped() +
+                    "</b><br>" + Html(CheckText(texts, step)) + "</p></li>";
+            continue;
+        }
         const std::size_t eq = step.substituted.find(" = ");
         const std::string rhs = step.substituted.substr(eq == std::string::npos ? 0 : eq + 3);
         html += "<li><p><b>" + Q(StepDescription(texts, inputs.shape, step)).toHtmlEscaped() +

@@ -28,6 +28,7 @@ struct SolvedInputs {
     ShapeKind shape = ShapeKind::Triangle;
     std::array<std::string, kFieldCount> fields;
     std::string unit;
+    int solution = 1;  // the second of two figures that fit, when 2
 };
 
 // The calculation run again on a sheet of its own, with its steps.

@@ -8,19 +8,32 @@ namespace {
 
 void RunSolver(ShapeKind shape, Solver& s) {
     switch (shape) {
-        case ShapeKind::Triangle: return SolveTriangle(s);
-        case ShapeKind::RightTriangle: return SolveRightTriangle(s);
-        case ShapeKind::Circle: return SolveCircle(s);
-        case ShapeKind::CircularSector: return SolveSector(s);
-        case ShapeKind::CircularSegment: return SolveSegment(s);
-        case ShapeKind::Cube: return SolveCube(s);
-        case ShapeKind::Cylinder: return SolveCylinder(s);
-        case ShapeKind::Cuboid: return SolveCuboid(s);
-        case ShapeKind::Cone: return SolveCone(s);
-        case ShapeKind::TruncatedCone: return SolveTruncatedCone(s);
-        case ShapeKind::Sphere: return SolveSphere(s);
-        case ShapeKind::SphericalCap: return SolveSphericalCap(s);
-        case ShapeKind::SphericalZone: return SolveSphericalZone(s);
+        case ShapeKind::Triangle:
+            return SolveTriangle(s);
+        case ShapeKind::RightTriangle:
+            return SolveRightTriangle(s);
+        case ShapeKind::Circle:
+            return SolveCircle(s);
+        case ShapeKind::CircularSector:
+            return SolveSector(s);
+        case ShapeKind::CircularSegment:
+            return SolveSegment(s);
+        case ShapeKind::Cube:
+            return SolveCube(s);
+        case ShapeKind::Cylinder:
+            return SolveCylinder(s);
+        case ShapeKind::Cuboid:
+            return SolveCuboid(s);
+        case ShapeKind::Cone:
+            return SolveCone(s);
+        case ShapeKind::TruncatedCone:
+            return SolveTruncatedCone(s);
+        case ShapeKind::Sphere:
+            return SolveSphere(s);
+        case ShapeKind::SphericalCap:
+            return SolveSphericalCap(s);
+        case ShapeKind::SphericalZone:
+            return SolveSphericalZone(s);
     }
 }
 

@@ -15,9 +15,9 @@ namespace mertano {
 struct Attempt {
     explicit Attempt(const FieldOps& fields) : writes(fields) {}
 
-    Measurements out;      // the working values after the solver
-    RecordedOps writes;    // what it wrote, not yet shown
-    StepList steps;        // its steps, when they were asked for
+    Measurements out;    // the working values after the solver
+    RecordedOps writes;  // what it wrote, not yet shown
+    StepList steps;      // its steps, when they were asked for
     std::optional<FloatFault> fault;
     bool reached = false;  // the solver came to its output and locked the inputs
     bool forked = false;   // a step had two answers: a second figure fits

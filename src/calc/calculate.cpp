@@ -42,8 +42,10 @@ Measurements ReadMeasurements(const FieldOps& ops) {
 
 int FaultText(FloatFault fault) {
     switch (fault) {
-        case FloatFault::DivisionByZero: return kTextFaultDivision;
-        case FloatFault::Overflow: return kTextFaultOverflow;
+        case FloatFault::DivisionByZero:
+            return kTextFaultDivision;
+        case FloatFault::Overflow:
+            return kTextFaultOverflow;
         case FloatFault::InvalidOperation:
             break;
     }
@@ -77,8 +79,9 @@ std::string UnitOfField(const Context& c, Field f) {
 
 std::string BeyondFieldMessage(const Context& c, const Attempt& a) {
     const Field f = *a.writes.beyondLimit();
-    return FillIn(c.texts.text(kTextBeyondField),
-                  {ShownSymbol(c.shape, f), FormatFixed(a.out.*MemberOf(f), 4) + UnitOfField(c, f)});
+    return FillIn(
+        c.texts.text(kTextBeyondField),
+        {ShownSymbol(c.shape, f), FormatFixed(a.out.*MemberOf(f), 4) + UnitOfField(c, f)});
 }
 
 std::string NoFitMessage(const Context& c, const std::vector<ReplacedValue>& replaced) {
@@ -129,7 +132,8 @@ std::optional<SolutionStep> MassStep(const Context& c, long double volume, long 
     step.kind = StepKind::Mass;
     step.formula = "M = \u03c1\u00b7V / 1000";
     step.substituted = "M = " + FormatFixed(massFactor / perCubicUnit, 4) + " g/cm\u00b3\u00b7" +
-                       FormatFixed(RoundTo4(volume) * perCubicUnit * 1000.0L, 4) + " cm\u00b3 / 1000";
+                       FormatFixed(RoundTo4(volume) * perCubicUnit * 1000.0L, 4) +
+                       " cm\u00b3 / 1000";
     step.value = RoundTo4(volume) * massFactor;
     step.digits = 4;
     step.unit = "kg";
@@ -180,7 +184,8 @@ CalcOutcome SolveAsTyped(const Context& c, bool enough, bool second) {
         return {CalcState::Failed, FaultMessage(c.texts, c.shape, *a.fault), {}, 1};
     }
     if (enough) {
-        if (auto why = ImpossibleFigure(c.shape, c.typed, a.out, c.texts)) return Refuse(c.ops, *why);
+        if (auto why = ImpossibleFigure(c.shape, c.typed, a.out, c.texts))
+            return Refuse(c.ops, *why);
         // The segment's arc and chord only give its perimeter: that is all it shows.
         if (!a.reached && c.shape != ShapeKind::CircularSegment)
             return Refuse(c.ops, NoFigureMessage(c.texts, c.shape));
@@ -200,8 +205,10 @@ CalcOutcome SolveOverDetermined(const Context& c, const Ways& ways, bool second)
         const WaySolution& best = second && search.other ? *search.other : *search.best;
         std::optional<Attempt> recorded;
         if (c.steps)
-            recorded.emplace(TrySolve(c.shape, OnlyFields(c.typed, best.way), c.ops, best.second, true));
-        Show(c, recorded ? *recorded : best.attempt, {c.typedSet, &c.typed}, c.typedSet & ~best.way);
+            recorded.emplace(
+                TrySolve(c.shape, OnlyFields(c.typed, best.way), c.ops, best.second, true));
+        Show(c, recorded ? *recorded : best.attempt, {c.typedSet, &c.typed},
+             c.typedSet & ~best.way);
         c.ops.setEnabled(Control::NyomtatBtn, true);
         return {CalcState::Solved, {}, {}, search.other ? 2 : 1};
     }
@@ -225,11 +232,16 @@ std::string FaultMessage(const LanguageTexts& texts, std::optional<ShapeKind> sh
 
 std::string_view CalcStateName(CalcState state) {
     switch (state) {
-        case CalcState::Entering: return "Entering";
-        case CalcState::Solved: return "Solved";
-        case CalcState::NotSolvable: return "NotSolvable";
-        case CalcState::Refused: return "Refused";
-        case CalcState::Failed: return "Failed";
+        case CalcState::Entering:
+            return "Entering";
+        case CalcState::Solved:
+            return "Solved";
+        case CalcState::NotSolvable:
+            return "NotSolvable";
+        case CalcState::Refused:
+            return "Refused";
+        case CalcState::Failed:
+            return "Failed";
     }
     return "";
 }
@@ -253,7 +265,8 @@ CalcOutcome Calculate(FieldOps& ops, const LanguageTexts& texts, StepRecorder* s
     const std::optional<ShapeKind> shape = ops.selectedShape();
     if (shape == ShapeKind::Triangle || shape == ShapeKind::RightTriangle) {
         if (std::optional<int> text = CheckTriangleSides(m)) {
-            CalcOutcome refused{CalcState::Refused, texts.text(*text) + '\r' + texts.text(36), {}, 1};
+            CalcOutcome refused{
+                CalcState::Refused, texts.text(*text) + '\r' + texts.text(36), {}, 1};
             ops.showMessage(refused.message);
             return refused;
         }
@@ -266,17 +279,24 @@ CalcOutcome Calculate(FieldOps& ops, const LanguageTexts& texts, StepRecorder* s
     const FieldMask typedSet = GivenFields(m);
     const Ways ways = MinimalWaysGiven(*shape, ValuesOf(m));
     bool overDetermined = false;
-    for (int k = 0; k < ways.count; ++k) overDetermined = overDetermined || ways.masks[k] != typedSet;
+    for (int k = 0; k < ways.count; ++k)
+        overDetermined = overDetermined || ways.masks[k] != typedSet;
     const Context context{ops, texts, steps, *shape, m, typedSet};
     if (overDetermined) return SolveOverDetermined(context, ways, solution == 2);
     return SolveAsTyped(context, ways.count > 0, solution == 2);
 }
 
-void Solver::writeBack(Field field, long double x) { ops_.setFieldValue(field, RoundTo4(x)); }
+void Solver::writeBack(Field field, long double x) {
+    ops_.setFieldValue(field, RoundTo4(x));
+}
 
-void Solver::showResult(Output output, long double x) { ops_.setOutputText(output, ResultText(x)); }
+void Solver::showResult(Output output, long double x) {
+    ops_.setOutputText(output, ResultText(x));
+}
 
-void Solver::setText(Output output, const std::string& text) { ops_.setOutputText(output, text); }
+void Solver::setText(Output output, const std::string& text) {
+    ops_.setOutputText(output, text);
+}
 
 void Solver::showAngle(int row, long double angle) {
     const AngleParts p = SplitAngle(angle);
@@ -289,7 +309,9 @@ void Solver::showAngle(int row, long double angle) {
     ops_.setOutputText(boxes.seconds, PadLeft(std::to_string(p.seconds), 3));
 }
 
-void Solver::computeMass() { ops_.computeMass(m.volume, m.massFactor); }
+void Solver::computeMass() {
+    ops_.computeMass(m.volume, m.massFactor);
+}
 
 void Solver::succeed() {
     ops_.setEnabled(Control::InputPanel, false);

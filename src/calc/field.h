@@ -28,16 +28,20 @@ enum class Field {
 inline constexpr int kFieldCount = 14;
 
 inline constexpr std::array<Field, kFieldCount> kAllFields = {
-    Field::AoldEdit,   Field::BoldEdit,   Field::ColdEdit,   Field::AlfaEdit, Field::SugarEdit,
-    Field::AtmeroEdit, Field::IvEdit,     Field::HurEdit,    Field::BetaEdit, Field::GammaEdit,
+    Field::AoldEdit,   Field::BoldEdit,   Field::ColdEdit,   Field::AlfaEdit,  Field::SugarEdit,
+    Field::AtmeroEdit, Field::IvEdit,     Field::HurEdit,    Field::BetaEdit,  Field::GammaEdit,
     Field::MagasEdit1, Field::MagasEdit2, Field::MagasEdit3, Field::NagyrEdit,
 };
 
-constexpr int FieldIndex(Field f) { return static_cast<int>(f); }
+constexpr int FieldIndex(Field f) {
+    return static_cast<int>(f);
+}
 
 // A set of fields, one bit a field by its index.
 using FieldMask = unsigned;
-constexpr FieldMask FieldBit(Field f) { return 1U << FieldIndex(f); }
+constexpr FieldMask FieldBit(Field f) {
+    return 1U << FieldIndex(f);
+}
 
 // The edit's control name ("AoldEdit").
 std::string_view FieldControlName(Field f);
@@ -65,7 +69,9 @@ enum class Output {
     Mperc3Text,
 };
 inline constexpr int kOutputCount = 15;
-constexpr int OutputIndex(Output o) { return static_cast<int>(o); }
+constexpr int OutputIndex(Output o) {
+    return static_cast<int>(o);
+}
 
 // An angle field and the three boxes that show it in degrees, minutes and seconds.
 struct AngleBoxes {

@@ -14,7 +14,9 @@
 namespace mertano {
 namespace {
 
-std::string Num(long double x) { return FormatFixed(x, 4); }
+std::string Num(long double x) {
+    return FormatFixed(x, 4);
+}
 
 // Whether g(x) = 0 holds within the rounding of the values x: |g| no larger than its
 // change when each value moves by half a unit of its last decimal, to first order.
@@ -40,8 +42,8 @@ std::optional<std::string> CapCheck(const Measurements& in, const LanguageTexts&
         return x[0] * x[0] - x[2] * (2.0L * x[1] - x[2]);  // a² − m·(2r − m)
     };
     if (HoldsWithinRounding(tied, std::array{a, r, m})) return std::nullopt;
-    const std::string withAM = FillIn(texts.text(kTextCapWithAM),
-                                      {Num(a), Num(m), Num((a * a + m * m) / (2.0L * m))});
+    const std::string withAM =
+        FillIn(texts.text(kTextCapWithAM), {Num(a), Num(m), Num((a * a + m * m) / (2.0L * m))});
     if (m > 2.0L * r) return texts.text(kTextCapHeight) + ' ' + withAM;
     const std::string withRM =
         FillIn(texts.text(kTextCapWithRM), {Num(r), Num(m), Num(std::sqrt(m * (2.0L * r - m)))});
@@ -106,7 +108,8 @@ std::optional<std::string> ImpossibleFigure(ShapeKind shape, const Measurements&
             if (Given(in.a) && Given(in.r) && Given(in.ma)) return CapCheck(in, texts);
             break;
         case ShapeKind::SphericalZone:
-            if (Given(in.a) && Given(in.r) && Given(in.ma) && Given(in.R)) return ZoneCheck(in, texts);
+            if (Given(in.a) && Given(in.r) && Given(in.ma) && Given(in.R))
+                return ZoneCheck(in, texts);
             break;
         default:
             break;
@@ -117,12 +120,23 @@ std::optional<std::string> ImpossibleFigure(ShapeKind shape, const Measurements&
 std::string NoFigureMessage(const LanguageTexts& texts, std::optional<ShapeKind> shape) {
     int hint = kTextHintOther;
     switch (shape.value_or(ShapeKind::Cube)) {
-        case ShapeKind::Triangle: hint = kTextHintTriangle; break;
-        case ShapeKind::RightTriangle: hint = kTextHintRightTriangle; break;
-        case ShapeKind::CircularSegment: hint = kTextHintSegment; break;
-        case ShapeKind::Cone: hint = kTextHintCone; break;
-        case ShapeKind::TruncatedCone: hint = kTextHintTruncatedCone; break;
-        default: break;
+        case ShapeKind::Triangle:
+            hint = kTextHintTriangle;
+            break;
+        case ShapeKind::RightTriangle:
+            hint = kTextHintRightTriangle;
+            break;
+        case ShapeKind::CircularSegment:
+            hint = kTextHintSegment;
+            break;
+        case ShapeKind::Cone:
+            hint = kTextHintCone;
+            break;
+        case ShapeKind::TruncatedCone:
+            hint = kTextHintTruncatedCone;
+            break;
+        default:
+            break;
     }
     std::string message;
     if (shape && !texts.text(Shape(*shape).captionText).empty())

@@ -17,15 +17,17 @@ struct Measurements {
     long double massFactor = 0;
 };
 
-inline bool Given(long double x) { return x > 0.0L; }
+inline bool Given(long double x) {
+    return x > 0.0L;
+}
 
 // The working value a field is read into.
 constexpr long double Measurements::*MemberOf(Field f) {
     constexpr long double Measurements::*kMembers[kFieldCount] = {
-        &Measurements::a,  &Measurements::b,  &Measurements::c,  &Measurements::alfa,
-        &Measurements::r,  &Measurements::d,  &Measurements::i,  &Measurements::h,
+        &Measurements::a,    &Measurements::b,     &Measurements::c,  &Measurements::alfa,
+        &Measurements::r,    &Measurements::d,     &Measurements::i,  &Measurements::h,
         &Measurements::beta, &Measurements::gamma, &Measurements::ma, &Measurements::mb,
-        &Measurements::mc, &Measurements::R,
+        &Measurements::mc,   &Measurements::R,
     };
     return kMembers[FieldIndex(f)];
 }

@@ -97,9 +97,9 @@ void SolveSegment(Solver& s) {
     if (Given(m.r) && Given(m.h)) {
         // A height known by now chooses the segment; with the chord alone both fit.
         const long double gap = HalfHeightGap(m.r, m.h);
-        const bool larger =
-            Given(m.ma) ? std::fabs(m.ma - (m.r + gap)) < std::fabs(m.ma - (m.r - gap))
-                        : s.takeSecond(gap > 0.0L);
+        const bool larger = Given(m.ma)
+                                ? std::fabs(m.ma - (m.r + gap)) < std::fabs(m.ma - (m.r - gap))
+                                : s.takeSecond(gap > 0.0L);
         height(larger);
         chordAngle(larger);
     }

@@ -145,8 +145,9 @@ void SolveTruncatedCone(Solver& s) {
         // A typed R chooses its face; without it the larger base is the first figure, and
         // a smaller one fits too while the run is shorter than r.
         const long double run = Sqrt(Checked(m.a * m.a - m.ma * m.ma));
-        const bool smaller = Given(m.R) ? std::fabs(m.R - (m.r - run)) < std::fabs(m.R - (m.r + run))
-                                        : s.takeSecond(run > 0.0L && run < m.r);
+        const bool smaller = Given(m.R)
+                                 ? std::fabs(m.R - (m.r - run)) < std::fabs(m.R - (m.r + run))
+                                 : s.takeSecond(run > 0.0L && run < m.r);
         m.R = smaller ? s.step("R = {r} − √({a}² − {m}²)", Checked(m.r - run))
                       : s.step("R = √({a}² − {m}²) + {r}", Checked(run + m.r));
     }

@@ -21,7 +21,9 @@ long double SideFromHeight(long double side, long double other, long double heig
 
 // Both figures exist while the other side is longer than the height; equal, the angle is
 // right and the two are one.
-bool TwoFromHeight(long double other, long double height) { return Sq(other) > Sq(height); }
+bool TwoFromHeight(long double other, long double height) {
+    return Sq(other) > Sq(height);
+}
 
 // The law of cosines with the angle between the two sides.
 long double SideFromAngle(long double x, long double y, long double angle) {

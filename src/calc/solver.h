@@ -72,11 +72,21 @@ private:
 };
 
 // Trigonometry at the surface works in degrees.
-inline long double SinDeg(long double x) { return Checked(std::sin(x * kDegToRad)); }
-inline long double CosDeg(long double x) { return Checked(std::cos(x * kDegToRad)); }
-inline long double TanDeg(long double x) { return Checked(std::tan(x * kDegToRad)); }
-inline long double ArcSinDeg(long double x) { return Checked(ArcSin(x) * kRadToDeg); }
-inline long double ArcCosDeg(long double x) { return Checked(ArcCos(x) * kRadToDeg); }
+inline long double SinDeg(long double x) {
+    return Checked(std::sin(x * kDegToRad));
+}
+inline long double CosDeg(long double x) {
+    return Checked(std::cos(x * kDegToRad));
+}
+inline long double TanDeg(long double x) {
+    return Checked(std::tan(x * kDegToRad));
+}
+inline long double ArcSinDeg(long double x) {
+    return Checked(ArcSin(x) * kRadToDeg);
+}
+inline long double ArcCosDeg(long double x) {
+    return Checked(ArcCos(x) * kRadToDeg);
+}
 
 void SolveTriangle(Solver& s);
 void SolveRightTriangle(Solver& s);

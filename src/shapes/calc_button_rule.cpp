@@ -25,11 +25,24 @@ constexpr F a = F::AoldEdit, b = F::BoldEdit, c = F::ColdEdit, alfa = F::AlfaEdi
 const std::vector<Combination>& CombinationsOf(ShapeKind shape) {
     static const std::array<std::vector<Combination>, kShapeCount> kTable = {{
         // Triangle
-        {{{a, b, m}}, {{c, a, mc}}, {{b, c, mb}}, {{a, b, gamma}}, {{a, c, beta}},
-         {{b, c, alfa}}, {{a, b, c}}},
+        {{{a, b, m}},
+         {{c, a, mc}},
+         {{b, c, mb}},
+         {{a, b, gamma}},
+         {{a, c, beta}},
+         {{b, c, alfa}},
+         {{a, b, c}}},
         // RightTriangle
-        {{{c, alfa}}, {{b, alfa}}, {{a, alfa}}, {{a, beta}}, {{b, beta}}, {{c, beta}}, {{a, b}},
-         {{a, c}, Extra::ALessC}, {{b, c}, Extra::BLessC}, {{a, b, c}}},
+        {{{c, alfa}},
+         {{b, alfa}},
+         {{a, alfa}},
+         {{a, beta}},
+         {{b, beta}},
+         {{c, beta}},
+         {{a, b}},
+         {{a, c}, Extra::ALessC},
+         {{b, c}, Extra::BLessC},
+         {{a, b, c}}},
         // Circle
         {{{r}}, {{d}}, {{r, d}}},
         // CircularSector
@@ -41,8 +54,16 @@ const std::vector<Combination>& CombinationsOf(ShapeKind shape) {
         // Cylinder
         {{{r, m}}},
         // Cone
-        {{{r, m}}, {{r, a}, Extra::RLessA}, {{m, a}, Extra::AGreaterM}, {{r, m, a}}, {{a, alfa}},
-         {{r, alfa}}, {{m, alfa}}, {{m, beta}}, {{r, beta}}, {{a, beta}}},
+        {{{r, m}},
+         {{r, a}, Extra::RLessA},
+         {{m, a}, Extra::AGreaterM},
+         {{r, m, a}},
+         {{a, alfa}},
+         {{r, alfa}},
+         {{m, alfa}},
+         {{m, beta}},
+         {{r, beta}},
+         {{a, beta}}},
         // TruncatedCone
         {{{r, R, alfa}}, {{r, m, R}}, {{r, a, R}}, {{r, a, m}}, {{r, m, a, R}}},
         // Sphere
@@ -113,7 +134,8 @@ Ways MinimalWaysGiven(ShapeKind shape, const FieldValues& values) {
     const std::vector<Combination>& combinations = CombinationsOf(shape);
     const std::vector<WayMask>& masks = WayMasksOf(shape);
     for (std::size_t k = 0; k < combinations.size(); ++k) {
-        if (masks[k].minimal && Holds(combinations[k], values)) ways.masks[ways.count++] = masks[k].mask;
+        if (masks[k].minimal && Holds(combinations[k], values))
+            ways.masks[ways.count++] = masks[k].mask;
     }
     return ways;
 }

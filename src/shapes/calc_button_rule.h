@@ -30,4 +30,3 @@ struct Ways {
 Ways MinimalWaysGiven(ShapeKind shape, const FieldValues& values);
 
 }  // namespace mertano
-

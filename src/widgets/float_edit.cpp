@@ -309,6 +309,23 @@ void TCustomFloatEdit::setFlatBorder() {
     setPalette(p);
 }
 
+void TCustomFloatEdit::setMarked(bool marked) {
+    if (marked == isMarked()) return;
+    if (!marked) {
+        setPalette(*marked_);
+        marked_.reset();
+        return;
+    }
+    marked_ = palette();
+    QPalette p = palette();
+    const QColor warning(176, 0, 0);
+    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+        p.setColor(group, QPalette::Text, warning);
+        p.setColor(group, QPalette::Shadow, warning);
+    }
+    setPalette(p);
+}
+
 // The one-pixel border and the line edit's own margin of one pixel above and below the
 // text, without the room a style's frame would ask for.
 int TCustomFloatEdit::flatHeight() const {

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <optional>
+
 // The numeric edit used for every measurement field: it lets the user type only text
 // that reads as a decimal number between min() and max() with at most digits()
 // decimals, shows its value in fixed notation with exactly digits() decimals, and puts
@@ -86,6 +88,10 @@ public:
     // A flat border without the 3D look; a field locked after a calculation keeps its
     // value as legible as before.
     void setFlatBorder();
+    // A value the calculation could not keep: its text and border in a warning colour,
+    // until it is cleared.
+    void setMarked(bool marked);
+    bool isMarked() const { return marked_.has_value(); }
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 
@@ -127,6 +133,7 @@ private:
     bool inside_ = false;      // entered and not yet left (a window switch is no exit)
     bool refocusing_ = false;  // a refused exit takes the focus back
     bool flatBorder_ = false;
+    std::optional<QPalette> marked_;  // the palette before the mark
     int flatHeight() const;
 };
 

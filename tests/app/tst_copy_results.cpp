@@ -20,9 +20,9 @@
 #include "app/copy_results.h"
 #include "app/figure_button.h"
 #include "app/fo_form.h"
-#include "shapes/shape_catalogue.h"
 #include "main_window_steps.h"
 #include "material_record.h"
+#include "shapes/shape_catalogue.h"
 #include "test_main.h"
 #include "widgets/float_edit.h"
 
@@ -238,7 +238,8 @@ private slots:
         const QPoint local = target == form_->InputPanel ? QPoint(360, 300) : QPoint(3, 3);
         QContextMenuEvent event(QContextMenuEvent::Mouse, local, target->mapToGlobal(local));
         QApplication::sendEvent(target, &event);
-        QCOMPARE(captions, QStringList({"Copy", "Copy all results", "", "How was it solved?"}));
+        QCOMPARE(captions, QStringList({"Copy", "Copy all results", "", "How was it solved?",
+                                        "Show the other figure"}));
         QCOMPARE(copyEnabled, !copied.isEmpty());
         QCOMPARE(QGuiApplication::clipboard()->text(), copied.isEmpty() ? "before" : copied);
     }

@@ -14,9 +14,9 @@
 #include "app/app_context.h"
 #include "app/figure_button.h"
 #include "app/fo_form.h"
-#include "shapes/shape_catalogue.h"
 #include "main_window_steps.h"
 #include "material_record.h"
+#include "shapes/shape_catalogue.h"
 #include "test_main.h"
 #include "widgets/float_edit.h"
 
@@ -27,30 +27,10 @@ Q_DECLARE_METATYPE(mertano::ShapeKind)
 
 namespace {
 
-// Answers the next message dialog with OK and remembers its text and title.
-struct MessageCatcher {
-    QString text;
-    QString title;
-    int seen = 0;
-
-    void armOnce() {
-        QTimer::singleShot(0, [this] { answer(); });
-    }
-    void answer() {
-        QWidget* dialog = QApplication::activeModalWidget();
-        if (!dialog) {
-            QTimer::singleShot(10, [this] { answer(); });
-            return;
-        }
-        ++seen;
-        title = dialog->windowTitle();
-        if (auto* label = dialog->findChild<QLabel*>("Message")) text = label->text();
-        if (auto* ok = dialog->findChild<QAbstractButton*>("OK")) ok->click();
-    }
-};
-
 // One record of the material file, byte by byte.
 }  // namespace
+
+using test::MessageCatcher;
 
 class TstFoForm : public test::MainWindowTest {
     Q_OBJECT
@@ -63,7 +43,9 @@ class TstFoForm : public test::MainWindowTest {
     }
     TFloatEdit* field(const QString& valueName) { return test::FieldNamed(*form_, valueName); }
     void choose(ShapeKind shape) { test::ChooseFigure(*form_, shape); }
-    void type(const QString& valueName, const QString& text) { test::TypeInto(*form_, valueName, text); }
+    void type(const QString& valueName, const QString& text) {
+        test::TypeInto(*form_, valueName, text);
+    }
     void typeAll(const QString& inputs) { test::TypeAll(*form_, inputs); }
 
 private slots:
@@ -96,8 +78,10 @@ private slots:
         }
         QCOMPARE(form_->AoldEdit->y(), info.aInRowTwo ? 76 : 47);
         QCOMPARE(form_->AoldText->y(), info.aInRowTwo ? 79 : 49);
-        QCOMPARE(form_->AoldText->text(), QString(shape == ShapeKind::SphericalZone ? "a1" : "a :"));
-        QCOMPARE(form_->NagyrText->text(), QString(shape == ShapeKind::SphericalZone ? "a2" : "R :"));
+        QCOMPARE(form_->AoldText->text(),
+                 QString(shape == ShapeKind::SphericalZone ? "a1" : "a :"));
+        QCOMPARE(form_->NagyrText->text(),
+                 QString(shape == ShapeKind::SphericalZone ? "a2" : "R :"));
         if (!info.magasCaption.empty()) {
             QCOMPARE(form_->MagasText1->text(), QString::fromUtf8(info.magasCaption.data()));
         }
@@ -118,8 +102,9 @@ private slots:
         // Moving the focus to the first field is an entering like any other.
         const std::string_view shown = EnterPicture(info.firstFocus, shape);
         QCOMPARE(form_->IdomImage->shownPixmap().toImage(),
-                 app_->pictures.picture(QString::fromUtf8(shown.data(), qsizetype(shown.size())),
-                                        form_->devicePixelRatioF())
+                 app_->pictures
+                     .picture(QString::fromUtf8(shown.data(), qsizetype(shown.size())),
+                              form_->devicePixelRatioF())
                      .toImage());
     }
 
@@ -128,14 +113,16 @@ private slots:
         QTest::addColumn<QString>("inputs");
         QTest::addColumn<QString>("expected");
         using S = ShapeKind;
-        QTest::newRow("cone") << S::Cone << "r=3 ma=4"
-                              << "AoldEdit=5.0000;FeluletText2=75.40;TerfogatText2=37.70;Fok1Text= 53;"
-                                 "FeluletText3=mm2;TerfogatText3=mm3";
+        QTest::newRow("cone")
+            << S::Cone << "r=3 ma=4"
+            << "AoldEdit=5.0000;FeluletText2=75.40;TerfogatText2=37.70;Fok1Text= 53;"
+               "FeluletText3=mm2;TerfogatText3=mm3";
         QTest::newRow("triangle") << S::Triangle << "a=3 b=4 c=5"
                                   << "KeruletText2=12.0000;KeruletText3=mm;TeruletText2=6.00;"
                                      "GammaEdit=90.0000;MagasEdit3=2.4000";
-        QTest::newRow("circle from the diameter") << S::Circle << "d=10"
-                                                   << "SugarEdit=5.0000;KeruletText2=31.42;TeruletText2=78.54";
+        QTest::newRow("circle from the diameter")
+            << S::Circle << "d=10"
+            << "SugarEdit=5.0000;KeruletText2=31.42;TeruletText2=78.54";
     }
     void typeAndCalculate() {
         QFETCH(ShapeKind, shape);
@@ -213,11 +200,16 @@ private slots:
         QTest::addColumn<ShapeKind>("shape");
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("picture");
-        QTest::newRow("cylinder radius") << ShapeKind::Cylinder << "r" << "B39";
-        QTest::newRow("sphere radius is its own picture") << ShapeKind::Sphere << "r" << "B10";
-        QTest::newRow("triangle mb shows the plain triangle") << ShapeKind::Triangle << "mb" << "B1";
-        QTest::newRow("segment chord") << ShapeKind::CircularSegment << "h" << "B34";
-        QTest::newRow("zone a2") << ShapeKind::SphericalZone << "R" << "B60";
+        QTest::newRow("cylinder radius") << ShapeKind::Cylinder << "r"
+                                         << "B39";
+        QTest::newRow("sphere radius is its own picture") << ShapeKind::Sphere << "r"
+                                                          << "B10";
+        QTest::newRow("triangle mb shows the plain triangle") << ShapeKind::Triangle << "mb"
+                                                              << "B1";
+        QTest::newRow("segment chord") << ShapeKind::CircularSegment << "h"
+                                       << "B34";
+        QTest::newRow("zone a2") << ShapeKind::SphericalZone << "R"
+                                 << "B60";
     }
     void enteringAFieldShowsItsPicture() {
         QFETCH(ShapeKind, shape);
@@ -238,9 +230,12 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<bool>("refused");
-        QTest::newRow("beta 200") << "beta" << "200" << true;
-        QTest::newRow("alfa 180.0001") << "alfa" << "180.0001" << true;
-        QTest::newRow("gamma 180 is accepted") << "gamma" << "180" << false;
+        QTest::newRow("beta 200") << "beta"
+                                  << "200" << true;
+        QTest::newRow("alfa 180.0001") << "alfa"
+                                       << "180.0001" << true;
+        QTest::newRow("gamma 180 is accepted") << "gamma"
+                                               << "180" << false;
     }
     void angleAbove180IsRefusedOnLeaving() {
         QFETCH(QString, name);
@@ -308,12 +303,30 @@ private slots:
         QTest::addColumn<QString>("edge");
         QTest::addColumn<QString>("material");
         QTest::addColumn<QString>("mass");
-        QTest::newRow("centimetres") << "cm" << "10" << "Vas" << "7.2500";
-        QTest::newRow("millimetres") << "mm" << "100" << "Vas" << "7.2500";
-        QTest::newRow("metres") << "m" << "0.1" << "Vas" << "7.2500";
-        QTest::newRow("the last of equal names wins") << "cm" << "10" << "Réz" << "8.9000";
-        QTest::newRow("names are case-sensitive") << "cm" << "10" << "vas" << "0.0000";
-        QTest::newRow("no material leaves the mass empty") << "cm" << "10" << "" << "";
+        QTest::newRow("centimetres") << "cm"
+                                     << "10"
+                                     << "Vas"
+                                     << "7.2500";
+        QTest::newRow("millimetres") << "mm"
+                                     << "100"
+                                     << "Vas"
+                                     << "7.2500";
+        QTest::newRow("metres") << "m"
+                                << "0.1"
+                                << "Vas"
+                                << "7.2500";
+        QTest::newRow("the last of equal names wins") << "cm"
+                                                      << "10"
+                                                      << "Réz"
+                                                      << "8.9000";
+        QTest::newRow("names are case-sensitive") << "cm"
+                                                  << "10"
+                                                  << "vas"
+                                                  << "0.0000";
+        QTest::newRow("no material leaves the mass empty") << "cm"
+                                                           << "10"
+                                                           << ""
+                                                           << "";
     }
     void massInTheChosenMaterialAndUnit() {
         QFETCH(QString, unit);
@@ -437,7 +450,8 @@ private slots:
     void labelsAnnounceTheirFields() {
         for (Field f : kAllFields) {
             bool found = false;
-            for (QLabel* label : form_->findChildren<QLabel*>()) found = found || label->buddy() == form_->edit(f);
+            for (QLabel* label : form_->findChildren<QLabel*>())
+                found = found || label->buddy() == form_->edit(f);
             QVERIFY2(found, FieldControlName(f).data());
         }
     }

@@ -15,8 +15,8 @@
 #include "app/figure_button.h"
 #include "app/fo_form.h"
 #include "app/solution_window.h"
-#include "shapes/shape_catalogue.h"
 #include "main_window_steps.h"
+#include "shapes/shape_catalogue.h"
 #include "test_main.h"
 #include "widgets/float_edit.h"
 
@@ -60,7 +60,11 @@ private slots:
         QCOMPARE(shown(), noSolution());
         solve(ShapeKind::Cone, "r=3 ma=4");
         QVERIFY(shown().contains(QString::fromUtf8("V = r²·π·m / 3")));
+        test::MessageCatcher notFitting;  // the window says that r and d do not fit
+        notFitting.armOnce();
         solve(ShapeKind::Circle, "r=5 d=7");
+        QCOMPARE(notFitting.seen, 1);
+        QVERIFY(test::ShowActive(*form_));  // the message took the activation with it
         QVERIFY(shown().contains("d: 7.0000 mm typed, replaced by 10.0000 mm"));
         QVERIFY(!shown().contains("V = "));
         form_->UjBtn->click();

@@ -22,8 +22,12 @@ Q_DECLARE_METATYPE(mertano::ShapeKind)
 namespace {
 
 constexpr double kPiD = 3.14159265358979323846;
-double Rad(double deg) { return deg * kPiD / 180.0; }
-double Deg(double rad) { return rad * 180.0 / kPiD; }
+double Rad(double deg) {
+    return deg * kPiD / 180.0;
+}
+double Deg(double rad) {
+    return rad * 180.0 / kPiD;
+}
 
 // A figure: its fields by Field index (0 where the figure has none) and its results.
 struct Figure {
@@ -137,21 +141,31 @@ Figure Draw(ShapeKind shape, std::mt19937& rng) {
             const double gamma = 180 - alfa - beta, k = s / std::sin(Rad(gamma));
             return Triangle(k * std::sin(Rad(alfa)), k * std::sin(Rad(beta)), s);
         }
-        case ShapeKind::RightTriangle: return RightTriangle(s, s * std::tan(Rad(u(15, 75))));
-        case ShapeKind::Circle: return Circle(s);
-        case ShapeKind::CircularSector: return Sector(s, u(15, 179));
-        case ShapeKind::CircularSegment: return Segment(s, u(20, 340));
-        case ShapeKind::Cube: return Box(s, s, s, true);
-        case ShapeKind::Cuboid: return Box(s, u(1, 100), u(1, 100), false);
-        case ShapeKind::Cylinder: return Cylinder(s, u(1, 100));
-        case ShapeKind::Cone: return Cone(s, s * std::tan(Rad(u(15, 75))));
+        case ShapeKind::RightTriangle:
+            return RightTriangle(s, s * std::tan(Rad(u(15, 75))));
+        case ShapeKind::Circle:
+            return Circle(s);
+        case ShapeKind::CircularSector:
+            return Sector(s, u(15, 179));
+        case ShapeKind::CircularSegment:
+            return Segment(s, u(20, 340));
+        case ShapeKind::Cube:
+            return Box(s, s, s, true);
+        case ShapeKind::Cuboid:
+            return Box(s, u(1, 100), u(1, 100), false);
+        case ShapeKind::Cylinder:
+            return Cylinder(s, u(1, 100));
+        case ShapeKind::Cone:
+            return Cone(s, s * std::tan(Rad(u(15, 75))));
         case ShapeKind::TruncatedCone: {
             const double R = s * u(0.2, 0.8);  // either face the larger
             const double m = (s - R) * std::tan(Rad(u(15, 75)));
             return u(0, 1) < 0.5 ? TruncatedCone(R, s, m) : TruncatedCone(s, R, m);
         }
-        case ShapeKind::Sphere: return Sphere(s);
-        case ShapeKind::SphericalCap: return Zone(s, s * u(-0.8, 0.8), s, true);
+        case ShapeKind::Sphere:
+            return Sphere(s);
+        case ShapeKind::SphericalCap:
+            return Zone(s, s * u(-0.8, 0.8), s, true);
         case ShapeKind::SphericalZone: {
             const double z1 = s * u(-0.85, 0.6);
             return Zone(s, z1, z1 + s * u(0.15, 0.85 - z1 / s), false);
@@ -164,18 +178,28 @@ Figure Draw(ShapeKind shape, std::mt19937& rng) {
 Figure FromShown(ShapeKind shape, const Figure& shown) {
     auto v = [&shown](Field f) { return shown.field[FieldIndex(f)]; };
     switch (shape) {
-        case ShapeKind::Triangle: return Triangle(v(F::AoldEdit), v(F::BoldEdit), v(F::ColdEdit));
-        case ShapeKind::RightTriangle: return RightTriangle(v(F::AoldEdit), v(F::BoldEdit));
-        case ShapeKind::Circle: return Circle(v(F::SugarEdit));
-        case ShapeKind::CircularSector: return Sector(v(F::SugarEdit), v(F::AlfaEdit));
-        case ShapeKind::CircularSegment: return Segment(v(F::SugarEdit), v(F::AlfaEdit));
-        case ShapeKind::Cube: return Box(v(F::AoldEdit), v(F::AoldEdit), v(F::AoldEdit), true);
-        case ShapeKind::Cuboid: return Box(v(F::AoldEdit), v(F::BoldEdit), v(F::ColdEdit), false);
-        case ShapeKind::Cylinder: return Cylinder(v(F::SugarEdit), v(F::MagasEdit1));
-        case ShapeKind::Cone: return Cone(v(F::SugarEdit), v(F::MagasEdit1));
+        case ShapeKind::Triangle:
+            return Triangle(v(F::AoldEdit), v(F::BoldEdit), v(F::ColdEdit));
+        case ShapeKind::RightTriangle:
+            return RightTriangle(v(F::AoldEdit), v(F::BoldEdit));
+        case ShapeKind::Circle:
+            return Circle(v(F::SugarEdit));
+        case ShapeKind::CircularSector:
+            return Sector(v(F::SugarEdit), v(F::AlfaEdit));
+        case ShapeKind::CircularSegment:
+            return Segment(v(F::SugarEdit), v(F::AlfaEdit));
+        case ShapeKind::Cube:
+            return Box(v(F::AoldEdit), v(F::AoldEdit), v(F::AoldEdit), true);
+        case ShapeKind::Cuboid:
+            return Box(v(F::AoldEdit), v(F::BoldEdit), v(F::ColdEdit), false);
+        case ShapeKind::Cylinder:
+            return Cylinder(v(F::SugarEdit), v(F::MagasEdit1));
+        case ShapeKind::Cone:
+            return Cone(v(F::SugarEdit), v(F::MagasEdit1));
         case ShapeKind::TruncatedCone:
             return TruncatedCone(v(F::SugarEdit), v(F::NagyrEdit), v(F::MagasEdit1));
-        case ShapeKind::Sphere: return Sphere(v(F::SugarEdit));
+        case ShapeKind::Sphere:
+            return Sphere(v(F::SugarEdit));
         case ShapeKind::SphericalCap: {
             const double r = v(F::SugarEdit);
             return Zone(r, r - v(F::MagasEdit1), r, true);
@@ -238,8 +262,10 @@ QString Difference(ShapeKind shape, const Figure& truth, const Figure& shown, do
                 .arg(want, 0, 'f', 6);
     }
     const std::array<std::pair<double, double>, 4> results = {
-        std::pair{truth.perimeter, shown.perimeter}, {truth.area, shown.area},
-        {truth.surface, shown.surface}, {truth.volume, shown.volume}};
+        std::pair{truth.perimeter, shown.perimeter},
+        {truth.area, shown.area},
+        {truth.surface, shown.surface},
+        {truth.volume, shown.volume}};
     for (const auto& [want, got] : results) {
         // Each result as the window shows it: the general triangle's perimeter with 4
         // decimals, every other with 2; a figure shows only some of them.
@@ -319,9 +345,9 @@ private slots:
         for (int n = 0; n < count; ++n) {
             const Figure truth = Draw(shape, rng);
             for (const Figure& typed : AcceptedSubsets(shape, truth)) {
-                const bool perimeterOnly =
-                    shape == ShapeKind::CircularSegment && typed[F::SugarEdit] == 0 &&
-                    typed[F::AlfaEdit] == 0 && typed[F::MagasEdit1] == 0;
+                const bool perimeterOnly = shape == ShapeKind::CircularSegment &&
+                                           typed[F::SugarEdit] == 0 && typed[F::AlfaEdit] == 0 &&
+                                           typed[F::MagasEdit1] == 0;
                 if (perimeterOnly) continue;  // the arc with the chord gives the perimeter only
                 typedFigureIsSolved(shape, truth, typed);
                 if (OverDetermined(shape, typed)) movedValueIsNamed(shape, typed, rng);
@@ -345,7 +371,8 @@ private slots:
             for (Field f : fields) {
                 if (std::uniform_int_distribution(0, 2)(rng) == 0) continue;
                 const double hi = IsAngleField(f) ? 180 : 100;
-                const double x = std::round(std::uniform_real_distribution(0.1, hi)(rng) * 1e4) / 1e4;
+                const double x =
+                    std::round(std::uniform_real_distribution(0.1, hi)(rng) * 1e4) / 1e4;
                 typed[f] = values[FieldIndex(f)] = x;
             }
             if (!CalculateEnabled(shape, values)) continue;
@@ -365,7 +392,8 @@ private:
                                 QString::fromStdString(answer.outcome.message);
         if (state != CalcState::Solved) {
             const bool perimeterOnly = shape == ShapeKind::CircularSegment &&
-                                       state == CalcState::NotSolvable && answer.shown.perimeter > 0;
+                                       state == CalcState::NotSolvable &&
+                                       answer.shown.perimeter > 0;
             QVERIFY2(perimeterOnly || !answer.outcome.message.empty(), qPrintable(context));
             return;
         }
@@ -394,9 +422,10 @@ private:
             answer = Solve(shape, typed, 2);
             off = Difference(shape, truth, answer.shown, 3e-4);
         }
-        const QString context = Typed(shape, typed) + ": " +
-                                QString::fromStdString(std::string(CalcStateName(answer.outcome.state))) +
-                                " " + QString::fromStdString(answer.outcome.message);
+        const QString context =
+            Typed(shape, typed) + ": " +
+            QString::fromStdString(std::string(CalcStateName(answer.outcome.state))) + " " +
+            QString::fromStdString(answer.outcome.message);
         QVERIFY2(answer.outcome.state == CalcState::Solved, qPrintable(context));
         QVERIFY2(answer.outcome.message.empty(), qPrintable(context));
         for (Field f : kAllFields) {
@@ -417,7 +446,8 @@ private:
         Figure moved = typed;
         const double factor = std::uniform_real_distribution(1.1, 1.3)(rng);
         moved[f] = std::round(typed.field[FieldIndex(f)] * factor * 1e4) / 1e4;
-        if (IsAngleField(f) && moved[f] > 180) moved[f] = std::round(typed.field[FieldIndex(f)] / factor * 1e4) / 1e4;
+        if (IsAngleField(f) && moved[f] > 180)
+            moved[f] = std::round(typed.field[FieldIndex(f)] / factor * 1e4) / 1e4;
         const Answer answer = Solve(shape, moved);
         // The moved value may leave a real figure (a side the redundant values do not
         // tie); otherwise it is named.

@@ -74,10 +74,10 @@ private slots:
         QTest::newRow("right triangle leg longer than hypotenuse")
             << S::RightTriangle << "a=12 c=10" << Failed << "b=0.0000";
 
-        QTest::newRow("circle from r") << S::Circle << "r=1" << Solved
-                                       << "d=2.0000;KeruletText2=6.28;TeruletText2=3.14";
-        QTest::newRow("circle from d") << S::Circle << "d=2" << Solved
-                                       << "r=1.0000;KeruletText2=6.28;TeruletText2=3.14";
+        QTest::newRow("circle from r")
+            << S::Circle << "r=1" << Solved << "d=2.0000;KeruletText2=6.28;TeruletText2=3.14";
+        QTest::newRow("circle from d")
+            << S::Circle << "d=2" << Solved << "r=1.0000;KeruletText2=6.28;TeruletText2=3.14";
         QTest::newRow("circle radius wins over diameter")
             << S::Circle << "r=1 d=5" << Solved << "d=2.0000;KeruletText2=6.28";
 
@@ -180,8 +180,8 @@ private slots:
         QTest::newRow("cap keeps the typed texts")
             << S::SphericalCap << "r:=5 ma:=2 a:=4" << Solved
             << "r=5;ma=2;a=4;FeluletText2=113.10;TerfogatText2=54.45";
-        QTest::newRow("cap without height") << S::SphericalCap << "r=5 a=4" << NotSolvable
-                                            << "FeluletText2=";
+        QTest::newRow("cap without height")
+            << S::SphericalCap << "r=5 a=4" << NotSolvable << "FeluletText2=";
         QTest::newRow("zone") << S::SphericalZone << "r=5 ma=3 a=4 R=5" << Solved
                               << "FeluletText2=223.05;TerfogatText2=207.35";
     }

@@ -3,9 +3,12 @@
 
 // What the main window's tests do as a user would: show the window active, choose a
 // figure, type values into fields.
+#include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
+#include <QLabel>
 #include <QTest>
+#include <QTimer>
 #include <memory>
 
 #include "app/app_context.h"
@@ -15,6 +18,28 @@
 #include "widgets/float_edit.h"
 
 namespace mertano::test {
+
+// Answers the next message dialog with OK and remembers its text and title.
+struct MessageCatcher {
+    QString text;
+    QString title;
+    int seen = 0;
+
+    void armOnce() {
+        QTimer::singleShot(0, [this] { answer(); });
+    }
+    void answer() {
+        QWidget* dialog = QApplication::activeModalWidget();
+        if (!dialog) {
+            QTimer::singleShot(10, [this] { answer(); });
+            return;
+        }
+        ++seen;
+        title = dialog->windowTitle();
+        if (auto* label = dialog->findChild<QLabel*>("Message")) text = label->text();
+        if (auto* ok = dialog->findChild<QAbstractButton*>("OK")) ok->click();
+    }
+};
 
 // Shows the window and makes it the active one, as a user's window is; false when the
 // platform does not activate it.
