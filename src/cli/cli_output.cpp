@@ -135,6 +135,25 @@ bool RowShown(const AngleBoxes& row, const FieldSheet& sheet) {
 // What a request asked for beyond the figure (a count, the steps), kept out of the
 // common path so that a plain answer is written as fast as before.
 [[gnu::noinline]] static void AppendAskedFor(std::string& out, const Result& r) {
+    // Only where they say something, so that every other answer reads as it always did.
+    if (r.solutions != 1) {
+        out += ", \"solutions\": ";
+        out += std::to_string(r.solutions);
+    }
+    if (!r.replaced.empty()) {
+        out += ", \"replaced\": [";
+        for (std::size_t k = 0; k < r.replaced.size(); ++k) {
+            const ReplacedValue& v = r.replaced[k];
+            out += k > 0 ? ", {\"field\": " : "{\"field\": ";
+            AppendJsonString(out, FieldValueName(v.field));
+            out += ", \"typed\": ";
+            AppendJsonString(out, FormatFixed(v.typed, 4));
+            out += ", \"shown\": ";
+            AppendJsonString(out, FormatFixed(v.shown, 4));
+            out += '}';
+        }
+        out += ']';
+    }
     // Only with a count, so that a request without one is answered as it always was.
     if (r.count) {
         out += ", \"count\": ";
@@ -219,7 +238,7 @@ void AppendResultJson(std::string& out, const Result& r) {
         }
         w.put("}");
     }
-    if (r.count || r.steps) AppendAskedFor(out, r);
+    if (r.count || r.steps || r.solutions != 1 || !r.replaced.empty()) AppendAskedFor(out, r);
     out += '}';
 }
 
@@ -455,6 +474,10 @@ std::string StepsJson(const std::vector<SolutionStep>& steps) {
         if (step.replaced) {
             out += ", \"replaced\": ";
             AppendJsonString(out, FormatFixed(*step.replaced, 4));
+        }
+        if (step.checked) {
+            out += ", \"figure_gives\": ";
+            AppendJsonString(out, FormatFixed(*step.checked, 4));
         }
         out += '}';
     }

@@ -212,9 +212,10 @@ std::variant<Request, RequestError> ParseBatchLine(std::string_view line) {
     for (auto it = object.begin(); it != object.end(); ++it) {
         const QString key = it.key();
         if (key != "figure" && key != "fields" && key != "unit" && key != "material" &&
-            key != "count") {
-            return RequestError{Join({"unknown key \"", ToStd(key),
-                                      "\" (figure, fields, unit, material and count are known)"})};
+            key != "count" && key != "solution") {
+            return RequestError{Join(
+                {"unknown key \"", ToStd(key),
+                 "\" (figure, fields, unit, material, count and solution are known)"})};
         }
     }
 
@@ -258,6 +259,12 @@ std::variant<Request, RequestError> ParseBatchLine(std::string_view line) {
             return RequestError{Join({"\"count\" must be ", kCountRule})};
         }
         request.count = static_cast<int>(x);
+    }
+    const QJsonValue solution = object.value("solution");
+    if (!solution.isUndefined()) {
+        if (solution != QJsonValue(1) && solution != QJsonValue(2))
+            return RequestError{"\"solution\" must be 1 or 2"};
+        request.solution = solution.toInt();
     }
     return request;
 }
@@ -319,6 +326,7 @@ void Clear(Request& request) {
     request.steps = kNew.steps;
     request.count.reset();
     request.totals = kNew.totals;
+    request.solution = kNew.solution;
 }
 
 enum class PlainRead { Taken, Refused, ForTheFullReader };

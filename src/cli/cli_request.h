@@ -25,6 +25,7 @@ struct Request {
     // the totals to the answer.
     std::optional<int> count;
     bool totals = false;  // the answer shows the totals even without a count (CSV)
+    int solution = 1;     // 2: the second of two figures that fit the values
 };
 
 inline constexpr int kMaxCount = 1000000;

@@ -107,6 +107,8 @@ void RunInto(Result& result, const Request& request, const LanguageTexts& texts,
     result.totalVolume.clear();
     result.totalMass.clear();
     result.massUnitRefused = false;
+    result.replaced.clear();
+    result.solutions = 1;
     FieldSheet& sheet = result.sheet;
     sheet.choose(request.shape);
     sheet.setUnitText(request.unit);
@@ -132,10 +134,13 @@ void RunInto(Result& result, const Request& request, const LanguageTexts& texts,
 
     StepList steps;
     SheetWithMass ops(sheet, request, request.material ? materials : nullptr);
-    const CalcOutcome outcome = Calculate(ops, texts, request.steps ? &steps : nullptr);
+    CalcOutcome outcome =
+        Calculate(ops, texts, request.steps ? &steps : nullptr, request.solution);
     if (request.steps) result.steps = std::move(steps.steps);
     result.state = outcome.state;
-    result.message = outcome.message;
+    result.message = std::move(outcome.message);
+    result.replaced = std::move(outcome.replaced);
+    result.solutions = outcome.solutions;
     if (outcome.state != CalcState::Solved || !ops.solid()) return;
     result.massUnitRefused = ops.massUnitRefused();
     if (!request.count && !request.totals) return;  // nobody shows them: not worked out

@@ -21,6 +21,9 @@ struct Result {
     std::optional<std::vector<SolutionStep>> steps;
     std::optional<std::string> material;  // as the request names it
     std::optional<int> count;             // as the request gives it
+    // The typed values that did not fit the others, and what the figure shows instead.
+    std::vector<ReplacedValue> replaced;
+    int solutions = 1;  // 2: a second figure fits, shown with --solution 2
     // All pieces of a solved solid: the shown volume, and the shown mass when there is
     // one, times the count (1 by default), exactly; empty otherwise.
     std::string totalVolume;

@@ -384,10 +384,12 @@ int main(int argc, char* argv[]) {
     const QCommandLineOption stepsOption(
         "steps", "Add how the figure was solved: each step's formula, its numbers and its value.");
     const QCommandLineOption csvOption("csv", "Print CSV with a header line instead of a table.");
+    const QCommandLineOption solutionOption(
+        "solution", "Where two figures fit the values, 2 shows the second (default 1).", "N", "1");
     const QCommandLineOption totalsOption(
         "totals", "With --csv: end with the totals of the Solved rows, one row per unit.");
     parser.addOptions({unitOption, materialOption, languageOption, jsonOption, batchOption,
-                       csvOption, totalsOption, stepsOption});
+                       csvOption, totalsOption, stepsOption, solutionOption});
 
     if (!parser.parse(QCoreApplication::arguments())) {
         PrintError(parser.errorText().toStdString());
@@ -452,6 +454,12 @@ int main(int argc, char* argv[]) {
     if (parser.isSet(materialOption)) request.material = parser.value(materialOption).toStdString();
     request.steps = parser.isSet(stepsOption);
     request.totals = form.csv;
+    const QString solution = parser.value(solutionOption);
+    if (solution != "1" && solution != "2") {
+        PrintError("--solution takes 1 or 2");
+        return kUsageError;
+    }
+    request.solution = solution.toInt();
 
     const MaterialTable* table = MaterialsFor(request, materials);
     if (table && !CliMaterials::Holds(*table, *request.material)) {
@@ -472,6 +480,8 @@ int main(int argc, char* argv[]) {
     } else {
         out = parser.isSet(jsonOption) ? ResultJson(result) + "\n"
                                        : ResultTable(result) + StepsTable(result, texts);
+        if (!parser.isSet(jsonOption) && result.solutions == 2 && request.solution == 1)
+            out += texts.text(kTextSecondFigureCli) + "\n";
     }
     return Emit(out, ExitStatus(result.state));
 }
