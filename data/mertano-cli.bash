@@ -40,7 +40,7 @@ _mertano_cli() {
     local cur=${COMP_WORDS[COMP_CWORD]}
     local prev=""
     ((COMP_CWORD > 0)) && prev=${COMP_WORDS[COMP_CWORD - 1]}
-    local options="--help --help-all --version --unit --material --language --json --csv --totals --batch --steps"
+    local options="--help --help-all --version --unit --material --language --json --csv --totals --batch --steps --solution"
     local figures="Triangle RightTriangle Circle CircularSector CircularSegment Cube Cylinder Cone TruncatedCone Sphere Cuboid SphericalCap SphericalZone"
     COMPREPLY=()
 
@@ -52,6 +52,9 @@ _mertano_cli() {
             mapfile -t COMPREPLY < <(compgen -W "$(_mertano_cli_languages "${COMP_WORDS[0]}")" -- "$cur")
             return ;;
         --material)
+            return ;;
+        --solution)
+            mapfile -t COMPREPLY < <(compgen -W "1 2" -- "$cur")
             return ;;
         =)
             # A value after NAME= (bash splits words at "=").
@@ -67,7 +70,7 @@ _mertano_cli() {
     for ((k = 1; k < COMP_CWORD; ++k)); do
         word=${COMP_WORDS[k]}
         case "$word" in
-            --unit | --material | --language) ((++k)) ;;
+            --unit | --material | --language | --solution) ((++k)) ;;
             -*) ;;
             *) figure=$word; break ;;
         esac
