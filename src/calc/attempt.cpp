@@ -6,7 +6,7 @@
 namespace mertano {
 namespace {
 
-void RunSolver(ShapeKind shape, Solver& s) {
+void Dispatch(ShapeKind shape, Solver& s) {
     switch (shape) {
         case ShapeKind::Triangle:
             return SolveTriangle(s);
@@ -39,28 +39,31 @@ void RunSolver(ShapeKind shape, Solver& s) {
 
 }  // namespace
 
+SolverRun RunSolver(ShapeKind shape, Measurements& m, FieldOps& ops, bool second,
+                    StepRecorder* steps) {
+    SolverRun run;
+    Solver solver(m, ops, steps);
+    solver.wantSecond(second);
+    try {
+        Dispatch(shape, solver);
+    } catch (const FloatFaultError& e) {
+        run.fault = e.fault();
+    }
+    run.reached = !run.fault && solver.succeeded();
+    run.forked = solver.forked();
+    return run;
+}
+
 Attempt TrySolve(ShapeKind shape, const Measurements& in, const FieldOps& fields, bool second,
                  bool recordSteps) {
     Attempt attempt(fields);
     attempt.out = in;
-    Solver solver(attempt.out, attempt.writes, recordSteps ? &attempt.steps : nullptr);
-    solver.wantSecond(second);
-    try {
-        RunSolver(shape, solver);
-    } catch (const FloatFaultError& e) {
-        attempt.fault = e.fault();
-    }
-    attempt.reached = !attempt.fault && solver.succeeded();
-    attempt.forked = solver.forked();
+    const SolverRun run = RunSolver(shape, attempt.out, attempt.writes, second,
+                                    recordSteps ? &attempt.steps : nullptr);
+    attempt.fault = run.fault;
+    attempt.reached = run.reached;
+    attempt.forked = run.forked;
     return attempt;
-}
-
-FieldMask GivenFields(const Measurements& m) {
-    FieldMask mask = 0;
-    for (Field f : kAllFields) {
-        if (Given(m.*MemberOf(f))) mask |= FieldBit(f);
-    }
-    return mask;
 }
 
 Measurements OnlyFields(const Measurements& m, FieldMask keep) {

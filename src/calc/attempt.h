@@ -23,13 +23,21 @@ struct Attempt {
     bool forked = false;   // a step had two answers: a second figure fits
 };
 
+// What a run of a solver came to.
+struct SolverRun {
+    std::optional<FloatFault> fault;
+    bool reached = false;
+    bool forked = false;
+};
+// Runs the solver of `shape` on `m`, writing straight to `ops`.
+SolverRun RunSolver(ShapeKind shape, Measurements& m, FieldOps& ops, bool second,
+                    StepRecorder* steps);
+
 // Runs the solver of `shape` on `in` (the values read from the fields, or some of them).
 // `second`: where a step has two answers, take the second.
 Attempt TrySolve(ShapeKind shape, const Measurements& in, const FieldOps& fields, bool second,
                  bool recordSteps);
 
-// The fields whose values are given.
-FieldMask GivenFields(const Measurements& m);
 // `m` with only the fields of `keep` given: the others 0, as a field that was never typed.
 Measurements OnlyFields(const Measurements& m, FieldMask keep);
 

@@ -53,8 +53,11 @@ int FaultText(FloatFault fault) {
 }
 
 FieldValues ValuesOf(const Measurements& m) {
-    FieldValues values{};
-    for (Field f : kAllFields) values[FieldIndex(f)] = static_cast<double>(m.*MemberOf(f));
+    // In the fields' order, written out: every calculation asks.
+    const long double v[kFieldCount] = {m.a, m.b,    m.c,     m.alfa, m.r,  m.d,  m.i,
+                                        m.h, m.beta, m.gamma, m.ma,   m.mb, m.mc, m.R};
+    FieldValues values;
+    for (int k = 0; k < kFieldCount; ++k) values[k] = static_cast<double>(v[k]);
     return values;
 }
 
@@ -142,8 +145,7 @@ std::optional<SolutionStep> MassStep(const Context& c, long double volume, long 
 
 // Shows what an attempt wrote, then its steps, the typed values it did not need and the
 // mass.
-void Show(const Context& c, const Attempt& a, const RecordedOps::Keep& keep = {},
-          FieldMask checked = 0) {
+void Show(const Context& c, const Attempt& a, const KeptValues& keep = {}, FieldMask checked = 0) {
     long double massFactor = 0;
     const std::optional<long double> volume = a.writes.replay(c.ops, massFactor, keep);
     if (!c.steps) return;
@@ -160,8 +162,8 @@ void Show(const Context& c, const Attempt& a, const RecordedOps::Keep& keep = {}
 // A real figure, shown as its solver left it; the typed values it replaced are named.
 CalcOutcome ShowWithReplaced(const Context& c, const Attempt& a, int solutions) {
     CalcOutcome outcome{CalcState::Solved, {}, {}, solutions};
-    for (Field f : kAllFields) {
-        if ((c.typedSet & FieldBit(f)) == 0) continue;
+    for (FieldMask rest = c.typedSet; rest != 0; rest &= rest - 1) {
+        const auto f = static_cast<Field>(__builtin_ctz(rest));
         const long double typed = c.typed.*MemberOf(f);
         const std::optional<long double> shown = a.writes.written(f);
         if (shown && *shown != RoundTo4(typed)) outcome.replaced.push_back({f, typed, *shown});
@@ -175,9 +177,40 @@ CalcOutcome ShowWithReplaced(const Context& c, const Attempt& a, int solutions) 
     return outcome;
 }
 
+// The prisms and spheres write back only what was typed, and the cap's and the zone's
+// relations are among their typed values alone: checked before solving, they are solved
+// straight into the fields, with nothing to hold back.
+bool CheckedBeforeSolving(ShapeKind shape) {
+    switch (shape) {
+        case ShapeKind::Cube:
+        case ShapeKind::Cuboid:
+        case ShapeKind::Cylinder:
+        case ShapeKind::Sphere:
+        case ShapeKind::SphericalCap:
+        case ShapeKind::SphericalZone:
+            return true;
+        default:
+            return false;
+    }
+}
+
+CalcOutcome SolveDirectly(const Context& c) {
+    if (auto why = ImpossibleFigure(c.shape, c.typed, c.typed, c.texts)) return Refuse(c.ops, *why);
+    Measurements m = c.typed;
+    const SolverRun run = RunSolver(c.shape, m, c.ops, false, c.steps);
+    if (run.fault) return {CalcState::Failed, FaultMessage(c.texts, c.shape, *run.fault), {}, 1};
+    if (c.steps && run.reached) {
+        if (std::optional<SolutionStep> mass = MassStep(c, m.volume, m.massFactor))
+            c.steps->record(std::move(*mass));
+    }
+    c.ops.setEnabled(Control::NyomtatBtn, true);
+    return {run.reached ? CalcState::Solved : CalcState::NotSolvable, {}, {}, 1};
+}
+
 // Exactly one way's values, or fewer than any way needs: the solver as it always ran,
 // the figure checked when the values are enough for one.
 CalcOutcome SolveAsTyped(const Context& c, bool enough, bool second) {
+    if (CheckedBeforeSolving(c.shape)) return SolveDirectly(c);
     const Attempt a = TrySolve(c.shape, c.typed, c.ops, second, c.steps != nullptr);
     if (a.fault) {
         Show(c, a);  // what was written before the fault stays
@@ -276,8 +309,8 @@ CalcOutcome Calculate(FieldOps& ops, const LanguageTexts& texts, StepRecorder* s
         return {};
     }
 
-    const FieldMask typedSet = GivenFields(m);
     const Ways ways = MinimalWaysGiven(*shape, ValuesOf(m));
+    const FieldMask typedSet = ways.given;
     bool overDetermined = false;
     for (int k = 0; k < ways.count; ++k)
         overDetermined = overDetermined || ways.masks[k] != typedSet;

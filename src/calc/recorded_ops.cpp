@@ -2,6 +2,7 @@
 #include "recorded_ops.h"
 
 #include <cmath>
+#include <stdexcept>
 
 #include "calc/measurements.h"
 #include "calc/numbers.h"
@@ -9,8 +10,8 @@
 namespace mertano {
 namespace {
 
-// The angle row and which of its three boxes an output is, for a kept angle field.
-std::optional<long long> KeptAnglePart(Output o, const RecordedOps::Keep& keep) {
+// Which of its three boxes an output is, for an angle field that is kept.
+std::optional<long long> KeptAnglePart(Output o, const KeptValues& keep) {
     if (!keep.typed) return std::nullopt;
     for (const AngleBoxes& boxes : kAngleBoxes) {
         if ((keep.fields & FieldBit(boxes.field)) == 0) continue;
@@ -24,64 +25,67 @@ std::optional<long long> KeptAnglePart(Output o, const RecordedOps::Keep& keep) 
 
 }  // namespace
 
+void RecordedOps::add(Kind kind, int target) {
+    // A solver writes each value a bounded number of times; more is a slip in one.
+    if (count_ == order_.size()) throw std::logic_error("a solver wrote more than it can");
+    order_[count_++] = {kind, static_cast<std::uint8_t>(target)};
+}
+
 void RecordedOps::setFieldValue(Field f, long double value) {
-    writes_.push_back({Kind::FieldValue, FieldIndex(f), value, {}});
+    add(Kind::FieldValue, FieldIndex(f));
+    fieldValues_[FieldIndex(f)] = value;
+    writtenFields_ |= FieldBit(f);
+    if (!beyondLimit_ && (value < kFieldMin || value > kFieldMax)) beyondLimit_ = f;
 }
 
 void RecordedOps::setOutputText(Output o, const std::string& text) {
-    writes_.push_back({Kind::OutputText, OutputIndex(o), 0, text});
+    add(Kind::OutputText, OutputIndex(o));
+    texts_[OutputIndex(o)] = text;
 }
 
 void RecordedOps::setEnabled(Control c, bool enabled) {
-    writes_.push_back({Kind::Enabled, static_cast<int>(c), enabled ? 1.0L : 0.0L, {}});
+    add(Kind::Enabled, static_cast<int>(c));
+    enabled_[static_cast<int>(c)] = enabled;
 }
 
 void RecordedOps::computeMass(long double volume, long double&) {
-    writes_.push_back({Kind::Mass, 0, volume, {}});
+    add(Kind::Mass, 0);
+    massVolume_ = volume;
 }
 
 std::optional<Field> RecordedOps::beyondLimit() const {
-    for (const Write& w : writes_) {
-        if (w.kind == Kind::FieldValue && std::fabs(w.value) > kFieldMax)
-            return static_cast<Field>(w.target);
-    }
-    return std::nullopt;
-}
-
-std::optional<long double> RecordedOps::written(Field f) const {
-    std::optional<long double> value;
-    for (const Write& w : writes_) {
-        if (w.kind == Kind::FieldValue && w.target == FieldIndex(f)) value = w.value;
-    }
-    return value;
+    return beyondLimit_;
 }
 
 std::optional<long double> RecordedOps::replay(FieldOps& ops, long double& massFactor,
-                                               const Keep& keep) const {
+                                               const KeptValues& keep) const {
     std::optional<long double> massVolume;
-    for (const Write& w : writes_) {
+    for (std::size_t k = 0; k < count_; ++k) {
+        const Write w = order_[k];
         switch (w.kind) {
             case Kind::FieldValue: {
                 const auto f = static_cast<Field>(w.target);
                 const bool kept = keep.typed && (keep.fields & FieldBit(f)) != 0;
-                ops.setFieldValue(f, kept ? RoundTo4((*keep.typed).*MemberOf(f)) : w.value);
+                ops.setFieldValue(
+                    f, kept ? RoundTo4((*keep.typed).*MemberOf(f)) : fieldValues_[w.target]);
                 break;
             }
             case Kind::OutputText: {
                 const auto o = static_cast<Output>(w.target);
-                if (const std::optional<long long> part = KeptAnglePart(o, keep)) {
+                if (const std::optional<long long> part =
+                        keep.typed ? KeptAnglePart(o, keep) : std::nullopt) {
                     ops.setOutputText(o, PadLeft(std::to_string(*part), 3));
                 } else {
-                    ops.setOutputText(o, w.text);
+                    ops.setOutputText(o, texts_[w.target]);
                 }
                 break;
             }
             case Kind::Enabled:
-                ops.setEnabled(static_cast<Control>(w.target), w.value != 0.0L);
+                ops.setEnabled(static_cast<Control>(w.target), enabled_[w.target]);
                 break;
             case Kind::Mass:
-                massVolume = w.value;
-                ops.computeMass(w.value, massFactor);
+                massVolume = massVolume_;
+                ops.computeMass(massVolume_, massFactor);
                 break;
         }
     }

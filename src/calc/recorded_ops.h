@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <array>
+#include <cstdint>
 #include <optional>
 #include <string>
-#include <vector>
 
 #include "calc/field_ops.h"
 
@@ -41,24 +42,36 @@ public:
     // The first field written with a value beyond what a field holds.
     std::optional<Field> beyondLimit() const;
     // The value last written to a field, if any.
-    std::optional<long double> written(Field f) const;
+    std::optional<long double> written(Field f) const {
+        if ((writtenFields_ & FieldBit(f)) == 0) return std::nullopt;
+        return fieldValues_[FieldIndex(f)];
+    }
 
-    using Keep = KeptValues;
     // Writes everything to `ops` in the order the solver wrote it. Returns the volume
     // handed to the mass, if the solver asked for one; the material factor is set by it.
     std::optional<long double> replay(FieldOps& ops, long double& massFactor,
-                                      const Keep& keep = {}) const;
+                                      const KeptValues& keep = {}) const;
 
 private:
-    enum class Kind : unsigned char { FieldValue, OutputText, Enabled, Mass };
+    enum class Kind : std::uint8_t { FieldValue, OutputText, Enabled, Mass };
     struct Write {
         Kind kind;
-        int target;
-        long double value;
-        std::string text;
+        std::uint8_t target;
     };
+    void add(Kind kind, int target);
+
     const FieldOps* fields_;
-    std::vector<Write> writes_;
+    // Each target keeps its last value; the order of the writes is kept apart, small,
+    // as a solver writes a few dozen values at most (a calculation tries many).
+    // Left unset where nothing was written: only the counted and the flagged are read.
+    std::array<Write, 64> order_;
+    std::size_t count_ = 0;
+    std::array<long double, kFieldCount> fieldValues_;
+    FieldMask writtenFields_ = 0;
+    std::optional<Field> beyondLimit_;
+    std::array<std::string, kOutputCount> texts_;
+    std::array<bool, kControlCount> enabled_{};
+    long double massVolume_ = 0;
 };
 
 }  // namespace mertano

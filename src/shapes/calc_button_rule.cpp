@@ -104,18 +104,19 @@ FieldMask MaskOf(const Combination& combination) {
     return mask;
 }
 
-// Each combination's fields as a set, and whether no smaller combination lies within it;
-// worked out once, as every calculation asks.
+// Each combination's fields as a set, its extra rule, and whether no smaller combination
+// lies within it; worked out once, as every calculation asks.
 struct WayMask {
     FieldMask mask = 0;
+    Extra extra = Extra::None;
     bool minimal = true;
 };
 const std::vector<WayMask>& WayMasksOf(ShapeKind shape) {
     static const std::array<std::vector<WayMask>, kShapeCount> kMasks = [] {
         std::array<std::vector<WayMask>, kShapeCount> all;
         for (int k = 0; k < kShapeCount; ++k) {
-            const auto& combinations = CombinationsOf(static_cast<ShapeKind>(k));
-            for (const Combination& c : combinations) all[k].push_back({MaskOf(c), true});
+            for (const Combination& c : CombinationsOf(static_cast<ShapeKind>(k)))
+                all[k].push_back({MaskOf(c), c.extra, true});
             for (WayMask& w : all[k]) {
                 for (const WayMask& o : all[k]) {
                     if (o.mask != w.mask && (o.mask & w.mask) == o.mask) w.minimal = false;
@@ -131,11 +132,13 @@ const std::vector<WayMask>& WayMasksOf(ShapeKind shape) {
 
 Ways MinimalWaysGiven(ShapeKind shape, const FieldValues& values) {
     Ways ways;
-    const std::vector<Combination>& combinations = CombinationsOf(shape);
-    const std::vector<WayMask>& masks = WayMasksOf(shape);
-    for (std::size_t k = 0; k < combinations.size(); ++k) {
-        if (masks[k].minimal && Holds(combinations[k], values))
-            ways.masks[ways.count++] = masks[k].mask;
+    for (int k = 0; k < kFieldCount; ++k)
+        ways.given |= static_cast<FieldMask>(values[k] > 0.0) << k;
+    for (const WayMask& way : WayMasksOf(shape)) {
+        // The sets first: most ways lack a value, and only the rest have an extra rule.
+        if (!way.minimal || (way.mask & ways.given) != way.mask) continue;
+        if (way.extra == Extra::None || Holds({{}, way.extra}, values))
+            ways.masks[ways.count++] = way.mask;
     }
     return ways;
 }

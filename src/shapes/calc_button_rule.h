@@ -26,6 +26,7 @@ bool CalculateEnabled(std::optional<ShapeKind> shape, const FieldValues& values)
 struct Ways {
     std::array<FieldMask, 12> masks{};
     int count = 0;
+    FieldMask given = 0;  // every field whose value is given
 };
 Ways MinimalWaysGiven(ShapeKind shape, const FieldValues& values);
 
