@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "widgets/window_place.h"
 
+#include <QApplication>
 #include <QGuiApplication>
 #include <QLayout>
+#include <QMargins>
 #include <QRect>
 #include <QScreen>
 #include <QWidget>
@@ -12,13 +14,32 @@
 namespace mertano {
 namespace {
 
-// The frame is known only once the window system has shown the window; before that the
-// window alone counts.
-QRect OuterGeometry(const QWidget* window) {
+QMargins MarginsOf(const QWidget* window) {
     const QRect frame = window->frameGeometry();
     const QRect inner = window->geometry();
-    const QSize size = window->size() + (frame.size() - inner.size());
-    return {frame.topLeft(), size};
+    return {inner.left() - frame.left(), inner.top() - frame.top(), frame.right() - inner.right(),
+            frame.bottom() - inner.bottom()};
+}
+
+// The frame the window system puts around a window is known only once it has shown the
+// window. Before that, the frame around another window of the program that is shown
+// (the main window) stands for it, as the same window manager draws both: a dialog
+// placed by its inner size alone would hang off the screen by its title bar.
+QMargins FrameMargins(const QWidget* window) {
+    const QMargins own = MarginsOf(window);
+    if (!own.isNull() || window->isVisible()) return own;
+    for (const QWidget* other : QApplication::topLevelWidgets()) {
+        if (other == window || !other->isVisible() || !other->isWindow()) continue;
+        const QMargins margins = MarginsOf(other);
+        if (!margins.isNull()) return margins;
+    }
+    return own;
+}
+
+QRect OuterGeometry(const QWidget* window) {
+    const QMargins m = FrameMargins(window);
+    const QSize size = window->size() + QSize(m.left() + m.right(), m.top() + m.bottom());
+    return {window->frameGeometry().topLeft(), size};
 }
 
 }  // namespace
