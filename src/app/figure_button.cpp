@@ -2,9 +2,11 @@
 #include "figure_button.h"
 
 #include <qdrawutil.h>
+#include <QButtonGroup>
+#include <QKeyEvent>
 #include <QPainter>
-#include <QStyleOptionFrame>
 
+#include "widgets/focus_ring.h"
 #include "widgets/whole_text.h"
 
 namespace mertano {
@@ -19,6 +21,7 @@ FigureButton::FigureButton(QWidget* parent) : QAbstractButton(parent) {
     setCheckable(true);
     setIconSize({19, 19});
     setFocusPolicy(Qt::TabFocus);
+    connect(this, &QAbstractButton::clicked, this, &FigureButton::takeTabStop);
 }
 
 QSize FigureButton::sizeHint() const {
@@ -87,12 +90,28 @@ void FigureButton::paintEvent(QPaintEvent*) {
     } else {
         painter.drawText(textRect, alignment, text());
     }
-    if (hasFocus()) {
-        QStyleOptionFocusRect focus;
-        focus.initFrom(this);
-        focus.rect = r.adjusted(2, 2, -2, -2);
-        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, this);
-    }
+    if (hasFocus()) DrawFocusRing(painter, r, palette());
+}
+
+void FigureButton::keyPressEvent(QKeyEvent* event) {
+    const int step = event->key() == Qt::Key_Down ? 1 : event->key() == Qt::Key_Up ? -1 : 0;
+    const QList<QAbstractButton*> buttons =
+        group() ? group()->buttons() : QList<QAbstractButton*>();
+    const qsizetype at = buttons.indexOf(this);
+    if (step == 0 || at < 0) return QAbstractButton::keyPressEvent(event);
+    // The arrows move among the figures as among radio buttons, but only the keyboard
+    // moves: choosing a figure clears the fields, so that waits for Space.
+    const qsizetype count = buttons.size();
+    auto* next = static_cast<FigureButton*>(buttons[(at + step + count) % count]);
+    next->takeTabStop();
+    next->setFocus(Qt::TabFocusReason);
+}
+
+void FigureButton::takeTabStop() {
+    if (!group()) return;
+    // The figures are one stop of the Tab key: the button last chosen or moved to.
+    for (QAbstractButton* button : group()->buttons())
+        button->setFocusPolicy(button == this ? Qt::TabFocus : Qt::NoFocus);
 }
 
 }  // namespace mertano

@@ -13,11 +13,14 @@ class FigureButton : public QAbstractButton {
 public:
     explicit FigureButton(QWidget* parent = nullptr);
     QSize sizeHint() const override;
+    // Makes this button the figures' one stop of the Tab key.
+    void takeTabStop();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     // The caption's font shrunk to its room, and its width, worked out once for each

@@ -99,10 +99,10 @@ struct BoxPlace {
 };
 
 constexpr BoxPlace kAngleBoxPlaces[] = {
-    {Output::Fok1Text, "Fok1Text", 284, 47},   {Output::Perc1Text, "Perc1Text", 312, 47},
-    {Output::Mperc1Text, "Mperc1Text", 340, 47}, {Output::Fok2Text, "Fok2Text", 284, 76},
-    {Output::Perc2Text, "Perc2Text", 312, 76},   {Output::Mperc2Text, "Mperc2Text", 340, 76},
-    {Output::Fok3Text, "Fok3Text", 283, 105},    {Output::Perc3Text, "Perc3Text", 311, 105},
+    {Output::Fok1Text, "Fok1Text", 284, 47},      {Output::Perc1Text, "Perc1Text", 312, 47},
+    {Output::Mperc1Text, "Mperc1Text", 340, 47},  {Output::Fok2Text, "Fok2Text", 284, 76},
+    {Output::Perc2Text, "Perc2Text", 312, 76},    {Output::Mperc2Text, "Mperc2Text", 340, 76},
+    {Output::Fok3Text, "Fok3Text", 283, 105},     {Output::Perc3Text, "Perc3Text", 311, 105},
     {Output::Mperc3Text, "Mperc3Text", 339, 105},
 };
 
@@ -144,13 +144,16 @@ void TFoForm::buildFigureButtons() {
     Panel1->setForegroundRole(QPalette::WindowText);
     Panel1->setFont(PixelFont(font(), 12, true));
 
-    static constexpr const char* kCaptions[] = {
-        "Háromszög", "Derékszögű háromszög", "Kör", "Körcikk", "Körszelet", "Kocka",
-        "Henger",    "Kúp",                  "Csonka kúp", "Gömb", "Téglatest", "Gömbszelet",
-        "Gömbréteg"};
-    FigureButton** members[] = {&SpeedBtn1, &SpeedBtn2,  &SpeedBtn3,  &SpeedBtn4,  &SpeedBtn5,
-                               &SpeedBtn6, &SpeedBtn7,  &SpeedBtn8,  &SpeedBtn9,  &SpeedBtn10,
-                               &SpeedBtn11, &SpeedBtn12, &SpeedBtn13};
+    static constexpr const char* kCaptions[] = {"Háromszög",  "Derékszögű háromszög",
+                                                "Kör",        "Körcikk",
+                                                "Körszelet",  "Kocka",
+                                                "Henger",     "Kúp",
+                                                "Csonka kúp", "Gömb",
+                                                "Téglatest",  "Gömbszelet",
+                                                "Gömbréteg"};
+    FigureButton** members[] = {&SpeedBtn1,  &SpeedBtn2,  &SpeedBtn3, &SpeedBtn4, &SpeedBtn5,
+                                &SpeedBtn6,  &SpeedBtn7,  &SpeedBtn8, &SpeedBtn9, &SpeedBtn10,
+                                &SpeedBtn11, &SpeedBtn12, &SpeedBtn13};
     figureGroup_ = new QButtonGroup(this);
     figureGroup_->setExclusive(true);
     for (int k = 0; k < 13; ++k) {
@@ -161,6 +164,7 @@ void TFoForm::buildFigureButtons() {
         *members[k] = button;
         figureButtons_[k] = button;
     }
+    SpeedBtn1->takeTabStop();
     KepImage = new PictureLabel(app_.pictures, IdomPanel);
     KepImage->setObjectName("KepImage");
     KepImage->setGeometry(7, 324, 133, 79);
@@ -180,7 +184,8 @@ void TFoForm::buildInputPanel() {
     EgysegComboBox->setEditable(true);
     EgysegComboBox->addItems({"mm", "cm", "m"});
     EgysegComboBox->setCurrentText("mm");
-    EgysegText2 = MakeLabel(InputPanel, "EgysegText2", QString(), {161, 10, 26, 17}, Qt::AlignCenter);
+    EgysegText2 =
+        MakeLabel(InputPanel, "EgysegText2", QString(), {161, 10, 26, 17}, Qt::AlignCenter);
     DecimText = MakeLabel(InputPanel, "DecimText", "Decimal", {206, 24, 70, 17}, Qt::AlignCenter);
     FPMText = MakeLabel(InputPanel, "FPMText", "Fok,p,mp", {285, 24, 91, 17}, Qt::AlignCenter);
     buildFields();
@@ -195,11 +200,11 @@ void TFoForm::buildFields() {
         edit->setMax(100000.0L);
         edit->setAlignment(Qt::AlignRight);
         edit->setFont(editFont);
-        auto* label = MakeLabel(InputPanel, f.label, QString::fromUtf8(f.caption), labelRect,
-                                f.field == Field::AlfaEdit || f.field == Field::BetaEdit ||
-                                        f.field == Field::GammaEdit
-                                    ? Qt::AlignCenter
-                                    : Qt::AlignLeft | Qt::AlignVCenter);
+        auto* label = MakeLabel(
+            InputPanel, f.label, QString::fromUtf8(f.caption), labelRect,
+            f.field == Field::AlfaEdit || f.field == Field::BetaEdit || f.field == Field::GammaEdit
+                ? Qt::AlignCenter
+                : Qt::AlignLeft | Qt::AlignVCenter);
         label->setFont(PixelFont(font(), labelPixels, true));
         label->setBuddy(edit);
         edits_[FieldIndex(f.field)] = edit;
@@ -210,24 +215,32 @@ void TFoForm::buildFields() {
                             f.field == Field::MagasEdit3;
         place(f, {47, f.editTop, 80, 21}, {13, f.labelTop, height ? 34 : 25, 17}, 13);
     }
-    for (const FieldPlace& f : kAnglePlaces) place(f, {206, f.editTop, 70, 21}, {173, f.labelTop, 27, 23}, 16);
+    for (const FieldPlace& f : kAnglePlaces)
+        place(f, {206, f.editTop, 70, 21}, {173, f.labelTop, 27, 23}, 16);
 
-    AoldEdit = edit(Field::AoldEdit), BoldEdit = edit(Field::BoldEdit), ColdEdit = edit(Field::ColdEdit);
-    AlfaEdit = edit(Field::AlfaEdit), BetaEdit = edit(Field::BetaEdit), GammaEdit = edit(Field::GammaEdit);
-    SugarEdit = edit(Field::SugarEdit), AtmeroEdit = edit(Field::AtmeroEdit), IvEdit = edit(Field::IvEdit);
+    AoldEdit = edit(Field::AoldEdit), BoldEdit = edit(Field::BoldEdit),
+    ColdEdit = edit(Field::ColdEdit);
+    AlfaEdit = edit(Field::AlfaEdit), BetaEdit = edit(Field::BetaEdit),
+    GammaEdit = edit(Field::GammaEdit);
+    SugarEdit = edit(Field::SugarEdit), AtmeroEdit = edit(Field::AtmeroEdit),
+    IvEdit = edit(Field::IvEdit);
     HurEdit = edit(Field::HurEdit), NagyrEdit = edit(Field::NagyrEdit);
     MagasEdit1 = edit(Field::MagasEdit1), MagasEdit2 = edit(Field::MagasEdit2),
     MagasEdit3 = edit(Field::MagasEdit3);
     auto label = [this](Field f) { return fieldLabels_[FieldIndex(f)]; };
-    AoldText = label(Field::AoldEdit), BoldText = label(Field::BoldEdit), ColdText = label(Field::ColdEdit);
+    AoldText = label(Field::AoldEdit), BoldText = label(Field::BoldEdit),
+    ColdText = label(Field::ColdEdit);
     SugarText = label(Field::SugarEdit), AtmeroText = label(Field::AtmeroEdit);
-    HurText = label(Field::HurEdit), IvText = label(Field::IvEdit), NagyrText = label(Field::NagyrEdit);
+    HurText = label(Field::HurEdit), IvText = label(Field::IvEdit),
+    NagyrText = label(Field::NagyrEdit);
     MagasText1 = label(Field::MagasEdit1), MagasText2 = label(Field::MagasEdit2),
     MagasText3 = label(Field::MagasEdit3);
-    AlfaLabel = label(Field::AlfaEdit), BetaLabel = label(Field::BetaEdit), GammaLabel = label(Field::GammaEdit);
+    AlfaLabel = label(Field::AlfaEdit), BetaLabel = label(Field::BetaEdit),
+    GammaLabel = label(Field::GammaEdit);
 
     for (const BoxPlace& b : kAngleBoxPlaces) {
-        outputs_[OutputIndex(b.output)] = MakeBox(InputPanel, b.name, {b.left, b.top, 25, 19}, false);
+        outputs_[OutputIndex(b.output)] =
+            MakeBox(InputPanel, b.name, {b.left, b.top, 25, 19}, false);
     }
     Fok1Text = output(Output::Fok1Text), Perc1Text = output(Output::Perc1Text);
     Mperc1Text = output(Output::Mperc1Text), Fok2Text = output(Output::Fok2Text);
@@ -240,7 +253,8 @@ void TFoForm::buildOutputs() {
     const Qt::Alignment right = Qt::AlignRight | Qt::AlignVCenter;
     auto row = [&](QLabel*& caption, QLabel*& value, QLabel*& unit, const char* names[3],
                    const QString& text, int top, int captionLeft, int captionWidth) {
-        caption = MakeLabel(InputPanel, names[0], text, {captionLeft, top + 2, captionWidth, 17}, right);
+        caption =
+            MakeLabel(InputPanel, names[0], text, {captionLeft, top + 2, captionWidth, 17}, right);
         value = MakeBox(InputPanel, names[1], {223, top, 117, 19}, true);
         unit = MakeLabel(InputPanel, names[2], QString(), {343, top + 2, 35, 17});
     };
@@ -269,13 +283,14 @@ void TFoForm::buildOutputs() {
     QFont mono = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     mono.setPixelSize(12);
     AnyagComboBox->setFont(mono);
-    AnyagText2 = MakeLabel(InputPanel, "AnyagText2", QString(), {11, 279, 126, 17}, Qt::AlignCenter);
+    AnyagText2 =
+        MakeLabel(InputPanel, "AnyagText2", QString(), {11, 279, 126, 17}, Qt::AlignCenter);
 }
 
 void TFoForm::setTabOrder() {
-    QWidget* order[] = {EgysegComboBox, AoldEdit,   SugarEdit,  BoldEdit,   AtmeroEdit, HurEdit,
-                        ColdEdit,       NagyrEdit,  IvEdit,     MagasEdit1, MagasEdit2, MagasEdit3,
-                        AlfaEdit,       BetaEdit,   GammaEdit,  AnyagComboBox};
+    QWidget* order[] = {EgysegComboBox, AoldEdit,  SugarEdit, BoldEdit,     AtmeroEdit, HurEdit,
+                        ColdEdit,       NagyrEdit, IvEdit,    MagasEdit1,   MagasEdit2, MagasEdit3,
+                        AlfaEdit,       BetaEdit,  GammaEdit, AnyagComboBox};
     for (std::size_t k = 1; k < std::size(order); ++k) QWidget::setTabOrder(order[k - 1], order[k]);
 }
 

@@ -8,6 +8,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <QShortcut>
 #include <QToolButton>
 #include <QWindow>
 
@@ -16,6 +17,7 @@
 #include "app/links.h"
 #include "app/print_window.h"
 #include "lang/text_placement.h"
+#include "widgets/focus_ring.h"
 #include "widgets/window_place.h"
 
 namespace mertano {
@@ -47,10 +49,11 @@ void TFoForm::buildToolBar() {
     bar->setGeometry(0, 0, 715, 36);
     bar->setFrameStyle(QFrame::StyledPanel | QFrame::Raised);
     ToolBar = bar;
-    QToolButton** members[] = {&KilepSpBtn, &ValtSpBtn, &CalcSpBtn, &AnyagSpBtn, &NyelvSpBtn, &HelpSpBtn};
+    QToolButton** members[] = {&KilepSpBtn, &ValtSpBtn,  &CalcSpBtn,
+                               &AnyagSpBtn, &NyelvSpBtn, &HelpSpBtn};
     for (std::size_t k = 0; k < std::size(kTools); ++k) {
         const ToolPlace& t = kTools[k];
-        auto* button = new QToolButton(ToolBar);
+        auto* button = new ToolBarButton(ToolBar);
         button->setObjectName(t.name);
         button->setGeometry(t.left, 3, 30, 30);
         button->setAutoRaise(true);
@@ -96,6 +99,9 @@ void TFoForm::connectToolBar() {
     connect(AnyagSpBtn, &QToolButton::clicked, this, &TFoForm::AnyagSpBtnClick);
     connect(NyelvSpBtn, &QToolButton::clicked, this, &TFoForm::NyelvSpBtnClick);
     connect(HelpSpBtn, &QToolButton::clicked, this, &TFoForm::HelpSpBtnClick);
+    // F1 is where a desktop user looks for help first.
+    auto* f1 = new QShortcut(QKeySequence(Qt::Key_F1), this);
+    connect(f1, &QShortcut::activated, this, &TFoForm::HelpSpBtnClick);
     connect(NyomtatBtn, &QPushButton::clicked, this, &TFoForm::NyomtatBtnClick);
 }
 
@@ -115,12 +121,24 @@ QWidget* TFoForm::secondary(QWidget*& window, const WindowMaker& make) {
     return window;
 }
 
-void TFoForm::KilepSpBtnClick() { close(); }
-void TFoForm::ValtSpBtnClick() { openSecondary(valtForm()); }
-void TFoForm::AnyagSpBtnClick() { openSecondary(anyagForm()); }
-void TFoForm::NyelvSpBtnClick() { openSecondary(nyelvForm()); }
-void TFoForm::CalcSpBtnClick() { app_.actions->startCalculator(); }
-void TFoForm::HelpSpBtnClick() { app_.actions->showHelp("Scribble10"); }
+void TFoForm::KilepSpBtnClick() {
+    close();
+}
+void TFoForm::ValtSpBtnClick() {
+    openSecondary(valtForm());
+}
+void TFoForm::AnyagSpBtnClick() {
+    openSecondary(anyagForm());
+}
+void TFoForm::NyelvSpBtnClick() {
+    openSecondary(nyelvForm());
+}
+void TFoForm::CalcSpBtnClick() {
+    app_.actions->startCalculator();
+}
+void TFoForm::HelpSpBtnClick() {
+    app_.actions->showHelp("Scribble10");
+}
 
 void TFoForm::openSecondary(QWidget* window) {
     if (!window) return;
@@ -155,15 +173,17 @@ void TFoForm::NyomtatBtnClick() {
 }
 
 void TFoForm::OrvImageClick() {
-    if (const std::optional<QUrl> page = WebsitePageUrl(app_.values.websiteAddress, app_.language.languageName())) {
+    if (const std::optional<QUrl> page =
+            WebsitePageUrl(app_.values.websiteAddress, app_.language.languageName())) {
         app_.actions->openUrl(*page, app_.values.browserCommand);
     }
 }
 
 void TFoForm::MailLabel2Click() {
     showMailLink(false);
-    app_.actions->openUrl(MailUrl(app_.values.mailAddress, QString::fromStdString(app_.language.texts().text(62))),
-                          QString());
+    app_.actions->openUrl(
+        MailUrl(app_.values.mailAddress, QString::fromStdString(app_.language.texts().text(62))),
+        QString());
     // The material file lives in the folder the program started in; stay there.
     if (!app_.values.workingFolder.isEmpty()) QDir::setCurrent(app_.values.workingFolder);
     FormActivate();

@@ -89,6 +89,44 @@ private slots:
         QCOMPARE(actions_->topics, QStringList{"Scribble10"});
     }
 
+    void f1OpensTheHelp() {
+        form_->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form_.get()));
+        QTest::keyClick(form_.get(), Qt::Key_F1);
+        QCOMPARE(actions_->topics, QStringList{"Scribble10"});
+    }
+
+    // Up and Down move the keyboard among the figures, round the ends, without choosing
+    // one; the figures stay one stop of the Tab key.
+    void arrowsMoveAmongTheFigures_data() {
+        QTest::addColumn<int>("from");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("to");
+        QTest::newRow("down") << 0 << int(Qt::Key_Down) << 1;
+        QTest::newRow("up") << 5 << int(Qt::Key_Up) << 4;
+        QTest::newRow("up from the first to the last") << 0 << int(Qt::Key_Up) << 12;
+        QTest::newRow("down from the last to the first") << 12 << int(Qt::Key_Down) << 0;
+    }
+    void arrowsMoveAmongTheFigures() {
+        QFETCH(int, from);
+        QFETCH(int, key);
+        QFETCH(int, to);
+        form_->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form_.get()));
+        FigureButton* start = form_->figureButton(static_cast<ShapeKind>(from));
+        start->takeTabStop();
+        start->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(start, static_cast<Qt::Key>(key));
+        FigureButton* target = form_->figureButton(static_cast<ShapeKind>(to));
+        QCOMPARE(QApplication::focusWidget(), target);
+        QVERIFY(!target->isChecked());
+        int stops = 0;
+        for (ShapeKind shape : kAllShapes)
+            stops += (form_->figureButton(shape)->focusPolicy() & Qt::TabFocus) != 0;
+        QCOMPARE(stops, 1);
+        QCOMPARE(target->focusPolicy() & Qt::TabFocus, Qt::TabFocus);
+    }
+
     void aDialogBlocksTheWindowUntilItCloses() {
         QTest::mouseClick(form_->figureButton(ShapeKind::Cube), Qt::LeftButton);
         form_->AnyagComboBox->setCurrentText("Vas");
@@ -120,11 +158,16 @@ private slots:
     void bannerOpensTheWebsite_data() {
         QTest::addColumn<QString>("website");
         QTest::addColumn<QString>("opened");
-        QTest::newRow("https") << "https://example.org" << "https://example.org/indexeng.html";
-        QTest::newRow("http") << "http://example.org/mertano" << "http://example.org/mertano/indexeng.html";
-        QTest::newRow("a local file is never opened") << "file:///etc/passwd" << "";
-        QTest::newRow("another scheme is never opened") << "javascript:alert(1)" << "";
-        QTest::newRow("no address") << "" << "";
+        QTest::newRow("https") << "https://example.org"
+                               << "https://example.org/indexeng.html";
+        QTest::newRow("http") << "http://example.org/mertano"
+                              << "http://example.org/mertano/indexeng.html";
+        QTest::newRow("a local file is never opened") << "file:///etc/passwd"
+                                                      << "";
+        QTest::newRow("another scheme is never opened") << "javascript:alert(1)"
+                                                        << "";
+        QTest::newRow("no address") << ""
+                                    << "";
     }
     void bannerOpensTheWebsite() {
         QFETCH(QString, website);
@@ -139,9 +182,12 @@ private slots:
     void websitePageFollowsTheLanguage_data() {
         QTest::addColumn<QString>("language");
         QTest::addColumn<QString>("page");
-        QTest::newRow("Hungarian") << "Hungarian" << "https://example.org/index.html";
-        QTest::newRow("lower case is another name") << "hungarian" << "https://example.org/indexeng.html";
-        QTest::newRow("English") << "English" << "https://example.org/indexeng.html";
+        QTest::newRow("Hungarian") << "Hungarian"
+                                   << "https://example.org/index.html";
+        QTest::newRow("lower case is another name") << "hungarian"
+                                                    << "https://example.org/indexeng.html";
+        QTest::newRow("English") << "English"
+                                 << "https://example.org/indexeng.html";
     }
     void websitePageFollowsTheLanguage() {
         QFETCH(QString, language);
@@ -152,17 +198,29 @@ private slots:
         QTest::addColumn<QString>("address");
         QTest::addColumn<QString>("subject");
         QTest::addColumn<QString>("url");
-        QTest::newRow("plain") << "info@example.org" << "Mertano" << "mailto:info@example.org?subject=Mertano";
-        QTest::newRow("empty address keeps the subject") << "" << "Hi" << "mailto:?subject=Hi";
-        QTest::newRow("a question mark cannot add headers")
-            << "a@b.org?cc=c@d.org" << "Hi" << "mailto:?subject=Hi";
-        QTest::newRow("two at signs") << "a@b@c.org" << "Hi" << "mailto:?subject=Hi";
-        QTest::newRow("blank inside") << "a b@c.org" << "Hi" << "mailto:?subject=Hi";
+        QTest::newRow("plain") << "info@example.org"
+                               << "Mertano"
+                               << "mailto:info@example.org?subject=Mertano";
+        QTest::newRow("empty address keeps the subject") << ""
+                                                         << "Hi"
+                                                         << "mailto:?subject=Hi";
+        QTest::newRow("a question mark cannot add headers") << "a@b.org?cc=c@d.org"
+                                                            << "Hi"
+                                                            << "mailto:?subject=Hi";
+        QTest::newRow("two at signs") << "a@b@c.org"
+                                      << "Hi"
+                                      << "mailto:?subject=Hi";
+        QTest::newRow("blank inside") << "a b@c.org"
+                                      << "Hi"
+                                      << "mailto:?subject=Hi";
         QTest::newRow("subject cannot add fields or lines")
-            << "info@example.org" << "A&cc=x@y.org\r\nBcc: z@w.org"
+            << "info@example.org"
+            << "A&cc=x@y.org\r\nBcc: z@w.org"
             << "mailto:info@example.org?subject=A%26cc%3Dx@y.org%0D%0ABcc:%20z@w.org";
-        QTest::newRow("accented subject") << "info@example.org" << "Számítás"
-                                          << "mailto:info@example.org?subject=Sz%C3%A1m%C3%ADt%C3%A1s";
+        QTest::newRow("accented subject")
+            << "info@example.org"
+            << "Számítás"
+            << "mailto:info@example.org?subject=Sz%C3%A1m%C3%ADt%C3%A1s";
     }
     void mailLink() {
         QFETCH(QString, address);
