@@ -7,6 +7,7 @@
 #include <QContextMenuEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QMenu>
 #include <QMimeData>
 #include <QShortcut>
@@ -15,6 +16,7 @@
 #include "app/figure_button.h"
 #include "app/fo_form.h"
 #include "calc/language_texts.h"
+#include "calc/numbers.h"
 #include "shapes/shape_catalogue.h"
 #include "widgets/float_edit.h"
 
@@ -49,6 +51,16 @@ bool Copyable(const TFoForm& form, const QWidget* w) {
         if (form.output(static_cast<Output>(k)) == w) return k != OutputIndex(Output::KeruletText3);
     }
     return false;
+}
+
+// A number of the window, written with or without the locale's separator, in the form a
+// spreadsheet of that locale reads; any other text as it is.
+QString InLocale(const QString& text, const QString& decimalPoint) {
+    const std::string s = text.toStdString();
+    const std::string point = decimalPoint.toStdString();
+    std::optional<std::string> plain = SeparatorToPoint(s, point);
+    if (!plain || !ParseNumber(*plain)) plain = ParseNumber(s) ? std::optional(s) : std::nullopt;
+    return plain ? QString::fromStdString(PointToSeparator(*plain, point)) : text;
 }
 
 void SetClipboardText(const QString& text) {
@@ -86,6 +98,13 @@ private:
 }  // namespace
 
 QList<CopyRow> ResultRows(const TFoForm& form) {
+    return ResultRows(form, QLocale::system().decimalPoint());
+}
+
+QList<CopyRow> ResultRows(const TFoForm& form, const QString& decimalPoint) {
+    const auto number = [&decimalPoint](const QWidget* w) {
+        return InLocale(ShownText(w), decimalPoint);
+    };
     QList<CopyRow> rows;
     const std::optional<ShapeKind> shape = form.selectedShape();
     if (!shape) return rows;
@@ -95,7 +114,7 @@ QList<CopyRow> ResultRows(const TFoForm& form) {
     for (Field f : ShownFields(*shape)) {
         TFloatEdit* edit = form.edit(f);
         const QString name = Caption(LabelOf(form, edit));
-        rows.append({name, ShownText(edit), IsAngleField(f) ? QStringLiteral("\u00b0") : unit});
+        rows.append({name, number(edit), IsAngleField(f) ? QStringLiteral("\u00b0") : unit});
         const AngleBoxes* boxes = AngleBoxesOf(f);
         if (!boxes || ShownText(form.output(boxes->degrees)).isEmpty()) continue;
         rows.append({name,
@@ -104,25 +123,28 @@ QList<CopyRow> ResultRows(const TFoForm& form) {
                          ShownText(form.output(boxes->seconds)) + QStringLiteral("\""),
                      form.FPMText->text().trimmed()});
     }
-    const std::array<QLabel*, 3> results[] = {
-        {form.KeruletText1, form.KeruletText2, form.KeruletText3},
-        {form.TeruletText1, form.TeruletText2, form.TeruletText3},
-        {form.FeluletText1, form.FeluletText2, form.FeluletText3},
-        {form.TerfogatText1, form.TerfogatText2, form.TerfogatText3},
+    const struct {
+        QLabel* caption;
+        QLabel* box;
+        QString unit;
+    } results[] = {
+        {form.KeruletText1, form.KeruletText2, unit},
+        {form.TeruletText1, form.TeruletText2, unit + QStringLiteral("\u00b2")},
+        {form.FeluletText1, form.FeluletText2, unit + QStringLiteral("\u00b2")},
+        {form.TerfogatText1, form.TerfogatText2, unit + QStringLiteral("\u00b3")},
     };
     const auto shown = [&form](const QWidget* w) { return w->isVisibleTo(form.InputPanel); };
-    for (const auto& [caption, box, unitLabel] : results) {
-        if (shown(box) && !ShownText(box).isEmpty()) {
-            rows.append({Caption(caption), ShownText(box), unitLabel->text().trimmed()});
-        }
+    for (const auto& result : results) {
+        if (shown(result.box) && !ShownText(result.box).isEmpty())
+            rows.append({Caption(result.caption), number(result.box), result.unit});
     }
     const QString material = form.AnyagComboBox->currentText().trimmed();
     if (shown(form.AnyagComboBox) && !material.isEmpty()) {
         rows.append({Caption(form.AnyagText1), material, {}});
     }
     if (shown(form.TomegText2) && !ShownText(form.TomegText2).isEmpty()) {
-        rows.append({Caption(form.TomegText1), ShownText(form.TomegText2),
-                     form.TomegText3->text().trimmed()});
+        rows.append(
+            {Caption(form.TomegText1), number(form.TomegText2), form.TomegText3->text().trimmed()});
     }
     return rows;
 }

@@ -26,7 +26,10 @@ struct CopyRow {
 // What "Copy all results" copies, in the window's language and with its texts: the
 // figure, the fields the figure shows (as typed; angles also in degrees, minutes and
 // seconds once shown), the results shown, then the material and the mass. Nothing when
-// no figure is chosen.
+// no figure is chosen. The numbers carry `decimalPoint` (the user's locale's, for the
+// spreadsheet they go to: the window shows its results with a point), areas and volumes
+// their unit squared and cubed (mm², cm³).
+QList<CopyRow> ResultRows(const TFoForm& form, const QString& decimalPoint);
 QList<CopyRow> ResultRows(const TFoForm& form);
 // Tab-separated, one row a line, so that a spreadsheet fills three columns.
 QString RowsAsText(const QList<CopyRow>& rows);

@@ -107,8 +107,8 @@ private slots:
                                                             "α\t53° 7' 48\"\tDeg,min,sec\n"
                                                             "β\t73.7398\t°\n"
                                                             "β\t73° 44' 23\"\tDeg,min,sec\n"
-                                                            "Surface\t75.40\tcm2\n"
-                                                            "Volume\t37.70\tcm3\n"
+                                                            "Surface\t75.40\tcm²\n"
+                                                            "Volume\t37.70\tcm³\n"
                                                             "Material\tVas\t\n"
                                                             "Mass\t0.2733\tkg\n");
         QTest::newRow("solved cone in German") << "German" << ShapeKind::Cone << "cm"
@@ -123,8 +123,8 @@ private slots:
                                                       "α\t53° 7' 48\"\tGrad,Min,Sek\n"
                                                       "β\t73.7398\t°\n"
                                                       "β\t73° 44' 23\"\tGrad,Min,Sek\n"
-                                                      "Oberfläche\t75.40\tcm2\n"
-                                                      "Volumen\t37.70\tcm3\n"
+                                                      "Oberfläche\t75.40\tcm²\n"
+                                                      "Volumen\t37.70\tcm³\n"
                                                       "Werkstoff\tVas\t\n"
                                                       "Masse\t0.2733\tkg\n");
         QTest::newRow("triangle with its three angle rows")
@@ -146,7 +146,7 @@ private slots:
                    "γ\t90.0000\t°\n"
                    "γ\t90° 0' 0\"\tDeg,min,sec\n"
                    "Perimeter\t12.0000\tmm\n"
-                   "Area\t6.00\tmm2\n");
+                   "Area\t6.00\tmm²\n");
         QTest::newRow("circle before a calculation: the fields as typed")
             << "English" << ShapeKind::Circle << "m"
             << ""
@@ -161,8 +161,8 @@ private slots:
                                                    << QString::fromUtf8(
                                                           "Figure\tCube\t\n"
                                                           "a\t10.0000\tcm\n"
-                                                          "Surface\t600.00\tcm2\n"
-                                                          "Volume\t1000.00\tcm3\n"
+                                                          "Surface\t600.00\tcm²\n"
+                                                          "Volume\t1000.00\tcm³\n"
                                                           "Material\tR&D <1>\t\n"
                                                           "Mass\t1.0000\tkg\n");
     }
@@ -192,6 +192,35 @@ private slots:
     }
 
     void nothingToCopyBeforeAFigure() { QCOMPARE(ResultRows(*form_).size(), 0); }
+
+    // A spreadsheet of a comma locale takes a number only with its comma: fields and
+    // results alike, while degrees, minutes and seconds and the names stay as they are.
+    void copiedNumbersTakeTheLocaleSeparator_data() {
+        QTest::addColumn<QString>("point");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("comma") << ","
+                               << QString::fromUtf8(
+                                      "Figure\tCone\t\nr\t3,0000\tmm\na\t5,0000\tmm\n"
+                                      "m\t4,0000\tmm\nα\t53,1301\t°\n"
+                                      "α\t53° 7' 48\"\tDeg,min,sec\n");
+        QTest::newRow("point") << "."
+                               << QString::fromUtf8(
+                                      "Figure\tCone\t\nr\t3.0000\tmm\na\t5.0000\tmm\n"
+                                      "m\t4.0000\tmm\nα\t53.1301\t°\n"
+                                      "α\t53° 7' 48\"\tDeg,min,sec\n");
+    }
+    void copiedNumbersTakeTheLocaleSeparator() {
+        QFETCH(QString, point);
+        QFETCH(QString, expected);
+        choose(ShapeKind::Cone);
+        typeAll("r=3 ma=4");
+        form_->SzamolBtnClick();
+        const QString text = RowsAsText(ResultRows(*form_, point));
+        QVERIFY2(text.startsWith(expected), qPrintable(text));
+        QVERIFY2(
+            text.contains(QString::fromUtf8("Volume\t37") + point + QString::fromUtf8("70\tmm³\n")),
+            qPrintable(text));
+    }
 
     // The menu of a box after a calculation, when the panel is locked: "Copy" takes that
     // box's text alone; on the panel itself only "Copy all results" is offered.
