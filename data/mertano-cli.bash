@@ -46,7 +46,7 @@ _mertano_cli() {
 
     case "$prev" in
         --unit)
-            mapfile -t COMPREPLY < <(compgen -W "mm cm m" -- "$cur")
+            mapfile -t COMPREPLY < <(compgen -W "mm cm dm m in ft" -- "$cur")
             return ;;
         --language)
             mapfile -t COMPREPLY < <(compgen -W "$(_mertano_cli_languages "${COMP_WORDS[0]}")" -- "$cur")

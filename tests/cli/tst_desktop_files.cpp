@@ -109,7 +109,7 @@ private slots:
         QTest::addColumn<QStringList>("words");
         QTest::addColumn<QStringList>("offered");
         QTest::newRow("units") << QStringList{MERTANO_CLI, "--unit", ""}
-                               << QStringList{"cm", "m", "mm"};
+                               << QStringList{"cm", "dm", "ft", "in", "m", "mm"};
         QTest::newRow("languages beside the program")
             << QStringList{MERTANO_CLI, "Cone", "--language", ""}
             << QStringList{"English", "German", "Hungarian"};
