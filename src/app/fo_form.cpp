@@ -21,6 +21,7 @@
 #include "lang/text_placement.h"
 #include "materials/mass.h"
 #include "materials/material_file.h"
+#include "materials/material_list.h"
 #include "shapes/calc_button_rule.h"
 #include "shapes/shape_catalogue.h"
 #include "widgets/float_edit.h"
@@ -129,6 +130,9 @@ void TFoForm::FormActivate() {
     }
     const QString chosen = TrimMaterialText(AnyagComboBox->currentText());
     const std::optional<qint32> chosenGravity = FindGravity(app_.materials.table(), chosen);
+    // Every dialog that closes comes here: a file that has not changed is not read again,
+    // and a list that has not changed is not listed again.
+    const quint64 generation = app_.materials.generation();
     if (const std::optional<MaterialError> error = app_.materials.LoadMaterials()) {
         showMessage(DetailedMessage(texts, kTextMaterialUnreadable, error->message),
                     static_cast<int>(MessageKind::Error));
@@ -137,12 +141,12 @@ void TFoForm::FormActivate() {
         showMessage(DetailedMessage(texts, kTextMaterialDamaged, *damage),
                     static_cast<int>(MessageKind::Warning));
     }
-    AnyagComboBox->clear();
-    AnyagComboBox->addItems(MaterialNames(app_.materials.table()));
-    AnyagComboBox->model()->sort(0);
+    ListMaterials(AnyagComboBox, app_.materials, MaterialOrder::CodeUnits);
     // A mass is shown only with the material it was worked out for: the material stays
     // while the reloaded list still holds it unchanged, and the mass goes with it.
-    const bool kept = chosenGravity && FindGravity(app_.materials.table(), chosen) == chosenGravity;
+    const bool kept =
+        chosenGravity && (app_.materials.generation() == generation ||
+                          FindGravity(app_.materials.table(), chosen) == chosenGravity);
     AnyagComboBox->setCurrentText(kept ? chosen : QString());
     if (!kept) TomegText2->clear();
     if (!selectedShape()) {

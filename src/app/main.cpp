@@ -6,6 +6,7 @@
 #include <QEvent>
 #include <QTimer>
 #include <csignal>
+#include <cstdio>
 #include <functional>
 #include <memory>
 
@@ -15,11 +16,13 @@
 #include "app/help_window.h"
 #include "app/program_folder.h"
 #include "app/screenshot.h"
+#include "lang/detailed_message.h"
 #include "lang/nyelv_form.h"
 #include "lang/qt_translation.h"
-#include "materials/anyag_form.h"
 #include "lang/settle_dialogs.h"
 #include "lang/settle_language.h"
+#include "materials/anyag_form.h"
+#include "widgets/message_form.h"
 #include "widgets/valt_form.h"
 
 namespace {
@@ -119,17 +122,31 @@ int main(int argc, char* argv[]) {
         help->setLanguage(app.language.languageName(), app.language.texts());
         help->showTopic(topic);
     });
+    // Without a window left to say it in, or with no one to answer a message (a
+    // screenshot), a settings file that could not be written is said on standard error.
+    const bool screenshot = parser.isSet(screenshotOption);
+    const auto rememberQuietly = [&settled] {
+        if (const std::optional<QString> error = mertano::RememberSettledLanguage(settled))
+            std::fprintf(stderr, "%s\n", qPrintable(*error));
+    };
     const AfterFirstPaint afterFirstPaint(&main, [&] {
         mertano::ApplyApplicationIcon();
-        mertano::RememberSettledLanguage(settled);
+        if (screenshot) return rememberQuietly();
+        if (const std::optional<QString> error = mertano::RememberSettledLanguage(settled)) {
+            const mertano::LanguageTexts& texts = app.language.texts();
+            mertano::ShowLocalMessage(
+                &main, mertano::DetailedMessage(texts, mertano::kTextSettingsNotSaved, *error),
+                mertano::MessageKind::Error, mertano::MessageButton::OK, mertano::MessageButton::OK,
+                0, texts);
+        }
     });
     main.show();
-    if (parser.isSet(screenshotOption)) {
+    if (screenshot) {
         const bool saved = mertano::SaveSolvedScreenshot(main, parser.value(screenshotOption));
-        mertano::RememberSettledLanguage(settled);
+        rememberQuietly();
         return saved ? 0 : 1;
     }
     application.exec();
-    mertano::RememberSettledLanguage(settled);
+    rememberQuietly();
     return 0;
 }

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "language_texts.h"
 
+#include <utility>
+
 namespace mertano {
 namespace {
 
@@ -92,6 +94,77 @@ const std::array<std::string, kLanguageTextCount - kFirstExtraText + 1> kExtraEn
     "Check",
     "typed %1, the figure gives %2",
     "it does not fit the other values",
+    "The material file could not be saved: its folder no longer exists. Nothing was saved.",
+    "The material file could not be saved, and the file no longer exists. Nothing was saved.",
+    "Delete the material \"%1\"?",
+    "There is no material named \"%1\". Nothing was deleted.",
+    "The choice of language could not be saved, so the next start will not use it.",
+    "The settings could not be saved, so the next start will again be taken for the first.",
+};
+
+// Texts 1 to 80 of English.lng, less those the engine's own English already holds.
+constexpr std::pair<int, const char*> kWindowEnglish[] = {
+    {3, "Exit"},
+    {4, "Convert angles"},
+    {5, "Calculator"},
+    {6, "Help"},
+    {7, "Send us an e-mail"},
+    {8, "Figure"},
+    {9, "Triangle"},
+    {10, "Right triangle"},
+    {11, "Circle"},
+    {12, "Circular sector"},
+    {13, "Circular segment"},
+    {14, "Cube"},
+    {15, "Cylinder"},
+    {16, "Cone"},
+    {17, "Truncated cone"},
+    {18, "Sphere"},
+    {19, "Cuboid"},
+    {20, "Spherical cap"},
+    {21, "Spherical zone"},
+    {22, "Angle (dec):"},
+    {23, "Angle (d,m,s):"},
+    {24, "&Convert"},
+    {25, "&New data"},
+    {26, "Language (If you make a new language file, please send us a copy!)"},
+    {37, "&Calculate"},
+    {38, "Perimeter:"},
+    {39, "Area:"},
+    {40, "Decimal"},
+    {41, "Deg,min,sec"},
+    {48, "Warning"},
+    {49, "Error"},
+    {50, "Information"},
+    {51, "Confirm"},
+    {52, "&Yes"},
+    {53, "&No"},
+    {54, "Cancel"},
+    {55, "&Abort"},
+    {56, "&Retry"},
+    {57, "&Ignore"},
+    {58, "A&ll"},
+    {59, "N&o to all"},
+    {60, "Yes &to all"},
+    {61, "&Help"},
+    {62, "Mertano feedback"},
+    {63, "Surface:"},
+    {64, "Volume:"},
+    {66, "Unit:"},
+    {67, "Mass:"},
+    {68, "Material"},
+    {69, "Materials"},
+    {70, "New material"},
+    {71, "Change or delete a material"},
+    {72, "Name:"},
+    {73, "Specific gravity:"},
+    {74, "&Save"},
+    {75, "C&hange"},
+    {76, "&Delete"},
+    {77, "Please type the name of the material."},
+    {78, "The specific gravity must not be 0."},
+    {79, "Please choose the material to delete."},
+    {80, "&Print the window"},
 };
 
 }  // namespace
@@ -143,6 +216,12 @@ LanguageTexts LanguageTexts::BuiltinEnglish() {
     t.set(34, "Side b must be shorter than a + c.");
     t.set(35, "Side a must be shorter than b + c.");
     t.set(36, "These three sides do not form a triangle.");
+    return t;
+}
+
+LanguageTexts LanguageTexts::BuiltinWindowEnglish() {
+    LanguageTexts t = BuiltinEnglish();
+    for (const auto& [n, text] : kWindowEnglish) t.set(n, text);
     return t;
 }
 

@@ -12,7 +12,7 @@ namespace mertano {
 // file that lacks one of those shows its English wording instead, so that a file made
 // for an older Mertano never leaves a message empty.
 inline constexpr int kFirstExtraText = 81;
-inline constexpr int kLanguageTextCount = 161;
+inline constexpr int kLanguageTextCount = 167;
 
 // The numbers of the extra texts, for the code that puts the messages together.
 enum ExtraText : int {
@@ -84,6 +84,15 @@ enum ExtraText : int {
     kTextStepCheck = 159,        // a typed value the solution did not need, checked
     kTextCheckGives = 160,       // "typed %1, the figure gives %2"
     kTextReplacedWhy = 161,      // after a typed value a step replaced
+    // Saving the material file when it or its folder has gone since it was loaded.
+    kTextMaterialFolderGone = 162,  // followed by the technical report
+    kTextMaterialFileGone = 163,    // followed by the technical report
+    // Deleting the material the box shows when it is not the one picked; %1 is its name.
+    kTextDeleteShown = 164,
+    kTextNoSuchMaterial = 165,
+    // Settings that could not be written; followed by the technical report.
+    kTextLanguageNotKept = 166,   // the language chosen
+    kTextSettingsNotSaved = 167,  // a first start's settings
 };
 
 // `text` with %1, %2, ... replaced by the arguments in order.
@@ -101,6 +110,10 @@ public:
     // What the engine shows before any language file is loaded: its own messages in
     // English.
     static LanguageTexts BuiltinEnglish();
+    // What the windows show until a language file has been read, and go on showing when
+    // none can be: BuiltinEnglish() with the captions, hints and messages of texts 1 to 80
+    // as English.lng words them, so that no caption is ever left empty.
+    static LanguageTexts BuiltinWindowEnglish();
     // The English wording of an extra text; empty for any other number.
     static const std::string& ExtraEnglish(int n);
 

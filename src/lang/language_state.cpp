@@ -9,7 +9,7 @@ LanguageState::LanguageState(QString programFolder, QString languageName, QStrin
     : programFolder_(std::move(programFolder)),
       languageName_(std::move(languageName)),
       languageNames_(std::move(languageNames)),
-      texts_(LanguageTexts::BuiltinEnglish()) {}
+      texts_(LanguageTexts::BuiltinWindowEnglish()) {}
 
 std::optional<LanguageLoadError> LanguageState::reload() {
     auto loaded = LoadLanguageTexts(programFolder_, TrimLanguageName(languageName_));

@@ -15,7 +15,8 @@ namespace mertano {
 
 class LanguageState {
 public:
-    // Until the first reload the engine's own English messages stand in.
+    // Until the first reload the built-in English texts stand in, captions included, and
+    // they stay when the file cannot be read then: a window never loses its captions.
     explicit LanguageState(QString programFolder, QString languageName = {},
                            QStringList languageNames = {});
 

@@ -114,7 +114,10 @@ void TNyelvForm::RendbenBtnClick() {
     const QString name = ChosenName();
     // Stored only once its file has been read, so a typo cannot break the next start.
     if (!SwitchTo(name)) return;
-    StoreLanguageChoice(name);
+    // The language stays for this run either way; the user is told, in it, that the next
+    // start will not have it.
+    if (const std::optional<QString> error = StoreLanguageChoice(name))
+        showMessage_(this, DetailedMessage(state_.texts(), kTextLanguageNotKept, *error));
     accept();
 }
 

@@ -21,7 +21,8 @@ class LanguageState;
 class TNyelvForm : public QDialog {
     Q_OBJECT
 public:
-    // Shows a message about a missing or unreadable language file.
+    // Shows a message about a missing or unreadable language file, or a choice that could
+    // not be stored.
     using MessageHook = std::function<void(QWidget* parent, const QString& message)>;
 
     explicit TNyelvForm(LanguageState& state, QWidget* parent = nullptr);

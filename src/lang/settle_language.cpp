@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "lang/settle_language.h"
 
+#include <QDir>
 #include <QSettings>
 #include <array>
 
+#include "lang/detailed_message.h"
 #include "lang/language_file.h"
 
 namespace mertano {
@@ -110,6 +112,25 @@ QString CapitalizedAnswer(const QString& lowered) {
     return AsciiUpper(lowered.left(1)) + lowered.mid(1);
 }
 
+// Writes what was set and says why it could not be, if so. QSettings writes lazily and
+// keeps quiet about a failure; only sync() and status() tell, and only at once.
+std::optional<QString> WriteSettings(QSettings& settings) {
+    settings.sync();
+    QString reason;
+    switch (settings.status()) {
+        case QSettings::NoError:
+            return std::nullopt;
+        case QSettings::AccessError:
+            reason = QStringLiteral("it or its folder cannot be written");
+            break;
+        case QSettings::FormatError:
+            reason = QStringLiteral("it is not a settings file");
+            break;
+    }
+    return QStringLiteral("Could not write the settings file %1: %2.")
+        .arg(QDir::toNativeSeparators(settings.fileName()), reason);
+}
+
 }  // namespace
 
 SettledLanguage SettleLanguage(const QString& programFolder, const QString& localeCode,
@@ -138,6 +159,14 @@ SettledLanguage SettleLanguage(const QString& programFolder, const QString& loca
     if (!chosen.isEmpty() && result.languageNames.contains(chosen, Qt::CaseInsensitive)) {
         settings.setValue(kLanguageKey, chosen);
         result.languageName = TrimLanguageName(lowered);
+        if (const std::optional<QString> error = WriteSettings(settings)) {
+            // The program goes on in the language; the user learns, in it, that the next
+            // start will ask again.
+            auto loaded = LoadLanguageTexts(programFolder, result.languageName);
+            const auto* texts = std::get_if<LanguageTexts>(&loaded);
+            ui.ShowError(DetailedMessage(texts ? *texts : LanguageTexts::BuiltinWindowEnglish(),
+                                         kTextLanguageNotKept, *error));
+        }
         return result;
     }
     if (!chosen.isEmpty())
@@ -147,14 +176,15 @@ SettledLanguage SettleLanguage(const QString& programFolder, const QString& loca
     return result;
 }
 
-void RememberSettledLanguage(SettledLanguage& settled) {
-    if (!settled.unwritten) return;
+std::optional<QString> RememberSettledLanguage(SettledLanguage& settled) {
+    if (!settled.unwritten) return std::nullopt;
     settled.unwritten = false;
     QSettings settings(QSettings::NativeFormat, QSettings::UserScope, "Vrelk", "Mertano");
     // A language chosen in the dialog meanwhile has been stored and stays.
-    if (!IsFirstStart(settings)) return;
+    if (!IsFirstStart(settings)) return std::nullopt;
     settings.setValue(kLanguageKey, settled.languageName);
     settings.setValue(kSettledKey, QStringLiteral("1"));
+    return WriteSettings(settings);
 }
 
 QString LocaleCode(const QLocale& locale) {
@@ -181,10 +211,11 @@ QString StoredLanguageName() {
     return settings.value(kLanguageKey).toString();
 }
 
-void StoreLanguageChoice(const QString& name) {
+std::optional<QString> StoreLanguageChoice(const QString& name) {
     QSettings settings(QSettings::NativeFormat, QSettings::UserScope, "Vrelk", "Mertano");
     settings.setValue(kLanguageKey, name);
     settings.setValue(kSettledKey, QStringLiteral("1"));
+    return WriteSettings(settings);
 }
 
 }  // namespace mertano

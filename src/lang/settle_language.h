@@ -8,6 +8,7 @@
 #include <QLocale>
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 namespace mertano {
 
@@ -19,7 +20,8 @@ inline constexpr int kNoLanguageExitCode = 1;
 class SettleInteraction {
 public:
     virtual ~SettleInteraction() = default;
-    // A modal error box with the caption "Error" and one OK button. Lines end in CR.
+    // A modal error box with the caption "Error" and one OK button. Lines end in CR. Also
+    // says, in the language just chosen, when that choice could not be stored.
     virtual void ShowError(const QString& message) = 0;
     // The modal input box titled kConfigureLanguageTitle with kConfigureLanguagePrompt and
     // an empty default; Cancel answers the empty string.
@@ -39,8 +41,9 @@ struct SettledLanguage {
 // programFolder is the executable's folder; localeCode as SystemLocaleCode() gives it.
 SettledLanguage SettleLanguage(const QString& programFolder, const QString& localeCode,
                                SettleInteraction& ui);
-// Writes a first start's language, so that the next start is not a first one.
-void RememberSettledLanguage(SettledLanguage& settled);
+// Writes a first start's language, so that the next start is not a first one. Gives the
+// technical report (English) when the settings could not be written.
+std::optional<QString> RememberSettledLanguage(SettledLanguage& settled);
 
 // Eight hexadecimal digits such as "0000040E": the registry's value on Windows, else the
 // code of the system locale; empty for a locale without a code.
@@ -49,7 +52,8 @@ QString LocaleCode(const QLocale& locale);
 
 // The values "Language" and "Lng" of the per-user settings store.
 QString StoredLanguageName();
-// Stores the language and marks it settled ("Lng" = "1").
-void StoreLanguageChoice(const QString& name);
+// Stores the language and marks it settled ("Lng" = "1"). Gives the technical report
+// (English) when the settings could not be written.
+std::optional<QString> StoreLanguageChoice(const QString& name);
 
 }  // namespace mertano

@@ -2,7 +2,6 @@
 #include "materials/anyag_form.h"
 
 #include <QCloseEvent>
-#include <QCollator>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -17,6 +16,7 @@
 #include "calc/language_texts.h"
 #include "lang/detailed_message.h"
 #include "materials/material_file.h"
+#include "materials/material_list.h"
 #include "widgets/float_edit.h"
 #include "widgets/message_form.h"
 #include "widgets/window_place.h"
@@ -85,15 +85,6 @@ public:
         return MaterialNameFits(input) ? Acceptable : Invalid;
     }
 };
-
-QStringList SortedForTheEye(QStringList names) {
-    QCollator collator;
-    collator.setCaseSensitivity(Qt::CaseInsensitive);
-    std::stable_sort(names.begin(), names.end(), [&collator](const QString& a, const QString& b) {
-        return collator.compare(a, b) < 0;
-    });
-    return names;
-}
 
 TFloatEdit* MakeGravityEdit(const QString& name, QWidget* parent) {
     auto* edit = new TFloatEdit(parent);
@@ -274,6 +265,13 @@ void TAnyagForm::ShowWarning(const QString& message) {
                      *texts_);
 }
 
+bool TAnyagForm::AskYesNo(const QString& question) {
+    // No is the default: Enter pressed out of habit must not delete.
+    return ShowLocalMessage(this, question, MessageKind::Confirmation,
+                            MessageButton::Yes | MessageButton::No, MessageButton::No, 0,
+                            *texts_) == ResultYes;
+}
+
 void TAnyagForm::tellDamage() {
     if (std::optional<QString> report = store_.TakeDamageReport())
         ShowWarning(DetailedMessage(*texts_, kTextMaterialDamaged, *report));
@@ -281,8 +279,7 @@ void TAnyagForm::tellDamage() {
 
 void TAnyagForm::FormActivate() {
     const std::optional<MaterialError> error = store_.LoadMaterials();
-    AnyagComboBox->clear();
-    AnyagComboBox->addItems(SortedForTheEye(MaterialNames(store_.table())));
+    ListMaterials(AnyagComboBox, store_, MaterialOrder::ForTheEye);
     NevEdit->clear();
     AnyagComboBox->setEditText(QString());
     FajsulyEdit1->setValue(0.0L);
@@ -307,8 +304,13 @@ void TAnyagForm::refuse(int textNumber, QWidget* field) {
 bool TAnyagForm::save(const MaterialStore::Change& change) {
     const std::optional<MaterialError> error = store_.Update(change);
     tellDamage();
-    if (error) ShowWarning(DetailedMessage(*texts_, kTextMaterialNotSaved, error->message));
-    return !error;
+    if (!error) return true;
+    // "It keeps what it held before" would be untrue of a file that is gone.
+    int headline = kTextMaterialNotSaved;
+    if (error->fault == MaterialFault::FolderGone) headline = kTextMaterialFolderGone;
+    if (error->fault == MaterialFault::FileGone) headline = kTextMaterialFileGone;
+    ShowWarning(DetailedMessage(*texts_, headline, error->message));
+    return false;
 }
 
 void TAnyagForm::MentBtnClick() {
@@ -335,12 +337,23 @@ void TAnyagForm::ModositBtnClick() {
 }
 
 void TAnyagForm::TorolBtnClick() {
-    // The records are found by the chosen name; the text only has to be there.
-    if (TrimMaterialText(AnyagComboBox->currentText()).isEmpty()) {
-        return refuse(kNothingToDelete, AnyagComboBox);
+    // What is deleted is what the box shows. A name typed over the one picked, or typed
+    // without a pick, may be a slip of the keyboard: that one is deleted only when the
+    // user says so, and a name the list lacks is refused.
+    const QString shown = TrimMaterialText(AnyagComboBox->currentText());
+    if (shown.isEmpty()) return refuse(kNothingToDelete, AnyagComboBox);
+    if (shown != chosenMaterial_) {
+        const std::string name = shown.toStdString();
+        if (!FindGravity(store_.table(), shown)) {
+            ShowWarning(QString::fromStdString(FillIn(texts_->text(kTextNoSuchMaterial), {name})));
+            AnyagComboBox->setFocus();
+            return;
+        }
+        if (!AskYesNo(QString::fromStdString(FillIn(texts_->text(kTextDeleteShown), {name}))))
+            return;
     }
-    const bool saved = save(
-        [this](MaterialTable table) { return DeleteMaterial(std::move(table), chosenMaterial_); });
+    const bool saved =
+        save([&shown](MaterialTable table) { return DeleteMaterial(std::move(table), shown); });
     if (saved) FormActivate();
 }
 

@@ -6,9 +6,9 @@
 //
 // The program creates it once, hidden, with the material store and the language texts
 // it shares with the main window, which blocks itself while the dialog is shown. Each
-// showing starts with FormActivate, which reloads the file. Closing it (KilepBtn or the
-// close box) hides it, which hands the main window back, and emits Closed(); the main
-// window then reloads its own list.
+// showing starts with FormActivate, which reloads the file if it changed. Closing it
+// (KilepBtn or the close box) hides it, which hands the main window back, and emits
+// Closed(); the main window then reloads its own list.
 //
 // Every operation rewrites the file at once through the store, so closing leaves the
 // table and the file agreeing. When a write fails, the user is told which file and
@@ -44,8 +44,9 @@ public:
     void SetLanguageTexts(const LanguageTexts& texts);
     void ApplyLanguageTexts();
 
-    // The trimmed name last picked in AnyagComboBox: the key by which a change or a
-    // deletion finds its records. Empty until the first pick; kept for the whole process.
+    // The trimmed name last picked in AnyagComboBox: the key by which a change finds its
+    // records. Empty until the first pick; kept for the whole process. A deletion takes
+    // the name the box shows, and asks first when that is not this one.
     const QString& ChosenMaterial() const { return chosenMaterial_; }
 
 public slots:
@@ -65,6 +66,8 @@ protected:
 
     // A warning with one OK button, through ShowLocalMessage; tests record it instead.
     virtual void ShowWarning(const QString& text);
+    // A question with Yes and No, through ShowLocalMessage; true for Yes.
+    virtual bool AskYesNo(const QString& question);
 
 private:
     void buildControls();

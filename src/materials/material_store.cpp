@@ -1,12 +1,22 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "materials/material_store.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
 #include <QSaveFile>
+#include <QtGlobal>
+#include <algorithm>
+#include <atomic>
 #include <utility>
+
+#ifdef Q_OS_LINUX
+#include <sys/stat.h>
+
+#include <ctime>
+#endif
 
 #include "app/regular_file.h"
 
@@ -17,6 +27,18 @@ constexpr int kMaxDamagedCopies = 100;
 // Long enough for a save on a slow disk; a program that holds the lock longer has hung,
 // and the save goes ahead without it (the rename still keeps the file whole).
 constexpr int kLockWaitMs = 5000;
+// File times come from a clock that ticks coarsely (up to 2 s on FAT); a file changed
+// more recently than this may change again without any of its times moving.
+constexpr qint64 kSettleNs = 3'000'000'000;
+
+quint64 NextGeneration() {
+    static std::atomic<quint64> last{0};
+    return ++last;
+}
+
+std::size_t HashOf(const QByteArray& bytes) {
+    return qHash(QByteArrayView(bytes), std::size_t(0x4d657274616e6fULL));
+}
 
 QString Shown(const QString& path) {
     return QDir::toNativeSeparators(path);
@@ -77,9 +99,25 @@ std::optional<MaterialError> WriteFileAtomically(const QString& path, const QByt
         replacing ? ModeOf(before) : QFileDevice::Permissions();
     QSaveFile file(path);
     auto failed = [&](const QString& reason) {
-        return MaterialError{
-            QStringLiteral("Could not write %1 %2: %3. The file keeps its previous content.")
-                .arg(what, Shown(path), reason)};
+        if (replacing) {
+            return MaterialError{
+                QStringLiteral("Could not write %1 %2: %3. The file keeps its previous content.")
+                    .arg(what, Shown(path), reason)};
+        }
+        // There was no file to keep: say what is gone rather than the system's reason,
+        // which for a deleted folder only names a file that is not there.
+        const QString folder = before.absolutePath();
+        if (!QFileInfo(folder).isDir()) {
+            return MaterialError{
+                QStringLiteral("Could not write %1 %2: its folder %3 no longer exists. Nothing "
+                               "was saved.")
+                    .arg(what, Shown(path), Shown(folder)),
+                MaterialFault::FolderGone};
+        }
+        return MaterialError{QStringLiteral("Could not write %1 %2: %3. There is no such "
+                                            "file, and nothing was saved.")
+                                 .arg(what, Shown(path), reason),
+                             MaterialFault::FileGone};
     };
     // Unbuffered, so that a write that fits only in part shows here with its count.
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
@@ -103,7 +141,51 @@ std::optional<MaterialError> WriteFileAtomically(const QString& path, const QByt
     return std::nullopt;
 }
 
-MaterialStore::MaterialStore(QString path) : path_(std::move(path)) {}
+MaterialStore::MaterialStore(QString path)
+    : path_(std::move(path)), generation_(NextGeneration()) {}
+
+bool MaterialStore::FileStamp::sameFile(const FileStamp& other) const {
+    return exists == other.exists && device == other.device && inode == other.inode &&
+           size == other.size && modifiedNs == other.modifiedNs && changedNs == other.changedNs;
+}
+
+MaterialStore::FileStamp MaterialStore::stampOf(const QString& path) {
+    FileStamp stamp;
+    qint64 nowNs = 0;
+#ifdef Q_OS_LINUX
+    struct stat st {};
+    // Through a symbolic link, as the file is read.
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0) {
+        stamp.settled = true;  // nothing there, and a file that comes shows as a change
+        return stamp;
+    }
+    constexpr qint64 kNs = 1'000'000'000;
+    stamp.device = quint64(st.st_dev);
+    stamp.inode = quint64(st.st_ino);
+    stamp.size = qint64(st.st_size);
+    stamp.modifiedNs = qint64(st.st_mtim.tv_sec) * kNs + st.st_mtim.tv_nsec;
+    // The change time moves with every write and cannot be set back, as the
+    // modification time can (a copy that keeps the times, a restored backup).
+    stamp.changedNs = qint64(st.st_ctim.tv_sec) * kNs + st.st_ctim.tv_nsec;
+    timespec now{};
+    clock_gettime(CLOCK_REALTIME, &now);
+    nowNs = qint64(now.tv_sec) * kNs + now.tv_nsec;
+#else
+    const QFileInfo info(path);
+    if (!info.exists()) {
+        stamp.settled = true;
+        return stamp;
+    }
+    constexpr qint64 kNsPerMs = 1'000'000;
+    stamp.size = info.size();
+    stamp.modifiedNs = info.lastModified().toMSecsSinceEpoch() * kNsPerMs;
+    stamp.changedNs = info.metadataChangeTime().toMSecsSinceEpoch() * kNsPerMs;
+    nowNs = QDateTime::currentMSecsSinceEpoch() * kNsPerMs;
+#endif
+    stamp.exists = true;
+    stamp.settled = nowNs - std::max(stamp.modifiedNs, stamp.changedNs) > kSettleNs;
+    return stamp;
+}
 
 MaterialStore MaterialStore::InWorkingFolder() {
     return MaterialStore(QDir::current().absoluteFilePath(QString::fromLatin1(kMaterialFileName)));
@@ -123,11 +205,22 @@ std::optional<MaterialError> MaterialStore::CreateIfMissing() const {
 
 std::optional<MaterialError> MaterialStore::read(ReadResult& result) const {
     RegularFileRead r = ReadRegularFile(path_, kMaxMaterialFileBytes);
-    if (r.status == RegularFileRead::Status::Missing) return std::nullopt;
     if (r.status == RegularFileRead::Status::Refused) return ReadError(path_, r.reason);
     result.bytes = std::move(r.bytes);
-    result.decoded = DecodeMaterials(result.bytes);
     return std::nullopt;
+}
+
+void MaterialStore::adopt(const QByteArray& bytes, const FileStamp& stamp) {
+    const std::size_t hash = HashOf(bytes);
+    // Decoding is what a large list costs; the same bytes give the same table.
+    if (!hash_ || *hash_ != hash) {
+        DecodedMaterials decoded = DecodeMaterials(bytes);
+        table_ = std::move(decoded.table);
+        generation_ = NextGeneration();
+        noteDamage(decoded.damage);
+        hash_ = hash;
+    }
+    stamp_ = stamp;
 }
 
 void MaterialStore::noteDamage(const QString& damage) {
@@ -152,10 +245,15 @@ std::optional<QString> MaterialStore::TakeDamageReport(Reader reader) {
 }
 
 std::optional<MaterialError> MaterialStore::LoadMaterials() {
+    // Looked at before it is read: a change in between shows as a change next time.
+    const FileStamp stamp = stampOf(path_);
+    if (stamp_ && stamp_->settled && stamp_->sameFile(stamp)) return std::nullopt;
     ReadResult r;
-    if (auto error = read(r)) return error;
-    table_ = r.decoded.table;
-    noteDamage(r.decoded.damage);
+    if (auto error = read(r)) {
+        stamp_.reset();
+        return error;
+    }
+    adopt(r.bytes, stamp);
     return std::nullopt;
 }
 
@@ -191,20 +289,31 @@ std::optional<MaterialError> MaterialStore::Update(const Change& change) {
     // A lock that cannot be had (a read-only folder, a hung holder) does not stop the save.
     QLockFile lock(lockPath());
     lock.tryLock(kLockWaitMs);
+    const bool knewTheFile = stamp_ && stamp_->exists;
+    const FileStamp stamp = stampOf(path_);
     ReadResult r;
-    if (auto error = read(r)) return error;
+    if (auto error = read(r)) {
+        stamp_.reset();
+        return error;
+    }
     // The table mirrors the file whatever happens next.
-    table_ = r.decoded.table;
-    noteDamage(r.decoded.damage);
-    if (!r.decoded.damage.isEmpty()) {
+    adopt(r.bytes, stamp);
+    // The damage of the bytes just adopted, whether found now or when they were first read.
+    if (!reportedDamage_.isEmpty()) {
         if (auto error = keepDamaged(r.bytes)) return error;
     }
-    MaterialTable next = change(r.decoded.table);
-    if (auto error = WriteFileAtomically(path_, EncodeMaterials(next),
-                                         QStringLiteral("the material file"))) {
+    MaterialTable next = change(table_);
+    const QByteArray bytes = EncodeMaterials(next);
+    if (auto error = WriteFileAtomically(path_, bytes, QStringLiteral("the material file"))) {
+        // A file that never was cannot have gone.
+        if (error->fault == MaterialFault::FileGone && !knewTheFile)
+            error->fault = MaterialFault::Other;
         return error;
     }
     table_ = std::move(next);
+    generation_ = NextGeneration();
+    hash_ = HashOf(bytes);
+    stamp_ = stampOf(path_);
     noteDamage({});
     return std::nullopt;
 }

@@ -31,8 +31,13 @@
 
 namespace mertano {
 
+// What became of a save that failed, where the user's headline depends on it: the file or
+// its whole folder was gone (deleted since it was loaded), so nothing was kept either.
+enum class MaterialFault { Other, FileGone, FolderGone };
+
 struct MaterialError {
     QString message;
+    MaterialFault fault = MaterialFault::Other;
 };
 
 class MaterialStore {
@@ -50,8 +55,15 @@ public:
     [[nodiscard]] std::optional<MaterialError> CreateIfMissing() const;
 
     // Rereads the whole file. A missing file is an empty list. After a failure the table
-    // keeps what the last successful load gave.
+    // keeps what the last successful load gave. A file that has not changed since it was
+    // last read (the same file, size, modification and change times, and changed long
+    // enough before to be sure of them) is not read again; one that was rewritten with the
+    // same bytes leaves the table as it was.
     [[nodiscard]] std::optional<MaterialError> LoadMaterials();
+
+    // Changes whenever table() may have changed, and differs between stores: a window that
+    // listed the table of generation g need not list it again while it stays g. Never 0.
+    quint64 generation() const { return generation_; }
 
     // Rereads the file, applies `change` to its records and writes the result back. The
     // table takes the result only when the file holds it.
@@ -65,18 +77,39 @@ public:
     std::optional<QString> TakeDamageReport(Reader reader = Reader::Window);
 
 private:
+    // How the file looked when it was looked at, to tell whether it changed since.
+    struct FileStamp {
+        bool exists = false;
+        quint64 device = 0;
+        quint64 inode = 0;
+        qint64 size = 0;
+        qint64 modifiedNs = 0;
+        qint64 changedNs = 0;
+        // Last changed well before it was looked at: a write within the same tick of the
+        // file system's clock would leave every field as it was, so a stamp taken just
+        // after a change proves nothing.
+        bool settled = false;
+        bool sameFile(const FileStamp& other) const;
+    };
+    static FileStamp stampOf(const QString& path);
+
     struct ReadResult {
-        DecodedMaterials decoded;
-        QByteArray bytes;
+        QByteArray bytes;  // empty for a missing file, which is an empty list
     };
     std::optional<MaterialError> read(ReadResult& result) const;
+    // Takes the file's bytes as the table, decoding them only when they are not those the
+    // table already came from.
+    void adopt(const QByteArray& bytes, const FileStamp& stamp);
     std::optional<MaterialError> keepDamaged(const QByteArray& bytes) const;
     void noteDamage(const QString& damage);
     QString lockPath() const;
 
     QString path_;
     MaterialTable table_;
-    QString reportedDamage_;  // the damage last found, while the file stays so
+    quint64 generation_;
+    std::optional<FileStamp> stamp_;   // the file table_ came from; none: read it
+    std::optional<std::size_t> hash_;  // of the bytes table_ came from
+    QString reportedDamage_;           // the damage of those bytes, while the file stays so
     std::optional<QString> pendingDamage_;
 };
 

@@ -4,12 +4,17 @@
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
 #include <memory>
+
+#include <sys/stat.h>
 
 #include "app/app_context.h"
 #include "app/figure_button.h"
@@ -275,8 +280,10 @@ private slots:
         catcher.armOnce();
         QTest::mouseClick(form_->SzamolBtn, Qt::LeftButton);
         QTRY_COMPARE(catcher.seen, 1);
-        QVERIFY2(catcher.text.startsWith("no such figure has the values given.\n"),
-                 qPrintable(catcher.text));
+        // The built-in English names the figure, as a language file does.
+        QVERIFY2(
+            catcher.text.startsWith("Circular segment: no such figure has the values given.\n"),
+            qPrintable(catcher.text));
         QVERIFY(catcher.text.endsWith("\n\nInvalid floating point operation"));
         QCOMPARE(form_->KeruletText2->text(), QString());
         QCOMPARE(form_->TeruletText2->text(), QString());
@@ -390,6 +397,77 @@ private slots:
         QCOMPARE(form_->AnyagText2->text(), material);
         QCOMPARE(form_->TomegText2->text(), massKept ? mass : QString());
         QFile::remove(app_->materials.path());
+    }
+
+    // A dialog closing lists the materials again only when the file changed, or when a
+    // name typed into the box has made the list differ from the file.
+    void materialListIsListedAgainOnlyWhenItChanged_data() {
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<int>("listings");
+        QTest::addColumn<int>("count");
+        QTest::newRow("file unchanged") << "" << 0 << 2;
+        QTest::newRow("a material added") << "add" << 1 << 3;
+        QTest::newRow("a name typed into the box") << "type" << 1 << 2;
+    }
+    void materialListIsListedAgainOnlyWhenItChanged() {
+        QFETCH(QString, change);
+        const QByteArray two = MaterialRecordBytes("Vas", 7250) + MaterialRecordBytes("Alu", 2700);
+        auto write = [this](const QByteArray& bytes) {
+            QFile file(app_->materials.path());
+            QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            file.write(bytes);
+        };
+        write(two);
+        form_->FormActivate();
+        choose(ShapeKind::Cube);
+        QSignalSpy listings(form_->AnyagComboBox->model(), &QAbstractItemModel::modelReset);
+        if (change == "add") write(two + MaterialRecordBytes("Cu", 8960));
+        if (change == "type") {
+            form_->AnyagComboBox->setFocus();
+            form_->AnyagComboBox->lineEdit()->setText("Arany");
+            QTest::keyClick(form_->AnyagComboBox, Qt::Key_Return);
+            QCOMPARE(form_->AnyagComboBox->count(), 3);
+        }
+        form_->FormActivate();
+        QTEST(int(listings.count()), "listings");
+        QTEST(form_->AnyagComboBox->count(), "count");
+        QFile::remove(app_->materials.path());
+    }
+
+    // A language file that cannot be read is said, and the window keeps the built-in
+    // English captions, figure buttons included, rather than none.
+    void unreadableLanguageLeavesTheEnglishCaptions_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("named pipe") << "pipe";
+        QTest::newRow("device") << "device";
+        QTest::newRow("larger than a language file") << "large";
+    }
+    void unreadableLanguageLeavesTheEnglishCaptions() {
+        QFETCH(QString, kind);
+        closeWindow();
+        QTemporaryDir program;
+        QVERIFY(QDir(program.path()).mkdir("Language"));
+        const QString file = program.filePath("Language/Odd.lng");
+        if (kind == "pipe") QCOMPARE(mkfifo(QFile::encodeName(file), 0600), 0);
+        if (kind == "device") QVERIFY(QFile::link("/dev/zero", file));
+        if (kind == "large") {
+            QFile big(file);
+            QVERIFY(big.open(QIODevice::WriteOnly));
+            QVERIFY(big.write(QByteArray(2 * 1024 * 1024, ' ') + "003 Odd\r\n") > 0);
+        }
+        app_ = std::make_unique<AppContext>();
+        app_->language = LanguageState(program.path() + "/", "Odd", {"Odd"});
+        form_ = std::make_unique<TFoForm>(*app_);
+        MessageCatcher catcher;
+        catcher.armOnce();
+        QVERIFY(test::ShowActive(*form_));
+        QTRY_COMPARE(catcher.seen, 1);
+        QVERIFY2(catcher.text.startsWith("The language file could not be read:"),
+                 qPrintable(catcher.text));
+        QCOMPARE(catcher.title, QString("Error"));
+        QCOMPARE(form_->figureButton(ShapeKind::SphericalZone)->text(), QString("Spherical zone"));
+        QCOMPARE(form_->SzamolBtn->text(), QString("&Calculate"));
+        QCOMPARE(form_->KilepSpBtn->toolTip(), QString("Exit"));
     }
 
     // The help window and the dialogs have no parent: closing the main window in any

@@ -35,6 +35,30 @@ private:
     QTemporaryDir dir_;
 };
 
+// For one block the settings store lies under a regular file, where it can be neither
+// made nor written, for root as for anyone.
+class UnwritableSettings {
+public:
+    UnwritableSettings() {
+        const QString file =
+            QSettings(QSettings::NativeFormat, QSettings::UserScope, "Vrelk", "Mertano").fileName();
+        saved_ = QFileInfo(QFileInfo(file).path()).path();  // above "Vrelk/Mertano.conf"
+        QFile blocker(dir_.filePath("blocker"));
+        if (blocker.open(QIODevice::WriteOnly)) blocker.close();
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
+                           dir_.filePath("blocker/settings"));
+    }
+    ~UnwritableSettings() {
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, saved_);
+    }
+    UnwritableSettings(const UnwritableSettings&) = delete;
+    UnwritableSettings& operator=(const UnwritableSettings&) = delete;
+
+private:
+    QTemporaryDir dir_;
+    QString saved_;
+};
+
 inline void ClearSettings() {
     QSettings(QSettings::NativeFormat, QSettings::UserScope, "Vrelk", "Mertano").clear();
 }

@@ -2,6 +2,7 @@
 // The language file: its syntax, the decoding of its bytes, the names that may be opened,
 // the folder found beside the program, and the files Mertano ships.
 #include <QTest>
+#include <algorithm>
 
 #include <sys/stat.h>
 
@@ -315,6 +316,25 @@ private slots:
         const LanguageTexts file = Shipped("English");
         const LanguageTexts builtin = LanguageTexts::BuiltinEnglish();
         for (int n = 29; n <= 36; ++n) QCOMPARE(Text(file, n), Text(builtin, n));
+    }
+
+    // The windows' built-in English, shown when no language file can be read, is the
+    // shipped English word for word, for every text a window places or shows.
+    void builtInWindowEnglishIsTheShippedEnglish_data() {
+        QTest::addColumn<int>("n");
+        QList<int> numbers;
+        for (const TextPlacement& row : TextPlacements()) numbers << row.text;
+        for (int n : TextsReadWhenShown()) numbers << n;
+        std::sort(numbers.begin(), numbers.end());
+        numbers.erase(std::unique(numbers.begin(), numbers.end()), numbers.end());
+        for (int n : numbers) QTest::addRow("%d", n) << n;
+    }
+    void builtInWindowEnglishIsTheShippedEnglish() {
+        QFETCH(int, n);
+        static const LanguageTexts file = Shipped("English");
+        static const LanguageTexts builtin = LanguageTexts::BuiltinWindowEnglish();
+        QVERIFY(!Text(builtin, n).isEmpty());
+        QCOMPARE(Text(builtin, n), Text(file, n));
     }
 
     void hungarianKeepsTheBuiltInCaptions_data() {

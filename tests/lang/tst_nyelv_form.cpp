@@ -10,6 +10,7 @@
 #include "lang/language_file.h"
 #include "lang/language_state.h"
 #include "lang/nyelv_form.h"
+#include "lang/settle_language.h"
 #include "lang/text_placement.h"
 #include "lang_fixture.h"
 #include "test_main.h"
@@ -158,6 +159,34 @@ private slots:
         if (!p.messages.isEmpty() && !name.isEmpty()) {
             QVERIFY2(p.messages.front().contains(name + ".lng"), qPrintable(p.messages.front()));
         }
+    }
+
+    // OK with a settings store that cannot be written: the language is used for this run,
+    // and the user is told at once, in it, that the next start will not have it.
+    void choiceThatCannotBeStoredIsSaid_data() {
+        QTest::addColumn<bool>("writable");
+        QTest::addColumn<int>("messages");
+        QTest::newRow("store writable") << true << 0;
+        QTest::newRow("store under a regular file") << false << 1;
+    }
+    void choiceThatCannotBeStoredIsSaid() {
+        QFETCH(bool, writable);
+        Program p;
+        std::optional<UnwritableSettings> unwritable;
+        if (!writable) unwritable.emplace();
+        p.form->show();
+        p.Pick("Hungarian");
+        QTest::mouseClick(p.button("RendbenBtn"), Qt::LeftButton);
+        QCOMPARE(p.state->languageName(), QString("Hungarian"));
+        QVERIFY(!p.form->isVisible());
+        QTEST(int(p.messages.size()), "messages");
+        QCOMPARE(StoredLanguageName(), QString(writable ? "Hungarian" : ""));
+        if (writable) return;
+        const QString message = p.messages.front();
+        QVERIFY2(
+            message.startsWith(QString::fromUtf8("A választott nyelvet nem sikerült elmenteni")),
+            qPrintable(message));
+        QVERIFY2(message.contains("blocker"), qPrintable(message));
     }
 
     void sitsInTheBottomRightCorner() {

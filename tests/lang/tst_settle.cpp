@@ -159,6 +159,41 @@ private slots:
         QCOMPARE(settled.languageNames.size(), files.size());
     }
 
+    // A language that cannot be stored is said when the store fails, in that language
+    // where there is one: at a first start once the window is up, or right after the
+    // question at start-up.
+    void unwritableSettingsAreSaid_data() {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<QStringList>("errors");
+        QTest::addColumn<bool>("remembered");  // RememberSettledLanguage reports a failure
+        QTest::newRow("first start, written after the first paint") << "00000407"
+                                                                    << "" << QStringList{} << true;
+        QTest::newRow("answer to the question")
+            << ""
+            << "german"
+            << QStringList{"File not found:   ..Language\\English.lng",
+                           "Die Sprachwahl konnte nicht gespeichert werden"}
+            << false;
+    }
+    void unwritableSettingsAreSaid() {
+        QFETCH(QString, locale);
+        QFETCH(QString, answer);
+        QFETCH(QStringList, errors);
+        ProgramFolder program;
+        program.AddShipped("German");
+        const UnwritableSettings unwritable;
+        ScriptedBoxes boxes(answer);
+        SettledLanguage settled = SettleLanguage(program.path(), locale, boxes);
+        QCOMPARE(settled.languageName.toLower(), QString("german"));
+        QCOMPARE(boxes.errors.size(), errors.size());
+        for (qsizetype k = 0; k < errors.size(); ++k)
+            QVERIFY2(boxes.errors[k].startsWith(errors[k]), qPrintable(boxes.errors[k]));
+        const std::optional<QString> later = RememberSettledLanguage(settled);
+        QTEST(later.has_value(), "remembered");
+        if (later) QVERIFY2(later->contains("blocker"), qPrintable(*later));
+    }
+
     // A stored or typed name that walks out of the language folder is a missing file, even
     // when a file of that name lies outside.
     void pathTricksAreMissingFiles_data() {

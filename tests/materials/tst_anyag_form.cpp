@@ -21,6 +21,7 @@
 #include "calc/language_texts.h"
 #include "material_fixtures.h"
 #include "materials/anyag_form.h"
+#include "materials/material_list.h"
 #include "test_main.h"
 #include "widgets/float_edit.h"
 #include "widgets/message_form.h"
@@ -40,14 +41,20 @@ void TypeText(QWidget* widget, const QString& text) {
     }
 }
 
-// The dialog with its warnings recorded instead of shown.
+// The dialog with its warnings and questions recorded instead of shown.
 class RecordingForm : public TAnyagForm {
 public:
     using TAnyagForm::TAnyagForm;
     QStringList warnings;
+    QStringList questions;
+    bool answer = false;
 
 protected:
     void ShowWarning(const QString& text) override { warnings << text; }
+    bool AskYesNo(const QString& text) override {
+        questions << text;
+        return answer;
+    }
 };
 
 using Bytes = std::vector<std::pair<QByteArray, qint32>>;
@@ -207,6 +214,35 @@ private slots:
         QCOMPARE(double(gravity1()->value()), 0.0);
     }
 
+    // The main window lists names as strings compare, the dialog as a reader expects:
+    // letter case and accents set aside, equal names in the order of the file.
+    void listOrders_data() {
+        QTest::addColumn<int>("order");
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QStringList>("listed");
+        const QString olom = QString::fromUtf8("Ólom");
+        QTest::newRow("main window: as strings compare")
+            << int(MaterialOrder::CodeUnits) << "hu_HU"
+            << QStringList{"Alu", "B", "Vas", "alu", "b", olom};
+        QTest::newRow("dialog, Hungarian: for the eye, ties in file order")
+            << int(MaterialOrder::ForTheEye) << "hu_HU"
+            << QStringList{"alu", "Alu", "b", "B", olom, "Vas"};
+        QTest::newRow("dialog, C locale: case set aside")
+            << int(MaterialOrder::ForTheEye) << "C"
+            << QStringList{"alu", "Alu", "b", "B", "Vas", olom};
+    }
+    void listOrders() {
+        QFETCH(int, order);
+        QFETCH(QString, locale);
+        MaterialTable table;
+        for (const char* name : {"b", "Vas", "alu", "", "Ólom", "B", "Alu"})
+            table << MakeMaterial(QString::fromUtf8(name), 1000);
+        QLocale::setDefault(QLocale(locale));
+        const QStringList listed = SortedMaterialNames(table, MaterialOrder(order));
+        QLocale::setDefault(QLocale::c());
+        QTEST(listed, "listed");
+    }
+
     void pickShowsTheLaterDuplicate() {
         open({{"Vas", 7250}, {"Vas", 7850}});
         pick("Vas");
@@ -295,33 +331,92 @@ private slots:
         QCOMPARE(form_->warnings, warning.isEmpty() ? QStringList{} : QStringList{warning});
     }
 
+    // Delete takes what the box shows; a name typed over the pick, or without one, is
+    // deleted only after a Yes, and a name the list lacks is refused.
     void remove_data() {
         QTest::addColumn<QString>("picked");
         QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("answer");
         QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QString>("question");
         QTest::addColumn<QString>("warning");
         const QByteArray before = Records({{"Vas", 7250}, {"Alu", 2700}, {"Vas", 7300}});
-        QTest::newRow("every record of the picked name") << "Vas"
-                                                         << "Vas" << Records({{"Alu", 2700}}) << "";
-        QTest::newRow("found by the picked name, not the text")
+        const QByteArray alu = Records({{"Alu", 2700}});
+        QTest::newRow("every record of the picked name, unasked") << "Vas"
+                                                                  << "Vas" << false << alu << ""
+                                                                  << "";
+        QTest::newRow("name typed over the pick, Yes: the shown one goes")
             << "Alu"
-            << "Vas" << Records({{"Vas", 7250}, {"Vas", 7300}}) << "";
-        QTest::newRow("typed text without a pick deletes nothing") << ""
-                                                                   << "Vas" << before << "";
+            << "Vas" << true << alu << "Delete the material \"Vas\"?"
+            << "";
+        QTest::newRow("name typed over the pick, No: nothing goes")
+            << "Alu"
+            << "Vas" << false << before << "Delete the material \"Vas\"?"
+            << "";
+        QTest::newRow("name typed without a pick, Yes")
+            << ""
+            << "Vas" << true << alu << "Delete the material \"Vas\"?"
+            << "";
+        QTest::newRow("name the list lacks is refused")
+            << "Vas"
+            << "Arany" << true << before << ""
+            << "There is no material named \"Arany\". Nothing was deleted.";
         QTest::newRow("empty text even after a pick")
             << "Vas"
-            << "" << before << QString::fromUtf8("Válassza ki a törlendő anyagot!");
+            << "" << true << before << "" << QString::fromUtf8("Válassza ki a törlendő anyagot!");
     }
     void remove() {
         QFETCH(QString, picked);
         QFETCH(QString, text);
         open({{"Vas", 7250}, {"Alu", 2700}, {"Vas", 7300}});
+        QFETCH(bool, answer);
+        form_->answer = answer;
         if (!picked.isEmpty()) pick(picked);
         typeComboText(text);
         click("TorolBtn");
         QTEST(ReadBytes(path_), "file");
+        QFETCH(QString, question);
+        QCOMPARE(form_->questions, question.isEmpty() ? QStringList{} : QStringList{question});
         QFETCH(QString, warning);
         QCOMPARE(form_->warnings, warning.isEmpty() ? QStringList{} : QStringList{warning});
+    }
+
+    // A save that finds its file or its whole folder gone must not claim to have kept
+    // the old content.
+    void saveAfterTheFileWentAway_data() {
+        QTest::addColumn<QString>("gone");
+        QTest::addColumn<int>("limit");  // file-size limit during the save; 0: none
+        QTest::addColumn<int>("headline");
+        QTest::addColumn<QString>("detail");
+        QTest::newRow("folder deleted") << "folder" << 0 << int(kTextMaterialFolderGone)
+                                        << "no longer exists. Nothing was saved.";
+        QTest::newRow("file deleted, disk full") << "file" << 10 << int(kTextMaterialFileGone)
+                                                 << "There is no such file, and nothing was saved.";
+        QTest::newRow("file there, disk full")
+            << "" << 60 << int(kTextMaterialNotSaved) << "The file keeps its previous content.";
+    }
+    void saveAfterTheFileWentAway() {
+        QFETCH(QString, gone);
+        QFETCH(int, limit);
+        QFETCH(int, headline);
+        QFETCH(QString, detail);
+        QTemporaryDir work;
+        path_ = work.filePath("Gravity.grv");
+        open({{"Vas", 7250}, {"Alu", 2700}});
+        if (gone == "folder") QVERIFY(QDir(work.path()).removeRecursively());
+        if (gone == "file") QVERIFY(QFile::remove(path_));
+        TypeText(find<QLineEdit>("NevEdit"), "Cu");
+        typeGravity(gravity1(), "8.96");
+        {
+            const FileSizeLimit fileSize(limit > 0 ? rlim_t(limit) : RLIM_INFINITY);
+            click("MentBtn");
+        }
+        QCOMPARE(form_->warnings.size(), 1);
+        const QString warning = form_->warnings[0];
+        QVERIFY2(warning.startsWith(QString::fromStdString(LanguageTexts::ExtraEnglish(headline))),
+                 qPrintable(warning));
+        QVERIFY2(warning.endsWith(detail), qPrintable(warning));
+        QCOMPARE(QFileInfo::exists(path_), gone.isEmpty());
     }
 
     void changeAfterDeleteFindsNothing() {

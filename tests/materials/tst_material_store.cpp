@@ -1,11 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The store against real files: loading, atomic rewrites, damaged files kept aside.
+#include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <sys/stat.h>
+
+#include <cstdio>
 
 #include "material_fixtures.h"
 #include "materials/material_store.h"
@@ -217,6 +220,50 @@ private slots:
         QDir(dir_.path()).mkdir("Gravity.grv");
         QVERIFY(store.LoadMaterials());
         QCOMPARE(store.table().size(), 1);
+    }
+
+    // Every dialog that closes reloads the list: a file that holds what was read keeps the
+    // table (and its generation, so no window lists it again); any other change is read,
+    // even one made within the same tick of the file system's clock.
+    void reloadTakesOnlyAChange_data() {
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<QByteArray>("after");
+        QTest::addColumn<bool>("newTable");
+        const QByteArray two = Records({{"Vas", 7250}, {"Alu", 2700}});
+        QTest::newRow("nothing changed") << "" << two << false;
+        QTest::newRow("the same bytes written again") << "write" << two << false;
+        QTest::newRow("the same bytes renamed into its place") << "rename" << two << false;
+        QTest::newRow("same size, another gravity, at once")
+            << "write" << Records({{"Vas", 7850}, {"Alu", 2700}}) << true;
+        QTest::newRow("same size and times, another gravity")
+            << "write, times back" << Records({{"Vas", 7850}, {"Alu", 2700}}) << true;
+        QTest::newRow("another file of the same size renamed into its place")
+            << "rename" << Records({{"Cu", 8960}, {"Alu", 2700}}) << true;
+        QTest::newRow("deleted") << "delete" << QByteArray() << true;
+    }
+    void reloadTakesOnlyAChange() {
+        QFETCH(QString, change);
+        QFETCH(QByteArray, after);
+        QFETCH(bool, newTable);
+        WriteBytes(path_, Records({{"Vas", 7250}, {"Alu", 2700}}));
+        const QDateTime modified = QFileInfo(path_).lastModified();
+        MaterialStore store(path_);
+        QVERIFY(!store.LoadMaterials());
+        const quint64 generation = store.generation();
+        if (change.startsWith("write")) WriteBytes(path_, after);
+        if (change.endsWith("times back")) {
+            QFile file(path_);
+            QVERIFY(file.open(QIODevice::ReadWrite));
+            QVERIFY(file.setFileTime(modified, QFileDevice::FileModificationTime));
+        }
+        if (change == "rename") {
+            WriteBytes(path_ + ".new", after);
+            QCOMPARE(std::rename(QFile::encodeName(path_ + ".new"), QFile::encodeName(path_)), 0);
+        }
+        if (change == "delete") QVERIFY(QFile::remove(path_));
+        QVERIFY(!store.LoadMaterials());
+        QCOMPARE(store.generation() != generation, newTable);
+        QCOMPARE(EncodeMaterials(store.table()), after);
     }
 
     void workingFolderIsFixedAtStartUp() {
