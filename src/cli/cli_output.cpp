@@ -252,26 +252,29 @@ void AppendInvalidJson(std::string& out, std::string_view message) {
 namespace {
 
 // RFC 4180: a cell with a comma, a quote or a line end goes in quotes, its quotes
-// doubled; the others go as they are.
-void AppendCsvCell(std::string& out, std::string_view s) {
-    if (s.find_first_of(",\"\r\n") == std::string_view::npos) {
+// doubled; the others go as they are. A spreadsheet takes a cell that starts with = + - @,
+// a tab or a CR for a formula, so a text cell (a unit, a material and a message may come
+// from the input) that starts so goes in quotes with a ' in front, which keeps it text
+// there. The number columns hold the program's own numbers, whose minus is only a sign.
+// A NUL, which many readers take for the end of the file, is written as U+FFFD.
+void AppendCsvCell(std::string& out, std::string_view s, bool text) {
+    const bool formula = text && !s.empty() &&
+                         std::string_view("=+-@\t\r").find(s.front()) != std::string_view::npos;
+    if (!formula && s.find_first_of(std::string_view(",\"\r\n\0", 5)) == std::string_view::npos) {
         out += s;
         return;
     }
     out += '"';
+    if (formula) out += '\'';
     for (char c : s) {
+        if (c == '\0') {
+            out += "\uFFFD";
+            continue;
+        }
         if (c == '"') out += '"';
         out += c;
     }
     out += '"';
-}
-
-void AppendCsvRow(std::string& out, const std::array<std::string_view, kCsvColumns>& cells) {
-    for (std::size_t k = 0; k < cells.size(); ++k) {
-        if (k > 0) out += ',';
-        AppendCsvCell(out, cells[k]);
-    }
-    out += "\r\n";
 }
 
 constexpr std::size_t kFirstField = 3;
@@ -287,6 +290,20 @@ std::size_t CsvColumn(Field f) {
                                     kCsvFields.begin());
 }
 constexpr std::size_t kFirstResult = kFirstField + kFieldCount;  // perimeter
+constexpr std::size_t kMaterial = kFirstResult + 4;
+
+// figure, state, unit, material and message; the other columns hold numbers.
+constexpr bool TextColumn(std::size_t k) {
+    return k < kFirstField || k == kMaterial || k == kCsvColumns - 1;
+}
+
+void AppendCsvRow(std::string& out, const std::array<std::string_view, kCsvColumns>& cells) {
+    for (std::size_t k = 0; k < cells.size(); ++k) {
+        if (k > 0) out += ',';
+        AppendCsvCell(out, cells[k], TextColumn(k));
+    }
+    out += "\r\n";
+}
 
 }  // namespace
 
@@ -318,7 +335,7 @@ void AppendResultCsv(std::string& out, const Result& r) {
     for (std::size_t k = 0; k < 4; ++k) {
         cells[kFirstResult + k] = Trim(r.sheet.output(kResultRows[k].output));
     }
-    if (r.material) cells[kFirstResult + 4] = *r.material;
+    if (r.material) cells[kMaterial] = *r.material;
     cells[kFirstResult + 5] = Trim(r.sheet.output(Output::TomegText2));
     const std::string count = std::to_string(r.count.value_or(1));
     cells[kFirstResult + 6] = count;
@@ -396,59 +413,86 @@ std::string CsvTotals::ColumnSum::text() const {
                           : FormatFixed(approximate_, decimals_);
 }
 
+CsvTotals::UnitTotal& CsvTotals::total(const std::string& unit) {
+    if (last_ == nullptr || last_->first != unit) {
+        const auto [it, added] = units_.try_emplace(unit);
+        last_ = &*it;
+        if (added) order_.push_back(last_);
+    }
+    return last_->second;
+}
+
 void CsvTotals::add(const Result& r) {
+    UnitTotal& t = total(r.sheet.unit());
     if (r.state != CalcState::Solved) {
-        ++leftOut_;
+        ++t.leftOut;
         return;
     }
-    const std::string& unit = r.sheet.unitText();
-    auto it = std::find_if(units_.begin(), units_.end(),
-                           [&](const UnitTotal& t) { return t.unit == unit; });
-    if (it == units_.end()) it = units_.insert(units_.end(), UnitTotal{unit});
-    it->pieces += r.count.value_or(1);
-    if (!r.totalVolume.empty()) it->volume.add(r.totalVolume);
-    if (!r.totalMass.empty()) it->mass.add(r.totalMass);
+    t.pieces += r.count.value_or(1);
+    if (!r.totalVolume.empty()) t.volume.add(r.totalVolume);
+    if (!r.totalMass.empty()) t.mass.add(r.totalMass);
 }
 
 void CsvTotals::addInvalid() {
-    ++leftOut_;
+    ++invalid_;
 }
 
-void CsvTotals::merge(const CsvTotals& other) {
-    leftOut_ += other.leftOut_;
-    for (const UnitTotal& t : other.units_) {
-        auto it = std::find_if(units_.begin(), units_.end(),
-                               [&](const UnitTotal& u) { return u.unit == t.unit; });
-        if (it == units_.end()) {
-            units_.push_back(t);
+void CsvTotals::merge(CsvTotals&& other) {
+    invalid_ += other.invalid_;
+    for (Units::value_type* theirs : other.order_) {
+        const auto mine = units_.find(theirs->first);
+        if (mine == units_.end()) {
+            units_.insert(other.units_.extract(theirs->first));
+            order_.push_back(theirs);
             continue;
         }
-        it->pieces += t.pieces;
-        it->volume.merge(t.volume);
-        it->mass.merge(t.mass);
+        UnitTotal& u = mine->second;
+        const UnitTotal& t = theirs->second;
+        u.pieces += t.pieces;
+        u.leftOut += t.leftOut;
+        u.volume.merge(t.volume);
+        u.mass.merge(t.mass);
     }
+    other = CsvTotals();
 }
 
-void CsvTotals::append(std::string& out) const {
-    const std::string leftOut = leftOut_ == 0 ? std::string()
-                                              : std::to_string(leftOut_) +
-                                                    (leftOut_ == 1 ? " row" : " rows") +
-                                                    " not Solved, left out of the totals";
-    std::vector<UnitTotal> units = units_;
-    if (units.empty()) units.push_back(UnitTotal{});  // the row that tells what was left out
-    for (const UnitTotal& t : units) {
+namespace {
+
+std::string LeftOut(long long rows, std::string_view why) {
+    if (rows == 0) return {};
+    return std::to_string(rows) + (rows == 1 ? " row " : " rows ") + std::string(why) +
+           ", left out of the totals";
+}
+
+}  // namespace
+
+bool CsvTotals::append(std::string& out, const std::function<bool(std::string&)>& full) const {
+    constexpr std::size_t kWorthWriting = 256 * 1024;
+    for (const Units::value_type* unit : order_) {
+        const UnitTotal& t = unit->second;
         std::array<std::string_view, kCsvColumns> cells{};
         cells[0] = "Total";
-        cells[2] = t.unit;
+        cells[2] = unit->first;
         const std::string pieces = std::to_string(t.pieces);
         const std::string volume = t.volume.text();
         const std::string mass = t.mass.text();
+        const std::string leftOut = LeftOut(t.leftOut, "not Solved");
         cells[kFirstResult + 6] = pieces;
         cells[kFirstResult + 7] = volume;
         cells[kFirstResult + 8] = mass;
         cells[kCsvColumns - 1] = leftOut;
         AppendCsvRow(out, cells);
+        if (full && out.size() >= kWorthWriting && !full(out)) return false;
     }
+    if (invalid_ == 0) return true;
+    // A row of their own: an Invalid line has no unit, and an empty unit is a unit too.
+    std::array<std::string_view, kCsvColumns> cells{};
+    cells[0] = "Total";
+    cells[1] = "Invalid";
+    const std::string leftOut = LeftOut(invalid_, "Invalid");
+    cells[kCsvColumns - 1] = leftOut;
+    AppendCsvRow(out, cells);
+    return true;
 }
 
 std::string ResultJson(const Result& r) {

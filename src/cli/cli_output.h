@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "cli/cli_run.h"
@@ -20,21 +22,32 @@ void AppendInvalidJson(std::string& out, std::string_view message);
 // column order figure, state, unit, the fourteen fields (a b c alfa beta gamma ma mb mc
 // r d i h R), perimeter, area, surface, volume, material, mass, count, total_volume,
 // total_mass, message. A cell the figure has no value for stays empty; the texts are
-// those of the JSON answer.
+// those of the JSON answer, except that a text a spreadsheet would take for a formula
+// gets a ' in front and a NUL is written as U+FFFD.
 inline constexpr std::size_t kCsvColumns = 3 + kFieldCount + 10;
 std::string CsvHeader();
 void AppendResultCsv(std::string& out, const Result& result);
 void AppendInvalidCsv(std::string& out, std::string_view message);
 
-// The last rows of --csv --totals: per length unit, the pieces, total volume and total
-// mass of the Solved answers (a mass total only where a mass was shown); every other
-// answer is counted as left out, and the rows say how many.
+// The last rows of --csv --totals: per length unit, in the order the units first came,
+// the pieces, total volume and total mass of its Solved answers (a mass total only where
+// a mass was shown) and how many of its answers were left out; then, when there were
+// any, a row that counts the Invalid lines, which have no unit. No answers, no rows.
 class CsvTotals {
 public:
+    CsvTotals() { units_.max_load_factor(0.5F); }
+    CsvTotals(CsvTotals&&) = default;
+    CsvTotals& operator=(CsvTotals&&) = default;
+
     void add(const Result& result);
     void addInvalid();
-    void merge(const CsvTotals& other);
-    void append(std::string& out) const;
+    // Takes over the units `other` has and this has not, so that a batch with a unit on
+    // every line moves each unit's totals once instead of copying them.
+    void merge(CsvTotals&& other);
+    // The rows, added to `out`. `full` is given `out` whenever it holds some rows worth
+    // writing, and may empty it: a batch with a unit on every line has a row per line.
+    // False as soon as `full` gives false.
+    bool append(std::string& out, const std::function<bool(std::string&)>& full = {}) const;
 
 private:
     // A column's total, added up exactly in units of its last decimal, so that it is the
@@ -56,13 +69,22 @@ private:
         bool any_ = false;
     };
     struct UnitTotal {
-        std::string unit;
         long long pieces = 0;
+        long long leftOut = 0;
         ColumnSum volume{2};
         ColumnSum mass{4};
     };
-    std::vector<UnitTotal> units_;
-    long long leftOut_ = 0;
+    using Units = std::unordered_map<std::string, UnitTotal>;
+
+    UnitTotal& total(const std::string& unit);
+
+    // A batch may give every line a unit of its own: each unit is found by its text, not
+    // by a search through the others. The rows follow the order the units first came in;
+    // a map's elements stay where they are as it grows, and when moved to another map.
+    Units units_;
+    std::vector<Units::value_type*> order_;
+    Units::value_type* last_ = nullptr;  // the unit of the row before, mostly the next one's
+    long long invalid_ = 0;
 };
 
 // A table for people: each shown field with its text and unit, angles also in degrees,

@@ -111,16 +111,60 @@ TextEnd ScanText(std::string_view line, std::size_t start) {
     return {line.size(), {}, {}};
 }
 
+bool Digit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+// JSON's number: -?(0|[1-9][0-9]*)(.[0-9]+)?([eE][+-]?[0-9]+)?
+bool JsonNumber(std::string_view s) {
+    std::size_t k = 0;
+    const auto digits = [&] {
+        const std::size_t from = k;
+        while (k < s.size() && Digit(s[k])) ++k;
+        return k - from;
+    };
+    if (k < s.size() && s[k] == '-') ++k;
+    const bool zero = k < s.size() && s[k] == '0';
+    const std::size_t whole = digits();
+    if (whole == 0 || (zero && whole > 1)) return false;
+    if (k < s.size() && s[k] == '.') {
+        ++k;
+        if (digits() == 0) return false;
+    }
+    if (k < s.size() && (s[k] == 'e' || s[k] == 'E')) {
+        ++k;
+        if (k < s.size() && (s[k] == '+' || s[k] == '-')) ++k;
+        if (digits() == 0) return false;
+    }
+    return k == s.size();
+}
+
 // Qt's reader takes a raw control character in a text as it stands and an unknown escape
-// as the letter after the backslash, so "2\0" would be solved as 20. The texts of a line
-// it has read are checked here against JSON's own rule: the first fault is named with
-// its byte (counted from 1) and the key it belongs to.
+// as the letter after the backslash, so "2\0" would be solved as 20; it also takes
+// numbers such as .5 and 1. that JSON does not write. The texts and numbers of a line it
+// has read are checked here against JSON's own rule: the first fault is named with its
+// byte (counted from 1) and the key it belongs to.
 std::optional<std::string> TextFault(std::string_view line) {
     std::string open;      // the objects and arrays around the scan, innermost last
     std::string_view key;  // the last key, whose value may follow
     char before = 0;       // the last byte outside the texts that is no blank
     for (std::size_t k = 0; k < line.size(); ++k) {
         const char c = line[k];
+        if (c == '-' || c == '.' || Digit(c)) {
+            const std::size_t end =
+                std::min(line.find_first_not_of("+-.0123456789eE", k), line.size());
+            const std::string_view number = line.substr(k, end - k);
+            if (!JsonNumber(number)) {
+                const std::string value =
+                    before == ':' ? Join({"the value of \"", key, "\""}) : "a value";
+                return Join({value, " is the number ", number, " at byte ", std::to_string(k + 1),
+                             " (JSON writes a number with digits before and after its point, "
+                             "as 0.5 and 1.0)"});
+            }
+            before = '0';
+            k = end - 1;
+            continue;
+        }
         if (c != '"') {
             if (c == '{' || c == '[') open += c;
             if ((c == '}' || c == ']') && !open.empty()) open.pop_back();
@@ -213,9 +257,9 @@ std::variant<Request, RequestError> ParseBatchLine(std::string_view line) {
         const QString key = it.key();
         if (key != "figure" && key != "fields" && key != "unit" && key != "material" &&
             key != "count" && key != "solution") {
-            return RequestError{Join(
-                {"unknown key \"", ToStd(key),
-                 "\" (figure, fields, unit, material, count and solution are known)"})};
+            return RequestError{
+                Join({"unknown key \"", ToStd(key),
+                      "\" (figure, fields, unit, material, count and solution are known)"})};
         }
     }
 

@@ -61,8 +61,11 @@ const char kDescription[] =
     "--csv writes CSV instead: a header, then one row per request, in the columns\n"
     "figure, state, unit, a, b, c, alfa, beta, gamma, ma, mb, mc, r, d, i, h, R,\n"
     "perimeter, area, surface, volume, material, mass, count, total_volume, total_mass,\n"
-    "message. --totals adds rows of the total pieces, volume and mass of the Solved\n"
-    "rows, one per length unit.";
+    "message. A text cell that starts with = + - @, a tab or a CR is quoted with a '\n"
+    "in front, so that a spreadsheet does not take it for a formula. --totals adds rows\n"
+    "of the total pieces, volume and mass of the Solved rows, one per length unit, each\n"
+    "with how many rows of its unit were left out, and a row that counts the Invalid\n"
+    "lines. --steps goes with the table and JSON, not with --csv.";
 
 void PrintError(const std::string& message) {
     std::fprintf(stderr, "mertano-cli: %s\n", message.c_str());
@@ -108,20 +111,23 @@ int Emit(std::string_view text, int status) {
 // the lines as the end of input does, and is then told apart by error().
 class LineReader {
 public:
-    // Adds the next line, without its line end, to the end of `text`; false after the
-    // last one. `tooLong` says the line was longer than kMaxBatchLineBytes: it was
-    // skipped and adds nothing.
+    // Adds the next line, without its line end (LF or CR LF), to the end of `text`;
+    // false after the last one. `tooLong` says the line was longer than
+    // kMaxBatchLineBytes: it was skipped and adds nothing.
     bool next(std::string& text, bool& tooLong) {
         const std::size_t first = text.size();
         bool any = false;
         tooLong = false;
+        // One byte beyond the limit is kept: it may be the CR of a CR LF, which does not
+        // count, so the line is measured once its end is known.
+        constexpr std::size_t kKept = kMaxBatchLineBytes + 1;
         for (;;) {
-            if (pos_ == len_ && !fill()) return any;
+            if (pos_ == len_ && !fill()) break;
             any = true;
             const char* start = buffer_.data() + pos_;
             const auto* end = static_cast<const char*>(std::memchr(start, '\n', len_ - pos_));
             const std::size_t n = end ? std::size_t(end - start) : len_ - pos_;
-            if (!tooLong && text.size() - first + n > kMaxBatchLineBytes) {
+            if (!tooLong && text.size() - first + n > kKept) {
                 tooLong = true;
                 text.resize(first);
             }
@@ -129,9 +135,16 @@ public:
             pos_ += n;
             if (end) {
                 ++pos_;
-                return true;
+                break;
             }
         }
+        if (tooLong) return true;
+        if (text.size() > first && text.back() == '\r') text.pop_back();
+        if (text.size() - first > kMaxBatchLineBytes) {
+            tooLong = true;
+            text.resize(first);
+        }
+        return any;
     }
     int error() const { return error_; }
     // Whether more input can be had without waiting for the writer: a script that sends
@@ -233,13 +246,10 @@ bool FillPiece(LineReader& input, BatchPiece& piece) {
     piece.ends.clear();
     piece.tooLong.clear();
     bool tooLong = false;
-    std::size_t start = 0;
     while (piece.ends.size() < kPieceLines && piece.text.size() < kPieceBytes &&
            (piece.ends.empty() || input.ready()) && input.next(piece.text, tooLong)) {
-        if (piece.text.size() > start && piece.text.back() == '\r') piece.text.pop_back();
         piece.ends.push_back(piece.text.size());
         piece.tooLong.push_back(tooLong);
-        start = piece.text.size();
     }
     return !piece.ends.empty();
 }
@@ -271,7 +281,7 @@ void AnswerPiece(BatchPiece& piece, BatchWorker& worker, const LanguageTexts& te
         if (!taken) {
             if (form.csv) {
                 AppendInvalidCsv(piece.out, worker.error.message);
-                piece.totals.addInvalid();
+                if (form.totals) piece.totals.addInvalid();
             } else {
                 AppendInvalidJson(piece.out, worker.error.message);
                 piece.out += '\n';
@@ -285,7 +295,7 @@ void AnswerPiece(BatchPiece& piece, BatchWorker& worker, const LanguageTexts& te
             if (worker.result.massUnitRefused) materials.massUnitRefused(request.unit);
             if (form.csv) {
                 AppendResultCsv(piece.out, worker.result);
-                piece.totals.add(worker.result);
+                if (form.totals) piece.totals.add(worker.result);
             } else {
                 AppendResultJson(piece.out, worker.result);
                 piece.out += '\n';
@@ -334,7 +344,7 @@ int RunBatch(const LanguageTexts& texts, CliMaterials& materials, OutputForm for
         for (std::thread& helper : helpers) helper.join();
         for (unsigned k = 0; k < used; ++k) {
             allValid = allValid && pieces[k].allValid;
-            totals.merge(pieces[k].totals);
+            if (form.totals) totals.merge(std::move(pieces[k].totals));
             if (!WriteOut(pieces[k].out)) return OutputFailed(errno);
         }
         // Answers wait in the buffer only while more requests are already there.
@@ -342,8 +352,12 @@ int RunBatch(const LanguageTexts& texts, CliMaterials& materials, OutputForm for
     }
     if (form.totals) {
         std::string out;
-        totals.append(out);
-        if (!WriteOut(out)) return OutputFailed(errno);
+        const auto write = [](std::string& rows) {
+            const bool written = WriteOut(rows);
+            rows.clear();
+            return written;
+        };
+        if (!totals.append(out, write) || !WriteOut(out)) return OutputFailed(errno);
     }
     // The answers given so far are still delivered; the status tells they are not all.
     const int status = CloseOut(allValid ? 0 : kBatchHadInvalid);
@@ -420,6 +434,12 @@ int main(int argc, char* argv[]) {
     }
     if (form.totals && !form.csv) {
         PrintError("--totals goes with --csv");
+        return kUsageError;
+    }
+    // A CSV row has no room for a list of steps; leaving them out without a word would
+    // let a script believe it had them.
+    if (form.steps && form.csv) {
+        PrintError("--steps goes with the table or --json, not with --csv");
         return kUsageError;
     }
     const LanguageTexts texts = std::get<LanguageTexts>(std::move(language));

@@ -232,6 +232,13 @@ private slots:
         row("raw tab", unit + "m\tm\"}", "\"unit\" holds a raw control character 0x09 at byte 52");
         row("raw control character in a key", "{\"figure\": \"Cube\", \"\x1f\": 1}",
             "a key holds a raw control character 0x1F");
+        // Numbers as JSON writes them, which Qt's reader is not strict about.
+        row("number without its units digit", cube + ".5}}",
+            "the value of \"a\" is the number .5 at byte 36");
+        row("number ending in its point", cube + "1.}}", "the number 1. at byte 36");
+        row("point right before the exponent", cube + "1.e2}}", "the number 1.e2 at byte 36");
+        row("minus and point", cube + "-.5}}", "the number -.5 at byte 36");
+        row("number JSON writes, with an exponent", cube + "1.5E+2}, \"count\": 2}", "");
     }
     void textFaults() {
         QFETCH(QByteArray, line);

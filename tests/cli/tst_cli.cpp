@@ -243,6 +243,11 @@ private slots:
         QTest::newRow("csv with json") << QStringList{"Cube", "a=1", "--csv", "--json"} << "--json";
         QTest::newRow("totals without csv") << QStringList{"Cube", "a=1", "--totals"} << "--csv";
         QTest::newRow("batch with arguments") << QStringList{"--batch", "Cube"} << "standard input";
+        // A CSV row has no column for the steps: they would be left out without a word.
+        QTest::newRow("steps with csv")
+            << QStringList{"Cube", "a=1", "--csv", "--steps"} << "--steps goes with the table";
+        QTest::newRow("steps with a csv batch")
+            << QStringList{"--batch", "--csv", "--totals", "--steps"} << "or --json";
     }
     void usageErrors() {
         QFETCH(QStringList, args);
@@ -373,6 +378,33 @@ private slots:
         QVERIFY(Json(lines[0])["message"].toString().contains("1 MiB"));
         QCOMPARE(Json(lines[1])["state"].toString(), QString("Solved"));
         QCOMPARE(Json(lines[2])["state"].toString(), QString("Solved"));
+    }
+
+    // The limit counts the line without its line end, LF or CR LF alike.
+    void batchLineLimit_data() {
+        QTest::addColumn<int>("bytes");  // of the line, without its line end
+        QTest::addColumn<QByteArray>("end");
+        QTest::addColumn<QString>("state");
+        QTest::newRow("1 MiB, LF") << 1024 * 1024 << QByteArray("\n") << "Solved";
+        QTest::newRow("1 MiB, CR LF") << 1024 * 1024 << QByteArray("\r\n") << "Solved";
+        QTest::newRow("1 MiB, CR at the end of the input")
+            << 1024 * 1024 << QByteArray("\r") << "Solved";
+        QTest::newRow("1 MiB and a byte, CR LF")
+            << 1024 * 1024 + 1 << QByteArray("\r\n") << "Invalid";
+        QTest::newRow("1 MiB and a CR of its own, CR LF")
+            << 1024 * 1024 << QByteArray("\r\r\n") << "Invalid";
+    }
+    void batchLineLimit() {
+        QFETCH(int, bytes);
+        QFETCH(QByteArray, end);
+        const QByteArray cube = "{\"figure\": \"Cube\", \"fields\": {\"a\": \"1\"}}";
+        // After a line end, a line that is taken whatever came before it.
+        const QByteArray next = end.endsWith('\n') ? cube : QByteArray();
+        const Run r = Cli({"--batch"}, QByteArray(bytes - cube.size(), ' ') + cube + end + next);
+        const QList<QByteArray> lines = r.out.split('\n');
+        QCOMPARE(lines.size(), next.isEmpty() ? 2 : 3);
+        QTEST(Json(lines[0])["state"].toString(), "state");
+        if (!next.isEmpty()) QCOMPARE(Json(lines[1])["state"].toString(), QString("Solved"));
     }
 
     void batchAllValidExitsZero() {

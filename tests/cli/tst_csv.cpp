@@ -65,6 +65,19 @@ QString AddDecimals(const QStringList& texts, int decimals) {
     return sum;
 }
 
+// A cube of side 2 in `unit`, as a batch line.
+QByteArray CubeLine(const QByteArray& unit, const QByteArray& more = {}) {
+    return "{\"figure\": \"Cube\", \"fields\": {\"a\": \"2\"}, \"unit\": \"" + unit + "\"" + more +
+           "}\n";
+}
+
+// A Total row: its state and unit, then the pieces, total volume, total mass and message.
+QByteArray TotalRow(const QByteArray& state, const QByteArray& unit, const QByteArray& pieces,
+                    const QByteArray& volume, const QByteArray& message) {
+    return "Total," + state + "," + unit + QByteArray(21, ',') + pieces + "," + volume + ",," +
+           message + "\r\n";
+}
+
 }  // namespace
 
 class TstCliCsv : public QObject {
@@ -169,7 +182,8 @@ private slots:
         const QJsonArray rows = QJsonDocument::fromJson(reader.readAllStandardOutput()).array();
 
         const QList<QByteArray> answers = json.out.trimmed().split('\n');
-        QCOMPARE(rows.size(), 1 + answers.size() + 2);  // header, answers, a total per unit
+        // The header, the answers, a total per unit and one of the Invalid lines.
+        QCOMPARE(rows.size(), 1 + answers.size() + 3);
         QStringList header;
         for (const QJsonValue& v : rows[0].toArray()) header << v.toString();
         QCOMPARE(header.join(','),
@@ -181,9 +195,10 @@ private slots:
         struct Sum {
             long long pieces = 0;
             double volume = 0, mass = 0;
+            int leftOut = 0;
         };
         QMap<QString, Sum> sums;
-        int leftOut = 0;
+        int invalid = 0;
         for (int k = 0; k < answers.size(); ++k) {
             const QJsonObject o = QJsonDocument::fromJson(answers[k]).object();
             QMap<QString, QString> cell;
@@ -194,7 +209,7 @@ private slots:
             QCOMPARE(cell["message"], o["message"].toString());
             if (o["state"] == "Invalid") {
                 QCOMPARE(cell["figure"], QString());
-                ++leftOut;
+                ++invalid;
                 continue;
             }
             QCOMPARE(cell["figure"], o["figure"].toString());
@@ -217,18 +232,20 @@ private slots:
                 QCOMPARE(cell["total_volume"], results["volume"].toString());
                 QCOMPARE(cell["total_mass"], results["mass"].toString());
             }
+            Sum& sum = sums[o["unit"].toString()];
             if (o["state"] != "Solved") {
-                ++leftOut;
+                ++sum.leftOut;
                 continue;
             }
-            Sum& sum = sums[o["unit"].toString()];
             sum.pieces += count;
             sum.volume += cell["total_volume"].toDouble();
             sum.mass += cell["total_mass"].toDouble();
         }
-        QCOMPARE(leftOut, 3);
+        QCOMPARE(invalid, 1);
         QCOMPARE(sums.size(), 2);
-        for (int k = 1 + int(answers.size()); k < rows.size(); ++k) {
+        QCOMPARE(sums["mm"].leftOut, 2);
+        // Each unit's row counts the rows of that unit it left out.
+        for (int k = 1 + int(answers.size()); k < rows.size() - 1; ++k) {
             QMap<QString, QString> cell;
             for (int c = 0; c < header.size(); ++c) cell[header[c]] = rows[k][c].toString();
             QCOMPARE(cell["figure"], QString("Total"));
@@ -236,8 +253,16 @@ private slots:
             QCOMPARE(cell["count"], QString::number(sum.pieces));
             QCOMPARE(cell["total_volume"], QString::number(sum.volume, 'f', 2));
             QCOMPARE(cell["total_mass"], QString::number(sum.mass, 'f', 4));
-            QVERIFY(cell["message"].startsWith("3 rows not Solved"));
+            QCOMPARE(cell["message"], sum.leftOut == 0 ? QString()
+                                                       : QString::number(sum.leftOut) +
+                                                             " rows not Solved, left out of the "
+                                                             "totals");
         }
+        const QJsonArray last = rows.last().toArray();
+        QCOMPARE(last[0].toString() + last[1].toString() + last[2].toString(),
+                 QString("TotalInvalid"));
+        QCOMPARE(last[header.size() - 1].toString(),
+                 QString("1 row Invalid, left out of the totals"));
     }
 
     // A single request gives the header and its row; --totals adds its total.
@@ -261,6 +286,87 @@ private slots:
         const QList<QByteArray> total = lines.last().split(',');
         QCOMPARE(total[0], QByteArray("Total"));
         QCOMPARE(QString(total[24]), AddDecimals(volumes, 2));
+    }
+
+    // The Total rows that end a batch: one per unit, in the order the units came, each
+    // counting the rows of its own unit that it left out, and the Invalid lines apart.
+    void totalRows_data() {
+        QTest::addColumn<QByteArray>("input");
+        QTest::addColumn<QByteArray>("totals");
+        const QByteArray cone =
+            "{\"figure\": \"Cone\", \"fields\": {\"r\": \"2\"}, \"unit\": \"cm\"}\n";
+        const QByteArray pyramid = "{\"figure\": \"Pyramid\"}\n";
+        const QByteArray notSolved = "\"1 row not Solved, left out of the totals\"";
+        const QByteArray invalid =
+            TotalRow("Invalid", "", "", "", "\"1 row Invalid, left out of the totals\"");
+        QTest::newRow("no input, no Total row") << QByteArray() << QByteArray();
+        QTest::newRow("each unit counts its own rows left out")
+            << CubeLine("cm") + cone + CubeLine("m")
+            << TotalRow("", "cm", "1", "8.00", notSolved) + TotalRow("", "m", "1", "8.00", "");
+        QTest::newRow("a unit with nothing solved keeps its row")
+            << cone << TotalRow("", "cm", "0", "", notSolved);
+        QTest::newRow("Invalid lines in a row of their own, last")
+            << pyramid + CubeLine("mm") << TotalRow("", "mm", "1", "8.00", "") + invalid;
+        QTest::newRow("only Invalid lines") << pyramid << invalid;
+        QTest::newRow("an empty unit is a unit, not the Invalid lines")
+            << CubeLine("") + pyramid << TotalRow("", "", "1", "8.00", "") + invalid;
+        // More lines than a piece, so that the units of several pieces are merged: the
+        // same unit far apart is one row, in the order the units first came.
+        QByteArray many, manyTotals;
+        for (int k = 0; k < 10000; ++k) many += CubeLine("u" + QByteArray::number(k % 5000));
+        for (int k = 0; k < 5000; ++k)
+            manyTotals += TotalRow("", "u" + QByteArray::number(k), "2", "16.00", "");
+        QTest::newRow("a unit on every other line, over many pieces") << many << manyTotals;
+    }
+    void totalRows() {
+        QFETCH(QByteArray, input);
+        QFETCH(QByteArray, totals);
+        QTemporaryDir work;
+        const Answer csv = Cli(work.path(), {"--batch", "--csv", "--totals"}, input);
+        const qsizetype rows = 1 + input.count('\n');  // the header and a row per line
+        qsizetype at = 0;
+        for (qsizetype k = 0; k < rows; ++k) at = csv.out.indexOf('\n', at) + 1;
+        QVERIFY(at > 0);
+        QCOMPARE(csv.out.mid(at), totals);
+    }
+
+    // A text cell that a spreadsheet would take for a formula is quoted with a ' in front;
+    // the numbers, negative ones too, and texts with such a character further in are not.
+    void textCellsAreNoFormulas_data() {
+        QTest::addColumn<QByteArray>("line");
+        QTest::addColumn<QByteArray>("cell");  // as the row holds it, between its commas
+        QTest::addColumn<bool>("unit");        // the cell is the unit, also in the Total row
+        QTest::newRow("=") << CubeLine("=1+2") << QByteArray("\"'=1+2\"") << true;
+        QTest::newRow("+") << CubeLine("+cm") << QByteArray("\"'+cm\"") << true;
+        QTest::newRow("-") << CubeLine("-cm") << QByteArray("\"'-cm\"") << true;
+        QTest::newRow("@") << CubeLine("@cm") << QByteArray("\"'@cm\"") << true;
+        QTest::newRow("tab") << CubeLine("\\tcm") << QByteArray("\"'\tcm\"") << true;
+        QTest::newRow("CR") << CubeLine("\\rcm") << QByteArray("\"'\rcm\"") << true;
+        QTest::newRow("quoted as well")
+            << CubeLine("=A1,\\\"x\\\"") << QByteArray("\"'=A1,\"\"x\"\"\"") << true;
+        QTest::newRow("= further in") << CubeLine("m=1") << QByteArray("m=1") << true;
+        QTest::newRow("blank first") << CubeLine(" =1") << QByteArray(" =1") << true;
+        QTest::newRow("NUL") << CubeLine("c\\u0000m") << QByteArray("\"c\xef\xbf\xbdm\"") << true;
+        QTest::newRow("material") << CubeLine("cm", ", \"material\": \"-Foam\"")
+                                  << QByteArray("\"'-Foam\"") << false;
+        QTest::newRow("negative mass stays a number")
+            << CubeLine("cm", ", \"material\": \"Lift\"") << QByteArray("-0.0080") << false;
+    }
+    void textCellsAreNoFormulas() {
+        QFETCH(QByteArray, line);
+        QFETCH(QByteArray, cell);
+        QFETCH(bool, unit);
+        QTemporaryDir work;
+        WriteMaterials(work.path(), {{"-Foam", 30}, {"Lift", -1000}});
+        const Answer csv = Cli(work.path(), {"--batch", "--csv", "--totals"}, line);
+        QCOMPARE(csv.status, 0);
+        QVERIFY(!csv.out.contains('\0'));
+        const qsizetype row = csv.out.indexOf("\r\n") + 2;
+        QVERIFY2(csv.out.mid(row).startsWith(unit ? "Cube,Solved," + cell + ",2.0000,"
+                                                  : "Cube,Solved,cm,"),
+                 csv.out.constData());
+        QVERIFY(csv.out.indexOf("," + cell + ",", row) > 0);
+        if (unit) QVERIFY(csv.out.contains("\nTotal,," + cell + ","));
     }
 
     void singleRequestCsv() {
