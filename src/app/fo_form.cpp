@@ -157,6 +157,7 @@ void TFoForm::FormActivate() {
         UjBtn->hide();
     }
     KepImage->setPicture("B12");
+    showLinksAsUsable();
     // The welcome picture is the window's own painting. With a figure chosen there is
     // nothing of its own to draw again, and repainting every control would cost more
     // than the rest of the activation.
@@ -239,9 +240,20 @@ std::optional<ShapeKind> TFoForm::selectedShape() const {
     return static_cast<ShapeKind>(id);
 }
 
-void TFoForm::Inicializal() {
+void TFoForm::clearResults() {
     markReplaced({});
     solutions_ = 1;
+    for (QLabel* box :
+         {Fok1Text, Fok2Text, Fok3Text, Perc1Text, Perc2Text, Perc3Text, Mperc1Text, Mperc2Text,
+          Mperc3Text, KeruletText2, KeruletText3, TeruletText2, TeruletText3, FeluletText2,
+          FeluletText3, TerfogatText2, TerfogatText3, TomegText2}) {
+        SetWholeText(box, QString());
+    }
+    solved_.reset();
+    solutionChanged();
+}
+
+void TFoForm::Inicializal() {
     InputPanel->hide();
     AlapPanel->show();
     SzamolBtn->show();
@@ -261,15 +273,8 @@ void TFoForm::Inicializal() {
           Field::AtmeroEdit, Field::AlfaEdit, Field::BetaEdit, Field::GammaEdit}) {
         edit(f)->setValue(0.0L);
     }
-    for (QLabel* box :
-         {Fok1Text, Fok2Text, Fok3Text, Perc1Text, Perc2Text, Perc3Text, Mperc1Text, Mperc2Text,
-          Mperc3Text, KeruletText2, KeruletText3, TeruletText2, TeruletText3, FeluletText2,
-          FeluletText3, TerfogatText2, TerfogatText3, TomegText2}) {
-        SetWholeText(box, QString());
-    }
+    clearResults();
     InputPanel->setEnabled(true);
-    solved_.reset();
-    solutionChanged();
 
     for (QObject* child : InputPanel->children()) {
         auto* w = qobject_cast<QWidget*>(child);

@@ -80,6 +80,10 @@ public:
     void showSolutionWindow();
     // The other of two figures that fit the typed values, from those values again.
     void showOtherFigure();
+    // Unlocks a solved figure with the values that were typed (the computed ones would
+    // over-determine it), the unit and the material kept and the results cleared. Ctrl+E.
+    void changeValues();
+    bool canChangeValues() const;
     // Null until the window is first asked for.
     SolutionWindow* solutionWindow() const { return solutionWindow_; }
 
@@ -153,6 +157,11 @@ private:
     void secondaryClosed();
     void showBanner(bool highlighted);
     void showMailLink(bool highlighted);
+    // A banner or link without an address is plain text: no pointer, no highlight.
+    bool hasWebsite() const;
+    bool hasMailAddress() const;
+    void showLinksAsUsable();
+    void sayCannot(int text, const QString& what = QString());
     bool toolBarEvent(QObject* watched, QEvent* event);
 
     void EditEnter(Field field);
@@ -161,6 +170,7 @@ private:
     void BetaEditExit() { AngleEditExit(Field::BetaEdit); }
     void GammaEditExit() { AngleEditExit(Field::GammaEdit); }
     void showFigure(ShapeKind shape);
+    void clearResults();
     // Accessible names of the result boxes, the angle rows and the figure picture, from
     // the captions of the current language.
     void nameForScreenReaders();

@@ -8,10 +8,16 @@
 
 #include "app/app_context.h"
 #include "app/fo_form.h"
+#include "shapes/shape_catalogue.h"
 #include "widgets/float_edit.h"
 #include "widgets/window_place.h"
 
 namespace mertano {
+namespace {
+
+const QKeySequence kChangeValuesKey(Qt::CTRL | Qt::Key_E);
+
+}  // namespace
 
 // The output area's context menu (copy_results.cpp) offers the solution beside the copy
 // commands; F2 opens it from anywhere in the window.
@@ -20,6 +26,9 @@ void TFoForm::connectSolution() {
     connect(f2, &QShortcut::activated, this, &TFoForm::showSolutionWindow);
     auto* f3 = new QShortcut(QKeySequence(Qt::Key_F3), this);
     connect(f3, &QShortcut::activated, this, &TFoForm::showOtherFigure);
+    // Enter already has its meaning in the fields (none); Ctrl+E is "edit" on desktops.
+    auto* change = new QShortcut(kChangeValuesKey, this);
+    connect(change, &QShortcut::activated, this, &TFoForm::changeValues);
 }
 
 void TFoForm::addSolutionAction(QMenu* menu) {
@@ -35,6 +44,31 @@ void TFoForm::addSolutionAction(QMenu* menu) {
     other->setShortcut(QKeySequence(Qt::Key_F3));
     other->setEnabled(solved_ && solutions_ == 2);
     connect(other, &QAction::triggered, this, &TFoForm::showOtherFigure);
+    menu->addSeparator();
+    QAction* change =
+        menu->addAction(QString::fromStdString(app_.language.texts().text(kTextChangeValues)));
+    change->setObjectName("ChangeValuesAction");
+    change->setShortcut(kChangeValuesKey);
+    change->setEnabled(canChangeValues());
+    connect(change, &QAction::triggered, this, &TFoForm::changeValues);
+}
+
+bool TFoForm::canChangeValues() const {
+    return solved_ && !InputPanel->isEnabled();
+}
+
+void TFoForm::changeValues() {
+    if (!canChangeValues()) return;
+    const SolvedInputs typed = *solved_;
+    // The unit and the material are left as they are: only what the calculation wrote
+    // goes, and the unit captions it shares a box with come back from the unit.
+    clearResults();
+    EgysegComboBoxChange();
+    InputPanel->setEnabled(true);
+    for (Field f : kAllFields)
+        edit(f)->setText(QString::fromStdString(typed.fields[FieldIndex(f)]));
+    Kapcsvalt();
+    edit(Shape(typed.shape).firstFocus)->setFocus();
 }
 
 void TFoForm::showOtherFigure() {

@@ -16,8 +16,10 @@
 #include "app/fo_form.h"
 #include "app/links.h"
 #include "app/print_window.h"
+#include "calc/language_texts.h"
 #include "lang/text_placement.h"
 #include "widgets/focus_ring.h"
+#include "widgets/message_form.h"
 #include "widgets/window_place.h"
 
 namespace mertano {
@@ -72,7 +74,6 @@ void TFoForm::buildToolBar() {
     OrvImage = new PictureLabel(app_.pictures, ToolBar);
     OrvImage->setObjectName("OrvImage");
     OrvImage->setGeometry(256, 3, 200, 30);
-    OrvImage->setCursor(Qt::PointingHandCursor);
     MailLabel1 = new QLabel("E-mail:", ToolBar);
     MailLabel1->setObjectName("MailLabel1");
     MailLabel1->setGeometry(462, 3, 43, 30);
@@ -81,11 +82,9 @@ void TFoForm::buildToolBar() {
     MailLabel2->setObjectName("MailLabel2");
     MailLabel2->setGeometry(505, 3, 208, 30);
     MailLabel2->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    MailLabel2->setCursor(Qt::PointingHandCursor);
     // Under the window's button-face role a label would draw in the button-text colour.
     MailLabel2->setForegroundRole(QPalette::WindowText);
-    showBanner(false);
-    showMailLink(false);
+    showLinksAsUsable();
     // The window's application-wide event filter sees their hover and click events.
     for (QWidget* w : std::initializer_list<QWidget*>{ToolBar, OrvImage, MailLabel1, MailLabel2}) {
         w->setAttribute(Qt::WA_Hover);
@@ -134,7 +133,8 @@ void TFoForm::NyelvSpBtnClick() {
     openSecondary(nyelvForm());
 }
 void TFoForm::CalcSpBtnClick() {
-    app_.actions->startCalculator();
+    if (!app_.actions->startCalculator())
+        sayCannot(kTextNoCalculator, CalculatorCandidates().join(QStringLiteral(", ")));
 }
 void TFoForm::HelpSpBtnClick() {
     app_.actions->showHelp("Scribble10");
@@ -173,32 +173,59 @@ void TFoForm::NyomtatBtnClick() {
 }
 
 void TFoForm::OrvImageClick() {
-    if (const std::optional<QUrl> page =
-            WebsitePageUrl(app_.values.websiteAddress, app_.language.languageName())) {
-        app_.actions->openUrl(*page, app_.values.browserCommand);
-    }
+    const std::optional<QUrl> page =
+        WebsitePageUrl(app_.values.websiteAddress, app_.language.languageName());
+    if (!page) return sayCannot(kTextNoWebsite);
+    if (!app_.actions->openUrl(*page, app_.values.browserCommand))
+        sayCannot(kTextNoBrowser, page->toString());
 }
 
 void TFoForm::MailLabel2Click() {
     showMailLink(false);
-    app_.actions->openUrl(
-        MailUrl(app_.values.mailAddress, QString::fromStdString(app_.language.texts().text(62))),
-        QString());
+    if (!hasMailAddress()) return sayCannot(kTextNoMailAddress);
+    const QUrl mail =
+        MailUrl(app_.values.mailAddress, QString::fromStdString(app_.language.texts().text(62)));
+    const bool opened = app_.actions->openUrl(mail, QString());
     // The material file lives in the folder the program started in; stay there.
     if (!app_.values.workingFolder.isEmpty()) QDir::setCurrent(app_.values.workingFolder);
+    if (!opened) return sayCannot(kTextNoMailProgram, app_.values.mailAddress);
     FormActivate();
 }
 
+bool TFoForm::hasWebsite() const {
+    return WebsitePageUrl(app_.values.websiteAddress, app_.language.languageName()).has_value();
+}
+
+bool TFoForm::hasMailAddress() const {
+    return LooksLikeMailAddress(app_.values.mailAddress);
+}
+
+void TFoForm::showLinksAsUsable() {
+    OrvImage->setCursor(hasWebsite() ? Qt::PointingHandCursor : Qt::ArrowCursor);
+    MailLabel2->setCursor(hasMailAddress() ? Qt::PointingHandCursor : Qt::ArrowCursor);
+    showBanner(false);
+    showMailLink(false);
+}
+
+void TFoForm::sayCannot(int text, const QString& what) {
+    const std::string message = app_.language.texts().text(text);
+    showMessage(QString::fromStdString(FillIn(message, {what.toStdString()})),
+                static_cast<int>(MessageKind::Warning));
+}
+
 void TFoForm::showBanner(bool highlighted) {
-    OrvImage->setPicture(highlighted ? "B55" : "B54");
+    OrvImage->setPicture(highlighted && hasWebsite() ? "B55" : "B54");
 }
 
 void TFoForm::showMailLink(bool highlighted) {
+    const bool link = hasMailAddress();
     QPalette p = MailLabel2->palette();
-    p.setColor(QPalette::WindowText, highlighted ? Qt::red : Qt::blue);
+    p.setColor(QPalette::WindowText, !link      ? palette().color(QPalette::WindowText)
+                                     : highlighted ? QColor(Qt::red)
+                                                   : QColor(Qt::blue));
     MailLabel2->setPalette(p);
     QFont f = MailLabel2->font();
-    f.setUnderline(highlighted);
+    f.setUnderline(highlighted && link);
     MailLabel2->setFont(f);
 }
 

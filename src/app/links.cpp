@@ -43,17 +43,23 @@ QUrl MailUrl(const QString& address, const QString& subject) {
     return url;
 }
 
-QString CalculatorProgram(const std::function<QString(const QString&)>& find) {
+QStringList CalculatorCandidates() {
 #if defined(Q_OS_WIN)
-    return find("calc.exe");
+    return {QStringLiteral("calc.exe")};
 #elif defined(Q_OS_MACOS)
-    Q_UNUSED(find);
-    return "/System/Applications/Calculator.app";
+    return {QStringLiteral("/System/Applications/Calculator.app")};
 #else
-    static const QStringList kCalculators = {"gnome-calculator", "kcalc",     "qalculate-qt",
-                                             "qalculate-gtk",    "galculator", "mate-calc",
-                                             "xcalc"};
-    for (const QString& name : kCalculators) {
+    return {"gnome-calculator", "kcalc", "qalculate-qt", "qalculate-gtk", "galculator",
+            "mate-calc", "xcalc"};
+#endif
+}
+
+QString CalculatorProgram(const std::function<QString(const QString&)>& find) {
+#if defined(Q_OS_MACOS)
+    Q_UNUSED(find);
+    return CalculatorCandidates().front();
+#else
+    for (const QString& name : CalculatorCandidates()) {
         if (QString path = find(name); !path.isEmpty()) return path;
     }
     return {};

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QUrl>
 #include <functional>
 #include <optional>
@@ -20,6 +21,8 @@ bool LooksLikeMailAddress(const QString& address);
 // out, so the mail program opens with the subject alone.
 QUrl MailUrl(const QString& address, const QString& subject);
 
+// The calculator programs looked for, in the order they are tried.
+QStringList CalculatorCandidates();
 // The first calculator program this desktop has; empty when there is none.
 // `find` looks a program name up on the search path.
 QString CalculatorProgram(const std::function<QString(const QString&)>& find);

@@ -12,7 +12,7 @@ namespace mertano {
 // file that lacks one of those shows its English wording instead, so that a file made
 // for an older Mertano never leaves a message empty.
 inline constexpr int kFirstExtraText = 81;
-inline constexpr int kLanguageTextCount = 167;
+inline constexpr int kLanguageTextCount = 198;
 
 // The numbers of the extra texts, for the code that puts the messages together.
 enum ExtraText : int {
@@ -93,6 +93,21 @@ enum ExtraText : int {
     // Settings that could not be written; followed by the technical report.
     kTextLanguageNotKept = 166,   // the language chosen
     kTextSettingsNotSaved = 167,  // a first start's settings
+    // The window's commands beyond its buttons, and what it says when the desktop cannot
+    // do what a button asks.
+    kTextChangeValues = 168,        // unlocks a solved figure with its typed values
+    kTextNoCalculator = 169,        // %1 the programs looked for
+    kTextNoWebsite = 170,           // website.url gives no web address
+    kTextNoBrowser = 171,           // %1 the address
+    kTextNoMailProgram = 172,       // %1 the address
+    kTextNoMailAddress = 173,       // website.url gives no usable mail address
+    kTextDataFolderNotMade = 174,   // %1 the folder wanted, %2 the one used instead
+    // The materials dialog's list of common materials to start with.
+    kTextAddCommonMaterials = 175,  // the button
+    kTextCommonAdded = 176,         // %1 how many
+    kTextCommonAllThere = 177,
+    kTextFirstCommonMaterial = 178,  // names 178 to kTextLastCommonMaterial
+    kTextLastCommonMaterial = 198,
 };
 
 // `text` with %1, %2, ... replaced by the arguments in order.

@@ -268,7 +268,7 @@ private slots:
         QContextMenuEvent event(QContextMenuEvent::Mouse, local, target->mapToGlobal(local));
         QApplication::sendEvent(target, &event);
         QCOMPARE(captions, QStringList({"Copy", "Copy all results", "", "How was it solved?",
-                                        "Show the other figure"}));
+                                        "Show the other figure", "", "Change values"}));
         QCOMPARE(copyEnabled, !copied.isEmpty());
         QCOMPARE(QGuiApplication::clipboard()->text(), copied.isEmpty() ? "before" : copied);
     }

@@ -159,6 +159,78 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), form_->edit(Shape(shape).firstFocus));
     }
 
+    // Ctrl+E after a calculation: the typed values come back (never the computed ones),
+    // the unit and material stay, the results go, and one changed value calculates again.
+    void changeValuesKeepsWhatWasTyped_data() {
+        QTest::addColumn<ShapeKind>("shape");
+        QTest::addColumn<QString>("inputs");
+        QTest::addColumn<QString>("unit");
+        QTest::addColumn<QString>("changed");
+        QTest::addColumn<QString>("expected");
+        QTest::addColumn<bool>("warned");
+        using S = ShapeKind;
+        QTest::newRow("cone, one value changed")
+            << S::Cone << "r=3 ma=4" << "mm" << "r=6" << "AoldEdit=7.2111" << false;
+        QTest::newRow("cube in cm with a material")
+            << S::Cube << "a=10" << "cm" << "a=20" << "TomegText2=58.0000" << false;
+        QTest::newRow("values that did not fit come back as typed")
+            << S::Circle << "r=1 d=5" << "mm" << "d=0" << "KeruletText2=6.28" << true;
+        QTest::newRow("triangle, a side changed")
+            << S::Triangle << "a=3 b=4 c=5" << "m" << "c=6" << "GammaEdit=117.2796" << false;
+    }
+    void changeValuesKeepsWhatWasTyped() {
+        QFETCH(ShapeKind, shape);
+        QFETCH(QString, inputs);
+        QFETCH(QString, unit);
+        QFETCH(QString, changed);
+        QFETCH(QString, expected);
+        QFETCH(bool, warned);
+        QFile file(app_->materials.path());
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(MaterialRecordBytes("Vas", 7250));
+        file.close();
+        form_->FormActivate();
+        choose(shape);
+        form_->EgysegComboBox->setCurrentText(unit);
+        form_->AnyagComboBox->setCurrentText("Vas");
+        typeAll(inputs);
+        std::array<QString, kFieldCount> typed;
+        for (Field f : kAllFields) typed[FieldIndex(f)] = form_->edit(f)->text();
+        QTest::keyClick(form_.get(), Qt::Key_E, Qt::ControlModifier);  // nothing to change yet
+        QVERIFY(form_->InputPanel->isEnabled());
+        MessageCatcher catcher;
+        if (warned) catcher.armOnce();
+        form_->SzamolBtnClick();
+        QCOMPARE(catcher.seen, warned ? 1 : 0);
+        QCOMPARE(form_->edit(Field::AtmeroEdit)->isMarked(), warned);
+        QVERIFY(!form_->InputPanel->isEnabled());
+        QVERIFY(form_->canChangeValues());
+
+        QVERIFY(test::ShowActive(*form_));  // back from the warning, as a user would be
+        QTest::keyClick(form_.get(), Qt::Key_E, Qt::ControlModifier);
+        QVERIFY(form_->InputPanel->isEnabled());
+        QVERIFY(!form_->canChangeValues());
+        for (Field f : kAllFields) QCOMPARE(form_->edit(f)->text(), typed[FieldIndex(f)]);
+        QVERIFY(!form_->edit(Field::AtmeroEdit)->isMarked());
+        for (QLabel* box : {form_->KeruletText2, form_->TeruletText2, form_->TerfogatText2,
+                            form_->TomegText2, form_->Fok1Text})
+            QCOMPARE(box->text(), QString());
+        QCOMPARE(form_->EgysegComboBox->currentText(), unit);
+        QCOMPARE(form_->TerfogatText3->text(), unit + "3");
+        QCOMPARE(form_->AnyagComboBox->currentText(), QString("Vas"));
+        QVERIFY(form_->SzamolBtn->isEnabled());
+        QVERIFY(!form_->NyomtatBtn->isEnabled());
+
+        typeAll(changed);
+        form_->SzamolBtnClick();
+        const qsizetype eq = expected.indexOf('=');
+        QWidget* w = find(expected.left(eq).toLatin1().constData());
+        const QString shown = qobject_cast<QLabel*>(w) ? qobject_cast<QLabel*>(w)->text()
+                                                       : qobject_cast<QLineEdit*>(w)->text();
+        QCOMPARE(shown, expected.mid(eq + 1));
+        QFile::remove(app_->materials.path());
+    }
+
     void calculateButtonFollowsTheFields() {
         choose(ShapeKind::Triangle);
         typeAll("a=3 b=4");

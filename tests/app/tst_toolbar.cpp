@@ -16,6 +16,7 @@
 #include "app/fo_form.h"
 #include "app/links.h"
 #include "app/print_window.h"
+#include "main_window_steps.h"
 #include "test_main.h"
 
 using namespace mertano;
@@ -27,16 +28,17 @@ public:
     bool openUrl(const QUrl& url, const QString& browserCommand) override {
         opened << url.toString(QUrl::FullyEncoded);
         browsers << browserCommand;
-        return true;
+        return canOpen;
     }
     bool startCalculator() override {
         ++calculators;
-        return true;
+        return hasCalculator;
     }
     void showHelp(const QString& topic) override { topics << topic; }
 
     QStringList opened, browsers, topics;
     int calculators = 0;
+    bool canOpen = true, hasCalculator = true;
 };
 
 }  // namespace
@@ -174,9 +176,77 @@ private slots:
         QFETCH(QString, opened);
         app_->values.websiteAddress = website;
         app_->values.browserCommand = "browser";
+        test::MessageCatcher catcher;
+        if (opened.isEmpty()) catcher.armOnce();
         QTest::mouseClick(form_->OrvImage, Qt::LeftButton);
         QCOMPARE(actions_->opened.join(' '), opened);
+        QCOMPARE(catcher.seen, opened.isEmpty() ? 1 : 0);
         if (!opened.isEmpty()) QCOMPARE(actions_->browsers.front(), QString("browser"));
+    }
+
+    // What the desktop cannot do is said, naming what is missing, never left to standard
+    // error; a banner or link without an address is plain text.
+    void desktopFailuresAreSaid_data() {
+        QTest::addColumn<QString>("website");
+        QTest::addColumn<QString>("mail");
+        QTest::addColumn<bool>("desktopCan");
+        QTest::addColumn<QString>("click");
+        QTest::addColumn<int>("text");
+        QTest::addColumn<QString>("named");
+        QTest::newRow("no calculator") << "https://example.org" << "info@example.org" << false
+                                       << "CalcSpBtn" << int(kTextNoCalculator)
+                                       << CalculatorCandidates().join(", ");
+        QTest::newRow("no browser") << "https://example.org" << "info@example.org" << false
+                                    << "OrvImage" << int(kTextNoBrowser)
+                                    << "https://example.org/indexeng.html";
+        QTest::newRow("no website address") << "" << "info@example.org" << true << "OrvImage"
+                                            << int(kTextNoWebsite) << "";
+        QTest::newRow("no mail program") << "https://example.org" << "info@example.org" << false
+                                         << "MailLabel2" << int(kTextNoMailProgram)
+                                         << "info@example.org";
+        QTest::newRow("no usable mail address") << "https://example.org" << "info(at)example"
+                                                << true << "MailLabel2"
+                                                << int(kTextNoMailAddress) << "";
+    }
+    void desktopFailuresAreSaid() {
+        QFETCH(QString, website);
+        QFETCH(QString, mail);
+        QFETCH(bool, desktopCan);
+        QFETCH(QString, click);
+        QFETCH(int, text);
+        QFETCH(QString, named);
+        app_->values.websiteAddress = website;
+        app_->values.mailAddress = mail;
+        actions_->canOpen = actions_->hasCalculator = desktopCan;
+        form_->FormActivate();
+        QWidget* target = form_->findChild<QWidget*>(click);
+        if (click != "CalcSpBtn") {
+            const bool addressed = click == "OrvImage" ? !website.isEmpty() : !mail.contains('(');
+            QCOMPARE(target->cursor().shape(),
+                     addressed ? Qt::PointingHandCursor : Qt::ArrowCursor);
+        }
+        test::MessageCatcher catcher;
+        catcher.armOnce();
+        QTest::mouseClick(target, Qt::LeftButton);
+        QCOMPARE(catcher.seen, 1);
+        const QString expected = QString::fromStdString(
+            FillIn(LanguageTexts::ExtraEnglish(text), {named.toStdString()}));
+        QCOMPARE(catcher.text, expected);
+        if (!named.isEmpty()) QVERIFY(catcher.text.contains(named));
+    }
+
+    void plainLinksDoNotLightUp() {
+        app_->values.websiteAddress.clear();
+        app_->values.mailAddress = "nobody";
+        form_->FormActivate();
+        QHoverEvent enter(QEvent::HoverEnter, QPointF(2, 2), QPointF(2, 2), QPointF(-1, -1));
+        QApplication::sendEvent(form_->OrvImage, &enter);
+        QApplication::sendEvent(form_->MailLabel2, &enter);
+        QCOMPARE(form_->OrvImage->shownPixmap().toImage(),
+                 app_->pictures.picture("B54", form_->devicePixelRatioF()).toImage());
+        QCOMPARE(form_->MailLabel2->palette().color(QPalette::WindowText),
+                 form_->palette().color(QPalette::WindowText));
+        QVERIFY(!form_->MailLabel2->font().underline());
     }
 
     void websitePageFollowsTheLanguage_data() {

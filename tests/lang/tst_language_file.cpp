@@ -441,6 +441,8 @@ private slots:
         const LanguageTexts texts = Parsed(all.toUtf8());
         for (int n = kFirstExtraText; n <= kLanguageTextCount; ++n) {
             if (LanguageTexts::ExtraEnglish(n).empty()) continue;  // a number kept free
+            // A material's name is often the same word in every language (PVC, Beton).
+            if (n >= kTextFirstCommonMaterial && n <= kTextLastCommonMaterial) continue;
             const QString number = QString::asprintf("%03d ", n);
             QVERIFY2(all.contains("\r\n" + number), qPrintable(language + " lacks " + number));
             const bool english = texts.text(n) == LanguageTexts::ExtraEnglish(n);
