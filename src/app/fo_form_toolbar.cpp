@@ -220,7 +220,7 @@ void TFoForm::showBanner(bool highlighted) {
 void TFoForm::showMailLink(bool highlighted) {
     const bool link = hasMailAddress();
     QPalette p = MailLabel2->palette();
-    p.setColor(QPalette::WindowText, !link      ? palette().color(QPalette::WindowText)
+    p.setColor(QPalette::WindowText, !link         ? palette().color(QPalette::WindowText)
                                      : highlighted ? QColor(Qt::red)
                                                    : QColor(Qt::blue));
     MailLabel2->setPalette(p);

@@ -49,8 +49,8 @@ QStringList CalculatorCandidates() {
 #elif defined(Q_OS_MACOS)
     return {QStringLiteral("/System/Applications/Calculator.app")};
 #else
-    return {"gnome-calculator", "kcalc", "qalculate-qt", "qalculate-gtk", "galculator",
-            "mate-calc", "xcalc"};
+    return {"gnome-calculator", "kcalc",     "qalculate-qt", "qalculate-gtk",
+            "galculator",       "mate-calc", "xcalc"};
 #endif
 }
 
