@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "app/platform_actions.h"
-#include "app/startup_values.h"
+#include "system/startup_values.h"
 #include "lang/language_state.h"
 #include "materials/material_store.h"
 #include "pictures/pictures.h"

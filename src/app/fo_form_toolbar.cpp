@@ -14,7 +14,7 @@
 
 #include "app/app_context.h"
 #include "app/fo_form.h"
-#include "app/links.h"
+#include "system/links.h"
 #include "app/print_window.h"
 #include "calc/language_texts.h"
 #include "lang/text_placement.h"

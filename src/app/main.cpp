@@ -14,7 +14,7 @@
 #include "app/app_identity.h"
 #include "app/fo_form.h"
 #include "app/help_window.h"
-#include "app/program_folder.h"
+#include "system/program_folder.h"
 #include "app/screenshot.h"
 #include "lang/detailed_message.h"
 #include "lang/nyelv_form.h"

@@ -5,7 +5,7 @@
 #include <QProcess>
 #include <QStandardPaths>
 
-#include "app/links.h"
+#include "system/links.h"
 
 namespace mertano {
 

@@ -20,7 +20,7 @@
 #include <thread>
 #include <vector>
 
-#include "app/program_folder.h"
+#include "system/program_folder.h"
 #include "cli/cli_language.h"
 #include "cli/cli_materials.h"
 #include "cli/cli_output.h"

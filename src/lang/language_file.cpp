@@ -5,7 +5,7 @@
 #include <QStringDecoder>
 #include <QStringView>
 
-#include "app/regular_file.h"
+#include "system/regular_file.h"
 
 namespace mertano {
 

@@ -18,7 +18,7 @@
 #include <ctime>
 #endif
 
-#include "app/regular_file.h"
+#include "system/regular_file.h"
 
 namespace mertano {
 namespace {

@@ -9,7 +9,7 @@
 #include <QScreen>
 #include <QWidget>
 
-#include "app/startup_values.h"
+#include "system/startup_values.h"
 
 namespace mertano {
 namespace {

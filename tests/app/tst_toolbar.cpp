@@ -14,7 +14,7 @@
 #include "app/app_context.h"
 #include "app/figure_button.h"
 #include "app/fo_form.h"
-#include "app/links.h"
+#include "system/links.h"
 #include "app/print_window.h"
 #include "main_window_steps.h"
 #include "test_main.h"

@@ -6,7 +6,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "app/program_folder.h"
+#include "system/program_folder.h"
 #include "test_main.h"
 
 using namespace mertano;

@@ -3,7 +3,7 @@
 // and the version text.
 #include <QTest>
 
-#include "app/startup_values.h"
+#include "system/startup_values.h"
 #include "test_main.h"
 
 using namespace mertano;

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/regular_file.h"
+#include "system/regular_file.h"
 
 #include <QFile>
 #include <QFileInfo>

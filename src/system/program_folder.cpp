@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/program_folder.h"
+#include "system/program_folder.h"
 
 #include <QCoreApplication>
 #include <QDir>
