@@ -188,7 +188,7 @@ void TFoForm::MailLabel2Click() {
     const bool opened = app_.actions->openUrl(mail, QString());
     // The material file lives in the folder the program started in; stay there.
     if (!app_.values.workingFolder.isEmpty()) QDir::setCurrent(app_.values.workingFolder);
-    if (!opened) return sayCannot(kTextNoMailProgram, app_.values.mailAddress);
+    if (!opened) sayCannot(kTextNoMailProgram, app_.values.mailAddress);
     FormActivate();
 }
 
