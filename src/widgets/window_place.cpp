@@ -2,9 +2,11 @@
 #include "widgets/window_place.h"
 
 #include <QApplication>
+#include <QEvent>
 #include <QGuiApplication>
 #include <QLayout>
 #include <QMargins>
+#include <QObject>
 #include <QRect>
 #include <QScreen>
 #include <QWidget>
@@ -21,19 +23,53 @@ QMargins MarginsOf(const QWidget* window) {
             frame.bottom() - inner.bottom()};
 }
 
-// The frame the window system puts around a window is known only once it has shown the
-// window. Before that, the frame around another window of the program that is shown
-// (the main window) stands for it, as the same window manager draws both: a dialog
-// placed by its inner size alone would hang off the screen by its title bar.
+// The frame the window system puts around a window is known only once the window manager
+// has framed it, which comes some time after show(): during the show event and just after
+// show() it still reads as none. Until then the frame around another window of the program
+// (the main window) stands for it, as the same window manager draws both: a dialog placed
+// by its inner size alone would hang off the screen by its title bar and borders.
 QMargins FrameMargins(const QWidget* window) {
     const QMargins own = MarginsOf(window);
-    if (!own.isNull() || window->isVisible()) return own;
+    if (!own.isNull() || window->windowFlags().testFlag(Qt::FramelessWindowHint)) return own;
     for (const QWidget* other : QApplication::topLevelWidgets()) {
         if (other == window || !other->isVisible() || !other->isWindow()) continue;
         const QMargins margins = MarginsOf(other);
         if (!margins.isNull()) return margins;
     }
     return own;
+}
+
+// A borrowed frame can differ from the window's own (a resizable window has thicker
+// edges), so the window is checked again once the window manager has framed it.
+class FrameWatch : public QObject {
+public:
+    explicit FrameWatch(QWidget* window) : QObject(window), window_(window) {
+        setObjectName(QStringLiteral("FrameWatch"));
+        window->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == window_ &&
+            (event->type() == QEvent::Move || event->type() == QEvent::Resize ||
+             event->type() == QEvent::WindowActivate) &&
+            !MarginsOf(window_).isNull()) {
+            window_->removeEventFilter(this);
+            deleteLater();
+            KeepOnScreen(window_, window_);
+        }
+        return false;
+    }
+
+private:
+    QWidget* window_;
+};
+
+void WatchFrame(QWidget* window) {
+    if (!MarginsOf(window).isNull() || window->windowFlags().testFlag(Qt::FramelessWindowHint))
+        return;
+    if (!window->findChild<QObject*>(QStringLiteral("FrameWatch"), Qt::FindDirectChildrenOnly))
+        new FrameWatch(window);
 }
 
 QRect OuterGeometry(const QWidget* window) {
@@ -65,6 +101,7 @@ void PlaceBottomRight(QWidget* window, const QWidget* anchor) {
     const QRect outer = OuterGeometry(window);
     const QPoint corner = BottomRightPosition(area, outer.size());
     window->move(KeptInside(area, QRect(corner, outer.size())));
+    WatchFrame(window);
 }
 
 void KeepOnScreen(QWidget* window, const QWidget* anchor) {
@@ -74,6 +111,7 @@ void KeepOnScreen(QWidget* window, const QWidget* anchor) {
     const QRect outer = OuterGeometry(window);
     const QPoint inside = KeptInside(area, outer);
     if (inside != outer.topLeft()) window->move(inside);
+    WatchFrame(window);
 }
 
 }  // namespace mertano
