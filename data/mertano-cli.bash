@@ -1,6 +1,7 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Bash completion for mertano-cli: figures, the fields of the figure given, options,
-# units and the languages installed beside the program or in its data folder.
+# units, the languages installed beside the program or in its data folder, and the
+# materials of Gravity.grv as the program being completed lists them.
 # Stands on its own: plain `complete` and `compgen`, no helper library needed.
 
 _mertano_cli_fields() {
@@ -36,11 +37,62 @@ _mertano_cli_languages() {
     done
 }
 
+# The word as the shell will pass it: an opening quote, and the backslashes the quoting
+# puts in, taken away.
+_mertano_cli_unquote() {
+    local word=$1 out="" c quoted=""
+    case $word in
+        \'*) printf '%s' "${word:1}"; return ;;
+        \"*) word=${word:1}; quoted=1 ;;
+    esac
+    while [ -n "$word" ]; do
+        c=${word:0:1}
+        word=${word:1}
+        # Within double quotes a backslash quotes only \ " $ and `.
+        if [ "$c" = '\' ] && [ -n "$word" ] && { [ -z "$quoted" ] || [[ ${word:0:1} == [\\\"\$\`] ]]; }; then
+            c=${word:0:1}
+            word=${word:1}
+        fi
+        out+=$c
+    done
+    printf '%s' "$out"
+}
+
+# The material names that start as the word does, quoted as the word is: the names come
+# from a file, so they go through neither compgen nor eval, and a name with blanks or a
+# "$" stays one literal word.
+_mertano_cli_materials() {
+    local program=$1 cur=$2 name prefix quoted
+    shift 2
+    program=$(command -v "$program" 2>/dev/null) || return
+    prefix=$(_mertano_cli_unquote "$cur")
+    while IFS= read -r name; do
+        [[ $name == "$prefix"* ]] || continue
+        case $cur in
+            \'*) quoted=${name//\'/\'\\\'\'} ;;
+            \"*)
+                quoted=${name//\\/\\\\}
+                quoted=${quoted//\"/\\\"}
+                quoted=${quoted//\$/\\\$}
+                quoted=${quoted//\`/\\\`}
+                ;;
+            *) printf -v quoted '%q' "$name" ;;
+        esac
+        COMPREPLY+=("$quoted")
+    done < <("$program" "$@" --list-materials 2>/dev/null)
+}
+
 _mertano_cli() {
     local cur=${COMP_WORDS[COMP_CWORD]}
     local prev=""
     ((COMP_CWORD > 0)) && prev=${COMP_WORDS[COMP_CWORD - 1]}
-    local options="--help --help-all --version --unit --material --language --json --csv --totals --batch --steps --solution"
+    # --unit=cm reaches here as three words, since bash splits words at "=".
+    if [ "$cur" = "=" ] && [[ $prev == --* ]]; then
+        cur=""
+    elif [ "$prev" = "=" ] && ((COMP_CWORD > 1)) && [[ ${COMP_WORDS[COMP_CWORD - 2]} == --* ]]; then
+        prev=${COMP_WORDS[COMP_CWORD - 2]}
+    fi
+    local options="--help --help-all --version --unit --material --user-data --list-materials --language --json --csv --totals --batch --steps --solution"
     local figures="Triangle RightTriangle Circle CircularSector CircularSegment Cube Cylinder Cone TruncatedCone Sphere Cuboid SphericalCap SphericalZone"
     COMPREPLY=()
 
@@ -52,6 +104,12 @@ _mertano_cli() {
             mapfile -t COMPREPLY < <(compgen -W "$(_mertano_cli_languages "${COMP_WORDS[0]}")" -- "$cur")
             return ;;
         --material)
+            # The names of the folder the command will read, which --user-data changes.
+            local word user_data=()
+            for word in "${COMP_WORDS[@]:1:COMP_CWORD-1}"; do
+                [ "$word" = "--user-data" ] && user_data=(--user-data)
+            done
+            _mertano_cli_materials "${COMP_WORDS[0]}" "$cur" "${user_data[@]}"
             return ;;
         --solution)
             mapfile -t COMPREPLY < <(compgen -W "1 2" -- "$cur")
@@ -70,7 +128,9 @@ _mertano_cli() {
     for ((k = 1; k < COMP_CWORD; ++k)); do
         word=${COMP_WORDS[k]}
         case "$word" in
-            --unit | --material | --language | --solution) ((++k)) ;;
+            --unit | --material | --language | --solution)
+                ((++k))
+                [ "${COMP_WORDS[k]}" = "=" ] && ((++k)) ;;
             -*) ;;
             *) figure=$word; break ;;
         esac

@@ -9,12 +9,12 @@
 #include <cstdio>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "app/app_context.h"
 #include "app/app_identity.h"
 #include "app/fo_form.h"
 #include "app/help_window.h"
-#include "system/program_folder.h"
 #include "app/screenshot.h"
 #include "lang/detailed_message.h"
 #include "lang/nyelv_form.h"
@@ -22,6 +22,8 @@
 #include "lang/settle_dialogs.h"
 #include "lang/settle_language.h"
 #include "materials/anyag_form.h"
+#include "system/program_folder.h"
+#include "system/user_data_folder.h"
 #include "widgets/message_form.h"
 #include "widgets/valt_form.h"
 
@@ -76,9 +78,18 @@ int main(int argc, char* argv[]) {
     parser.addVersionOption();
     const QCommandLineOption screenshotOption(
         "screenshot", "Save a picture of the window with a solved figure, then quit.", "FILE");
-    parser.addOption(screenshotOption);
+    const QCommandLineOption userDataOption(
+        "user-data",
+        "Keep the materials in $XDG_DATA_HOME/mertano (or ~/.local/share/mertano), made "
+        "when missing, instead of the working folder, as the desktop menu's Mertano does.");
+    parser.addOptions({screenshotOption, userDataOption});
     parser.process(application);
 
+    // Before anything takes the working folder: the material store keeps the path it
+    // finds when it is made.
+    std::optional<mertano::DataFolderFailure> dataFolderFailure;
+    if (parser.isSet(userDataOption))
+        dataFolderFailure = mertano::EnterFolder(mertano::UserDataFolder());
     mertano::AppContext app;
     ReadStartupValues(app.values);
     mertano::SettleDialogs boxes;
@@ -129,11 +140,21 @@ int main(int argc, char* argv[]) {
         if (const std::optional<QString> error = mertano::RememberSettledLanguage(settled))
             std::fprintf(stderr, "%s\n", qPrintable(*error));
     };
+    // In the window's language, whose texts are read when the window is first shown.
+    const auto dataFolderMessage = [&] {
+        return mertano::DataFolderNotMadeText(app.language.texts(), *dataFolderFailure) +
+               QStringLiteral("\r\r") + dataFolderFailure->reason;
+    };
     const AfterFirstPaint afterFirstPaint(&main, [&] {
         mertano::ApplyApplicationIcon();
         if (screenshot) return rememberQuietly();
+        const mertano::LanguageTexts& texts = app.language.texts();
+        if (dataFolderFailure) {
+            mertano::ShowLocalMessage(&main, dataFolderMessage(), mertano::MessageKind::Warning,
+                                      mertano::MessageButton::OK, mertano::MessageButton::OK, 0,
+                                      texts);
+        }
         if (const std::optional<QString> error = mertano::RememberSettledLanguage(settled)) {
-            const mertano::LanguageTexts& texts = app.language.texts();
             mertano::ShowLocalMessage(
                 &main, mertano::DetailedMessage(texts, mertano::kTextSettingsNotSaved, *error),
                 mertano::MessageKind::Error, mertano::MessageButton::OK, mertano::MessageButton::OK,
@@ -142,6 +163,8 @@ int main(int argc, char* argv[]) {
     });
     main.show();
     if (screenshot) {
+        if (dataFolderFailure)
+            std::fprintf(stderr, "%s\n", qPrintable(dataFolderMessage().replace('\r', '\n')));
         const bool saved = mertano::SaveSolvedScreenshot(main, parser.value(screenshotOption));
         rememberQuietly();
         return saved ? 0 : 1;

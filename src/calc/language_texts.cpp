@@ -108,7 +108,7 @@ const std::array<std::string, kLanguageTextCount - kFirstExtraText + 1> kExtraEn
     "The e-mail link cannot be used: website.url in the program folder holds no e-mail address.",
     "The folder for your materials, %1, could not be made. Mertano keeps them in %2.",
     "Add &common materials",
-    "%1 common materials were added to the list.",
+    "Common materials added to the list: %1.",
     "Every common material is already in the list. Nothing was added.",
     "Structural steel",
     "Tool steel",

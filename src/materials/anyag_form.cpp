@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -12,9 +13,11 @@
 #include <QVBoxLayout>
 #include <QValidator>
 #include <algorithm>
+#include <string>
 
 #include "calc/language_texts.h"
 #include "lang/detailed_message.h"
+#include "materials/common_materials.h"
 #include "materials/material_file.h"
 #include "materials/material_list.h"
 #include "widgets/float_edit.h"
@@ -26,6 +29,8 @@ namespace {
 
 constexpr long double kMaxGravity = 100000.0L;
 constexpr int kGravityDigits = 2;
+// A unit symbol, the same in every language.
+constexpr char16_t kGravityUnit[] = u"g/cm\u00b3";
 
 // The language text numbers of the dialog and what shows while a text is empty.
 enum Text : int {
@@ -59,7 +64,7 @@ QString BuiltinText(int number) {
         case kNevText1:
             return QStringLiteral("Név:");
         case kFajsuly:
-            return QStringLiteral("Fajsúly (g/cm³):");
+            return QStringLiteral("Fajsúly:");
         case kMent:
             return QStringLiteral("Mentés");
         case kModosit:
@@ -129,15 +134,21 @@ void TAnyagForm::buildControls() {
     NevEdit = Named<QLineEdit>("NevEdit", UjGroupBox);
     FajsulyText1 = Named<QLabel>("FajsulyText1", UjGroupBox);
     FajsulyEdit1 = MakeGravityEdit(QStringLiteral("FajsulyEdit1"), UjGroupBox);
+    FajsulyEgysegText1 =
+        Named<QLabel>("FajsulyEgysegText1", QString::fromUtf16(kGravityUnit), UjGroupBox);
     MentBtn = Named<QPushButton>("MentBtn", UjGroupBox);
     ModositGroupBox = Named<QGroupBox>("ModositGroupBox", this);
     NevText2 = Named<QLabel>("NevText2", ModositGroupBox);
     AnyagComboBox = Named<QComboBox>("AnyagComboBox", ModositGroupBox);
     FajsulyText2 = Named<QLabel>("FajsulyText2", ModositGroupBox);
     FajsulyEdit2 = MakeGravityEdit(QStringLiteral("FajsulyEdit2"), ModositGroupBox);
+    FajsulyEgysegText2 =
+        Named<QLabel>("FajsulyEgysegText2", QString::fromUtf16(kGravityUnit), ModositGroupBox);
     ModositBtn = Named<QPushButton>("ModositBtn", ModositGroupBox);
     TorolBtn = Named<QPushButton>("TorolBtn", ModositGroupBox);
     KilepBtn = Named<QPushButton>("KilepBtn", this);
+    // Made last, so that it comes last in the tab order.
+    GyakoriBtn = Named<QPushButton>("GyakoriBtn", this);
 
     NevEdit->setValidator(new MaterialNameValidator(NevEdit));
     AnyagComboBox->setEditable(true);
@@ -156,19 +167,21 @@ void TAnyagForm::buildControls() {
     FajsulyEdit1->setFixedWidth(gravityWidth);
     FajsulyEdit2->setFixedWidth(gravityWidth);
 
-    // Both boxes share one column plan, so the fields and the buttons line up:
-    // label | field | stretch | button | button.
+    // Both boxes share one column plan, so the fields, their units and the buttons line
+    // up: label | field | unit, stretching | button | button.
     auto* uj = new QGridLayout(UjGroupBox);
     uj->addWidget(NevText1, 0, 0);
     uj->addWidget(NevEdit, 0, 1, 1, 4);
     uj->addWidget(FajsulyText1, 1, 0);
     uj->addWidget(FajsulyEdit1, 1, 1);
+    uj->addWidget(FajsulyEgysegText1, 1, 2);
     uj->addWidget(MentBtn, 1, 4);
     auto* modosit = new QGridLayout(ModositGroupBox);
     modosit->addWidget(NevText2, 0, 0);
     modosit->addWidget(AnyagComboBox, 0, 1, 1, 4);
     modosit->addWidget(FajsulyText2, 1, 0);
     modosit->addWidget(FajsulyEdit2, 1, 1);
+    modosit->addWidget(FajsulyEgysegText2, 1, 2);
     modosit->addWidget(ModositBtn, 1, 3);
     modosit->addWidget(TorolBtn, 1, 4);
     for (QGridLayout* grid : {uj, modosit}) grid->setColumnStretch(2, 1);
@@ -177,13 +190,19 @@ void TAnyagForm::buildControls() {
     main->setSizeConstraint(QLayout::SetFixedSize);
     main->addWidget(UjGroupBox);
     main->addWidget(ModositGroupBox);
-    main->addWidget(KilepBtn, 0, Qt::AlignRight);
+    // The button for the whole list at the left, the way out at the right, where it was.
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(GyakoriBtn);
+    bottom->addStretch(1);
+    bottom->addWidget(KilepBtn);
+    main->addLayout(bottom);
 
     connect(AnyagComboBox, &QComboBox::activated, this, &TAnyagForm::AnyagComboBoxClick);
     connect(MentBtn, &QPushButton::clicked, this, &TAnyagForm::MentBtnClick);
     connect(ModositBtn, &QPushButton::clicked, this, &TAnyagForm::ModositBtnClick);
     connect(TorolBtn, &QPushButton::clicked, this, &TAnyagForm::TorolBtnClick);
     connect(KilepBtn, &QPushButton::clicked, this, &TAnyagForm::KilepBtnClick);
+    connect(GyakoriBtn, &QPushButton::clicked, this, &TAnyagForm::GyakoriBtnClick);
 }
 
 QString TAnyagForm::text(int number) const {
@@ -208,6 +227,7 @@ void TAnyagForm::ApplyLanguageTexts() {
     ModositBtn->setText(text(kModosit));
     TorolBtn->setText(text(kTorol));
     KilepBtn->setText(text(kKilep));
+    GyakoriBtn->setText(text(kTextAddCommonMaterials));
     lineUp();
     if (isVisible()) PlaceBottomRight(this, mainWindow_);
 }
@@ -241,7 +261,9 @@ void TAnyagForm::showEvent(QShowEvent* event) {
     if (event->spontaneous()) return;  // back from minimised: not a new showing
     // The captions may have changed since the last showing (they are also applied by
     // control name, without this window's knowledge), and the frame is known only once
-    // the window is shown: the columns and the corner are worked out anew.
+    // the window is shown: the columns and the corner are worked out anew. The main window
+    // puts in no caption of GyakoriBtn: it is read from the texts here.
+    GyakoriBtn->setText(text(kTextAddCommonMaterials));
     lineUp();
     PlaceBottomRight(this, mainWindow_);
     // Queued, so that a message about the file does not open inside the showing.
@@ -272,6 +294,11 @@ bool TAnyagForm::AskYesNo(const QString& question) {
                             *texts_) == ResultYes;
 }
 
+void TAnyagForm::ShowInformation(const QString& message) {
+    ShowLocalMessage(this, message, MessageKind::Information, MessageButton::OK, MessageButton::OK,
+                     0, *texts_);
+}
+
 void TAnyagForm::tellDamage() {
     if (std::optional<QString> report = store_.TakeDamageReport())
         ShowWarning(DetailedMessage(*texts_, kTextMaterialDamaged, *report));
@@ -286,6 +313,13 @@ void TAnyagForm::FormActivate() {
     FajsulyEdit2->setValue(0.0L);
     if (error) ShowWarning(DetailedMessage(*texts_, kTextMaterialUnreadable, error->message));
     tellDamage();
+}
+
+void TAnyagForm::relist() {
+    // The list grew under what the user typed or picked in the box, which stays.
+    const QString shown = AnyagComboBox->currentText();
+    if (ListMaterials(AnyagComboBox, store_, MaterialOrder::ForTheEye))
+        AnyagComboBox->setEditText(shown);
 }
 
 void TAnyagForm::AnyagComboBoxClick() {
@@ -355,6 +389,29 @@ void TAnyagForm::TorolBtnClick() {
     const bool saved =
         save([&shown](MaterialTable table) { return DeleteMaterial(std::move(table), shown); });
     if (saved) FormActivate();
+}
+
+void TAnyagForm::GyakoriBtnClick() {
+    // Read afresh first, so that a list that lacks nothing leaves the file untouched.
+    if (const std::optional<MaterialError> error = store_.LoadMaterials()) {
+        ShowWarning(DetailedMessage(*texts_, kTextMaterialUnreadable, error->message));
+        return;
+    }
+    relist();
+    tellDamage();
+    int added = 0;
+    AddCommonMaterials(store_.table(), *texts_, added);
+    if (added > 0) {
+        // Counted again on the records the save reads: another Mertano may have saved since.
+        const bool saved = save([&](MaterialTable table) {
+            return AddCommonMaterials(std::move(table), *texts_, added);
+        });
+        if (!saved) return;
+        relist();
+    }
+    if (added == 0) return ShowInformation(text(kTextCommonAllThere));
+    ShowInformation(
+        QString::fromStdString(FillIn(texts_->text(kTextCommonAdded), {std::to_string(added)})));
 }
 
 void TAnyagForm::KilepBtnClick() {

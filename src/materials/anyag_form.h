@@ -2,7 +2,8 @@
 #pragma once
 
 // TAnyagForm, the materials dialog: adds a material to the material file, changes the
-// name or specific gravity of one, deletes one.
+// name or specific gravity of one, deletes one, and adds the common materials the list
+// lacks (GyakoriBtn; gyakori: common).
 //
 // The program creates it once, hidden, with the material store and the language texts
 // it shares with the main window, which blocks itself while the dialog is shown. Each
@@ -55,6 +56,7 @@ public slots:
     void MentBtnClick();
     void ModositBtnClick();
     void TorolBtnClick();
+    void GyakoriBtnClick();
     void KilepBtnClick();
 
 signals:
@@ -68,12 +70,15 @@ protected:
     virtual void ShowWarning(const QString& text);
     // A question with Yes and No, through ShowLocalMessage; true for Yes.
     virtual bool AskYesNo(const QString& question);
+    // A note with one OK button, through ShowLocalMessage.
+    virtual void ShowInformation(const QString& text);
 
 private:
     void buildControls();
     void FormCreate();
     void FormClose();
     void lineUp();
+    void relist();
     void refuse(int textNumber, QWidget* field);
     // Writes the change; false (and the user told why) when the file could not take it.
     bool save(const MaterialStore::Change& change);
@@ -90,15 +95,18 @@ private:
     QLineEdit* NevEdit;
     QLabel* FajsulyText1;
     TFloatEdit* FajsulyEdit1;
+    QLabel* FajsulyEgysegText1;
     QPushButton* MentBtn;
     QGroupBox* ModositGroupBox;
     QLabel* NevText2;
     QComboBox* AnyagComboBox;
     QLabel* FajsulyText2;
     TFloatEdit* FajsulyEdit2;
+    QLabel* FajsulyEgysegText2;
     QPushButton* ModositBtn;
     QPushButton* TorolBtn;
     QPushButton* KilepBtn;
+    QPushButton* GyakoriBtn;
 };
 
 }  // namespace mertano

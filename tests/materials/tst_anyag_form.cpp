@@ -47,6 +47,7 @@ public:
     using TAnyagForm::TAnyagForm;
     QStringList warnings;
     QStringList questions;
+    QStringList notes;
     bool answer = false;
 
 protected:
@@ -55,6 +56,7 @@ protected:
         questions << text;
         return answer;
     }
+    void ShowInformation(const QString& text) override { notes << text; }
 };
 
 using Bytes = std::vector<std::pair<QByteArray, qint32>>;
@@ -153,12 +155,16 @@ private slots:
         for (const char* name :
              {"UjGroupBox", "NevText1", "NevEdit", "FajsulyText1", "FajsulyEdit1", "MentBtn",
               "ModositGroupBox", "NevText2", "AnyagComboBox", "FajsulyText2", "FajsulyEdit2",
-              "ModositBtn", "TorolBtn", "KilepBtn"}) {
+              "ModositBtn", "TorolBtn", "KilepBtn", "GyakoriBtn", "FajsulyEgysegText1",
+              "FajsulyEgysegText2"}) {
             QVERIFY2(form_->findChild<QWidget*>(name), name);
         }
         QCOMPARE(gravity1()->digits(), 2);
         QCOMPARE(double(gravity2()->max()), 100000.0);
         QCOMPARE(find<QPushButton>("MentBtn")->text(), QStringLiteral("Mentés"));
+        find<QPushButton>("KilepBtn")->setFocus();  // last in the tab order until GyakoriBtn
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("GyakoriBtn"));
     }
 
     void captionsFollowTheLanguageTexts() {
@@ -417,6 +423,57 @@ private slots:
                  qPrintable(warning));
         QVERIFY2(warning.endsWith(detail), qPrintable(warning));
         QCOMPARE(QFileInfo::exists(path_), gone.isEmpty());
+    }
+
+    // Appended to what the list holds, named in the current language. A list that lacks
+    // none is not saved at all (a save would fail here); a failed save loses nothing.
+    void addCommonMaterials_data() {
+        QTest::addColumn<QByteArray>("before");
+        QTest::addColumn<QStringList>("words");  // texts 178, 179...
+        QTest::addColumn<int>("limit");          // file-size limit while saving; 0: none
+        QTest::addColumn<QStringList>("appended");
+        QTest::addColumn<QString>("message");
+        QStringList names;
+        Bytes allThere;
+        for (int n = kTextFirstCommonMaterial; n <= kTextLastCommonMaterial; ++n) {
+            names << QString::fromStdString(LanguageTexts::ExtraEnglish(n));
+            allThere.push_back({names.back().toUtf8(), 1000});
+        }
+        const QString added = "Common materials added to the list: %1.";
+        QTest::newRow("names there are kept, gravity and all; letter case counts")
+            << Records({{"Copper", 9000}, {"glass", 2600}}) << QStringList{} << 0
+            << names.mid(0, 7) + names.mid(8) << added.arg(20);
+        QTest::newRow("named in the language, cut to fit, names alike once")
+            << QByteArray() << QStringList{"Szerkezeti acél nagyon hosszú", "Acél", "Acél"} << 0
+            << QStringList{"Szerkezeti acél nag", "Acél"} + names.mid(3) << added.arg(20);
+        QTest::newRow("every one there: nothing saved")
+            << Records(allThere) << QStringList{} << 1 << QStringList{}
+            << "Every common material is already in the list. Nothing was added.";
+        QTest::newRow("save fails: nothing lost, and said")
+            << Records({{"Vas", 7250}}) << QStringList{} << 40 << QStringList{}
+            << "The material file could not be saved. It keeps what it held before.";
+    }
+    void addCommonMaterials() {
+        QFETCH(QStringList, words);
+        for (int k = 0; k < words.size(); ++k)
+            texts_.set(kTextFirstCommonMaterial + k, words[k].toStdString());
+        QFETCH(QByteArray, before);
+        openBytes(before);
+        QFETCH(int, limit);
+        {
+            const FileSizeLimit fileSize(limit > 0 ? rlim_t(limit) : RLIM_INFINITY);
+            click("GyakoriBtn");
+        }
+        const QByteArray after = ReadBytes(path_);
+        QVERIFY(after.startsWith(before));
+        const MaterialTable table = DecodeMaterials(after.mid(before.size())).table;
+        QTEST(MaterialNames(table), "appended");
+        for (const MaterialRecord& m : table) QVERIFY(m.gravity > 500 && m.gravity < 12000);
+        const QStringList said = form_->warnings + form_->notes;
+        QCOMPARE(said.size(), 1);
+        QFETCH(QString, message);
+        QVERIFY2(said[0].startsWith(message), qPrintable(said[0]));
+        QCOMPARE(comboItems().size(), MaterialNames(DecodeMaterials(after).table).size());
     }
 
     void changeAfterDeleteFindsNothing() {
