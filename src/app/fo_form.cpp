@@ -94,7 +94,9 @@ void TFoForm::connectHandlers() {
 void TFoForm::placeCentred() {
     // The frame counts once the window system has given one, as the window's width does.
     const QRect area = WorkArea(this);
-    if (!area.isEmpty()) move(CentredPosition(area, frameGeometry().size()));
+    if (area.isEmpty()) return;
+    move(CentredPosition(area, frameGeometry().size()));
+    PlaceAgainWhenFramed(this, [this] { placeCentred(); });
 }
 
 void TFoForm::showEvent(QShowEvent* event) {

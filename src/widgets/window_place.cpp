@@ -10,6 +10,8 @@
 #include <QRect>
 #include <QScreen>
 #include <QWidget>
+#include <functional>
+#include <utility>
 
 #include "system/startup_values.h"
 
@@ -40,10 +42,13 @@ QMargins FrameMargins(const QWidget* window) {
 }
 
 // A borrowed frame can differ from the window's own (a resizable window has thicker
-// edges), so the window is checked again once the window manager has framed it.
+// edges), and a window moved after show() but before the window manager has framed it is
+// taken to mean its inner corner, not its frame's (it lands a title bar higher). So the
+// window is placed again once it is framed.
 class FrameWatch : public QObject {
 public:
-    explicit FrameWatch(QWidget* window) : QObject(window), window_(window) {
+    FrameWatch(QWidget* window, std::function<void()> place)
+        : QObject(window), window_(window), place_(std::move(place)) {
         setObjectName(QStringLiteral("FrameWatch"));
         window->installEventFilter(this);
     }
@@ -56,21 +61,27 @@ protected:
             !MarginsOf(window_).isNull()) {
             window_->removeEventFilter(this);
             deleteLater();
-            KeepOnScreen(window_, window_);
+            place_();
         }
         return false;
     }
 
 private:
     QWidget* window_;
+    std::function<void()> place_;
 };
 
-void WatchFrame(QWidget* window) {
+}  // namespace
+
+void PlaceAgainWhenFramed(QWidget* window, std::function<void()> place) {
     if (!MarginsOf(window).isNull() || window->windowFlags().testFlag(Qt::FramelessWindowHint))
         return;
-    if (!window->findChild<QObject*>(QStringLiteral("FrameWatch"), Qt::FindDirectChildrenOnly))
-        new FrameWatch(window);
+    // The latest placing is the one that counts.
+    delete window->findChild<QObject*>(QStringLiteral("FrameWatch"), Qt::FindDirectChildrenOnly);
+    new FrameWatch(window, std::move(place));
 }
+
+namespace {
 
 QRect OuterGeometry(const QWidget* window) {
     const QMargins m = FrameMargins(window);
@@ -101,7 +112,7 @@ void PlaceBottomRight(QWidget* window, const QWidget* anchor) {
     const QRect outer = OuterGeometry(window);
     const QPoint corner = BottomRightPosition(area, outer.size());
     window->move(KeptInside(area, QRect(corner, outer.size())));
-    WatchFrame(window);
+    PlaceAgainWhenFramed(window, [window] { PlaceBottomRight(window, window); });
 }
 
 void KeepOnScreen(QWidget* window, const QWidget* anchor) {
@@ -111,7 +122,10 @@ void KeepOnScreen(QWidget* window, const QWidget* anchor) {
     const QRect outer = OuterGeometry(window);
     const QPoint inside = KeptInside(area, outer);
     if (inside != outer.topLeft()) window->move(inside);
-    WatchFrame(window);
+    PlaceAgainWhenFramed(window, [window, inside] {
+        window->move(inside);
+        KeepOnScreen(window, window);
+    });
 }
 
 }  // namespace mertano

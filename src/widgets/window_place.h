@@ -6,6 +6,8 @@
 // and from the window's size after its layout has taken the current captions, frame
 // included: a dialog placed from an older, smaller size would hang off the screen.
 
+#include <functional>
+
 class QRect;
 class QWidget;
 
@@ -19,5 +21,8 @@ void SettleLayout(QWidget* window);
 void PlaceBottomRight(QWidget* window, const QWidget* anchor);
 // Moves the window as little as it takes to lie wholly in the anchor's work area.
 void KeepOnScreen(QWidget* window, const QWidget* anchor);
+// Runs `place` once the window manager has framed the window, for a window whose frame is
+// not known yet: a place worked out before then is only as good as the frame it guessed.
+void PlaceAgainWhenFramed(QWidget* window, std::function<void()> place);
 
 }  // namespace mertano
