@@ -169,7 +169,7 @@ void TFoForm::NyomtatBtnClick() {
     QPrinter printer(QPrinter::HighResolution);
     QPrintDialog dialog(&printer, this);
     if (dialog.exec() != QDialog::Accepted) return;
-    PrintImage(printer, grab().toImage());
+    PrintWindow(printer, *this);
 }
 
 void TFoForm::OrvImageClick() {

@@ -6,7 +6,9 @@
 #include <QHoverEvent>
 #include <QLabel>
 #include <QPrinter>
+#include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
@@ -14,9 +16,9 @@
 #include "app/app_context.h"
 #include "app/figure_button.h"
 #include "app/fo_form.h"
-#include "system/links.h"
 #include "app/print_window.h"
 #include "main_window_steps.h"
+#include "system/links.h"
 #include "test_main.h"
 
 using namespace mertano;
@@ -193,20 +195,22 @@ private slots:
         QTest::addColumn<QString>("click");
         QTest::addColumn<int>("text");
         QTest::addColumn<QString>("named");
-        QTest::newRow("no calculator") << "https://example.org" << "info@example.org" << false
-                                       << "CalcSpBtn" << int(kTextNoCalculator)
-                                       << CalculatorCandidates().join(", ");
-        QTest::newRow("no browser") << "https://example.org" << "info@example.org" << false
-                                    << "OrvImage" << int(kTextNoBrowser)
-                                    << "https://example.org/indexeng.html";
-        QTest::newRow("no website address") << "" << "info@example.org" << true << "OrvImage"
-                                            << int(kTextNoWebsite) << "";
-        QTest::newRow("no mail program") << "https://example.org" << "info@example.org" << false
-                                         << "MailLabel2" << int(kTextNoMailProgram)
-                                         << "info@example.org";
-        QTest::newRow("no usable mail address") << "https://example.org" << "info(at)example"
-                                                << true << "MailLabel2"
-                                                << int(kTextNoMailAddress) << "";
+        QTest::newRow("no calculator")
+            << "https://example.org"
+            << "info@example.org" << false << "CalcSpBtn" << int(kTextNoCalculator)
+            << CalculatorCandidates().join(", ");
+        QTest::newRow("no browser") << "https://example.org"
+                                    << "info@example.org" << false << "OrvImage"
+                                    << int(kTextNoBrowser) << "https://example.org/indexeng.html";
+        QTest::newRow("no website address")
+            << ""
+            << "info@example.org" << true << "OrvImage" << int(kTextNoWebsite) << "";
+        QTest::newRow("no mail program") << "https://example.org"
+                                         << "info@example.org" << false << "MailLabel2"
+                                         << int(kTextNoMailProgram) << "info@example.org";
+        QTest::newRow("no usable mail address")
+            << "https://example.org"
+            << "info(at)example" << true << "MailLabel2" << int(kTextNoMailAddress) << "";
     }
     void desktopFailuresAreSaid() {
         QFETCH(QString, website);
@@ -338,20 +342,36 @@ private slots:
         QVERIFY(blue);
     }
 
-    void printsTheWindowOnOnePage() {
+    // The window goes to paper drawn, not as a screen grab: its texts are text in the PDF,
+    // no picture of the whole window is in it, and it keeps its size on a 96 dpi screen.
+    void printsTheWindowAsDrawing() {
         QTemporaryDir folder;
         QPrinter printer(QPrinter::HighResolution);
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(folder.filePath("window.pdf"));
-        QVERIFY(PrintImage(printer, form_->grab().toImage()));
+        form_->SpeedBtn3->click();
+        form_->SugarEdit->setText("3.25");
+        QVERIFY(PrintWindow(printer, *form_));
         QFile pdf(folder.filePath("window.pdf"));
         QVERIFY(pdf.open(QIODevice::ReadOnly));
         const QByteArray bytes = pdf.readAll();
-        QVERIFY(bytes.startsWith("%PDF"));
         QCOMPARE(bytes.count("/Type /Page\n") + bytes.count("/Type /Page\r") +
                      bytes.count("/Type /Page "),
                  qsizetype(1));
-        QVERIFY(!PrintImage(printer, QImage()));
+        static const QRegularExpression imageWidth("/Subtype\\s*/Image[^>]*/Width\\s+(\\d+)");
+        for (auto m = imageWidth.globalMatch(QString::fromLatin1(bytes)); m.hasNext();)
+            QVERIFY(m.next().captured(1).toInt() < form_->width() / 2);
+
+        QProcess pdftotext;
+        pdftotext.start("pdftotext", {"-layout", pdf.fileName(), "-"});
+        QVERIFY2(pdftotext.waitForFinished(), "pdftotext (poppler-utils) is needed");
+        const QString text = QString::fromUtf8(pdftotext.readAllStandardOutput());
+        QVERIFY2(text.contains("3.25"), qPrintable(text));
+        QVERIFY(text.contains(form_->SzamolBtn->text().remove('&')));
+
+        QWidget empty;
+        empty.resize(0, 0);
+        QVERIFY(!PrintWindow(printer, empty));
     }
 };
 
