@@ -222,7 +222,10 @@ void TFoForm::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     const QPoint at(AlapPanel->x() + AlapPanel->width() / 2 - 160,
                     AlapPanel->y() + AlapPanel->height() / 2 - 50);
-    painter.drawPixmap(at, app_.pictures.picture("B12", devicePixelRatioF()));
+    if (PaperPainting::active())
+        app_.pictures.paint("B12", painter, QRectF(at, app_.pictures.size("B12")));
+    else
+        painter.drawPixmap(at, app_.pictures.picture("B12", devicePixelRatioF()));
 }
 
 bool TFoForm::eventFilter(QObject* watched, QEvent* event) {

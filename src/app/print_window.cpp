@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "print_window.h"
 
+#include "pictures/shown_pictures.h"
+
 #include <algorithm>
 
 #include <QPainter>
@@ -25,6 +27,7 @@ bool PrintWindow(QPrinter& printer, QWidget& window) {
     // Rendered straight into a printer, a widget tree is first drawn into one large bitmap;
     // recorded as drawing commands and played back, its texts and lines stay what they are.
     QPicture drawing;
+    const PaperPainting paper;
     QPainter recorder(&drawing);
     window.render(&recorder, QPoint(), QRegion(),
                   QWidget::DrawWindowBackground | QWidget::DrawChildren);

@@ -154,16 +154,15 @@ QSize LogicalSize(const PictureEntry& entry) {
     return {150, 150};
 }
 
-QPixmap Render(const PictureEntry& entry, qreal ratio) {
-    const QSize logical = LogicalSize(entry);
-    QPixmap pixmap(qCeil(logical.width() * ratio), qCeil(logical.height() * ratio));
-    pixmap.setDevicePixelRatio(ratio);
-    // The marker and the glyphs sit on button faces, so they keep that face's colour
-    // around their drawing.
-    const bool onButton = entry.art != Art::Figure && entry.art != Art::Welcome &&
-                          entry.art != Art::Banner && entry.art != Art::BannerHighlighted;
-    pixmap.fill(onButton ? Qt::transparent : Qt::white);
-    QPainter painter(&pixmap);
+// The marker and the glyphs sit on button faces, so they keep that face's colour around
+// their drawing; the others have a white ground.
+bool OnButton(const PictureEntry& entry) {
+    return entry.art != Art::Figure && entry.art != Art::Welcome && entry.art != Art::Banner &&
+           entry.art != Art::BannerHighlighted;
+}
+
+// Draws the picture at its logical size from the painter's origin.
+void PaintArt(const PictureEntry& entry, QPainter& painter) {
     switch (entry.art) {
         case Art::Figure:
             PaintSketch(painter, FigureSketch(entry.figure), entry.marked);
@@ -197,6 +196,15 @@ QPixmap Render(const PictureEntry& entry, qreal ratio) {
             PaintBanner(painter, entry.art == Art::BannerHighlighted);
             break;
     }
+}
+
+QPixmap Render(const PictureEntry& entry, qreal ratio) {
+    const QSize logical = LogicalSize(entry);
+    QPixmap pixmap(qCeil(logical.width() * ratio), qCeil(logical.height() * ratio));
+    pixmap.setDevicePixelRatio(ratio);
+    pixmap.fill(OnButton(entry) ? Qt::transparent : Qt::white);
+    QPainter painter(&pixmap);
+    PaintArt(entry, painter);
     return pixmap;
 }
 
@@ -227,6 +235,20 @@ QPixmap PictureList::picture(const QString& name, qreal devicePixelRatio,
         found = scaled_.emplace(key, scaled).first;
     }
     return found->second;
+}
+
+bool PictureList::paint(const QString& name, QPainter& painter, const QRectF& target) const {
+    const PictureEntry* entry = FindEntry(name);
+    if (!entry || target.isEmpty()) return false;
+    const QSize logical = LogicalSize(*entry);
+    painter.save();
+    if (!OnButton(*entry)) painter.fillRect(target, Qt::white);
+    painter.setClipRect(target, Qt::IntersectClip);
+    painter.translate(target.topLeft());
+    painter.scale(target.width() / logical.width(), target.height() / logical.height());
+    PaintArt(*entry, painter);
+    painter.restore();
+    return true;
 }
 
 bool PictureList::has(const QString& name) const {

@@ -2,12 +2,15 @@
 #pragma once
 
 #include <QPixmap>
+#include <QRectF>
 #include <QSize>
 #include <QString>
 #include <QStringList>
 #include <map>
 #include <tuple>
 #include <utility>
+
+class QPainter;
 
 namespace mertano {
 
@@ -24,6 +27,9 @@ public:
     // The picture smoothly scaled to fill `shown` logical pixels, kept as well, so a
     // picture shown again costs nothing.
     QPixmap picture(const QString& name, qreal devicePixelRatio, const QSize& shown) const;
+    // The picture drawn straight into `painter`, filling `target`: lines stay lines on
+    // paper. False for a name the list does not hold.
+    bool paint(const QString& name, QPainter& painter, const QRectF& target) const;
     bool has(const QString& name) const;
     // The logical size, or an invalid size for a name the list does not hold.
     QSize size(const QString& name) const;

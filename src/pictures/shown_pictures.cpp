@@ -49,9 +49,29 @@ QPixmap PictureLabel::shownPixmap() {
     return shown_;
 }
 
+namespace {
+int paperPaintings = 0;
+}  // namespace
+
+PaperPainting::PaperPainting() {
+    ++paperPaintings;
+}
+
+PaperPainting::~PaperPainting() {
+    --paperPaintings;
+}
+
+bool PaperPainting::active() {
+    return paperPaintings > 0;
+}
+
 void PictureLabel::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     drawFrame(&painter);
+    if (PaperPainting::active() && isEnabled() && !name_.isEmpty()) {
+        pictures_.paint(name_, painter, contentsRect());
+        return;
+    }
     QPixmap pixmap = shownPixmap();
     if (pixmap.isNull()) return;
     if (!isEnabled()) {

@@ -38,6 +38,17 @@ private:
     qint64 greyedPalette_ = 0;
 };
 
+// While one lives, picture labels draw their pictures into the painter as lines and
+// texts, for paper, instead of as the screen's pixmaps.
+class PaperPainting {
+public:
+    PaperPainting();
+    ~PaperPainting();
+    PaperPainting(const PaperPainting&) = delete;
+    PaperPainting& operator=(const PaperPainting&) = delete;
+    static bool active();
+};
+
 // An icon showing one of the drawn pictures, drawn when a button first paints it and
 // then kept; disabled and other states look as an icon made from the drawn picture would.
 QIcon PictureIcon(const PictureList& pictures, const QString& name);

@@ -2,6 +2,7 @@
 #include <QFontInfo>
 #include <QFontMetricsF>
 #include <QImage>
+#include <QPainter>
 #include <QTest>
 #include <cmath>
 #include <limits>
@@ -111,6 +112,8 @@ private slots:
     void drawingStaysInsideTheFrame();
     void unknownNamesGiveNothing_data();
     void unknownNamesGiveNothing();
+    void paintedOnPaperAsOnTheScreen_data();
+    void paintedOnPaperAsOnTheScreen();
     void unusableRatioCountsAsOne_data();
     void unusableRatioCountsAsOne();
     void buttonMarkerIsARedDot();
@@ -299,6 +302,44 @@ void TestPictures::unknownNamesGiveNothing() {
     QVERIFY(list.picture(name).isNull());
     QVERIFY(list.picture(name, 2).isNull());
     QVERIFY(!list.size(name).isValid());
+    QImage paper(10, 10, QImage::Format_ARGB32_Premultiplied);
+    QPainter painter(&paper);
+    QVERIFY(!list.paint(name, painter, QRectF(0, 0, 10, 10)));
+}
+
+// Printed pictures are drawn straight into the printer's painter: the same drawing as the
+// screen's, scaled and placed in the target, on the same ground.
+void TestPictures::paintedOnPaperAsOnTheScreen_data() {
+    QTest::addColumn<QString>("name");
+    for (const QString& name : PictureList().names()) QTest::addRow("%s", qPrintable(name)) << name;
+}
+
+void TestPictures::paintedOnPaperAsOnTheScreen() {
+    QFETCH(QString, name);
+    const PictureList list;
+    QImage screen =
+        list.picture(name, 2).toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    screen.setDevicePixelRatio(1);
+    QImage paper(screen.size() + QSize(6, 6), QImage::Format_ARGB32_Premultiplied);
+    paper.fill(Qt::transparent);
+    QPainter painter(&paper);
+    QVERIFY(list.paint(name, painter, QRectF(QPointF(3, 3), list.size(name) * 2)));
+    painter.end();
+    // Letters may be placed a fraction of a pixel apart; a shifted or scaled drawing
+    // differs almost everywhere.
+    const QImage drawn = paper.copy(QRect(QPoint(3, 3), screen.size()));
+    qsizetype differing = 0;
+    for (int y = 0; y < screen.height(); ++y)
+        for (int x = 0; x < screen.width(); ++x) {
+            const QColor a = QColor::fromRgba(drawn.pixel(x, y));
+            const QColor b = QColor::fromRgba(screen.pixel(x, y));
+            differing += std::abs(a.red() - b.red()) + std::abs(a.green() - b.green()) +
+                             std::abs(a.blue() - b.blue()) + std::abs(a.alpha() - b.alpha()) >
+                         96;
+        }
+    QVERIFY2(differing * 200 <= qsizetype(screen.width()) * screen.height(),
+             qPrintable(QString::number(differing)));
+    QCOMPARE(paper.pixel(1, 1), 0u);  // nothing outside the target
 }
 
 void TestPictures::unusableRatioCountsAsOne_data() {
@@ -508,13 +549,15 @@ void TestPictures::labelLettersAreStoredAsTheFontSetsThem_data() {
         for (const SketchElement& e : sketch.elements()) {
             if (e.kind != SketchElement::Kind::Label) continue;
             const qsizetype split = e.text.indexOf('_');
-            for (const QChar c : split < 0 ? e.text : e.text.left(split)) letters.insert({15, c.unicode()});
+            for (const QChar c : split < 0 ? e.text : e.text.left(split))
+                letters.insert({15, c.unicode()});
             if (split >= 0)
                 for (const QChar c : e.text.mid(split + 1)) letters.insert({11, c.unicode()});
         }
     }
     for (const auto& [pixels, letter] : letters)
-        QTest::addRow("%s at %d px", qPrintable(QString(QChar(letter))), pixels) << QChar(letter) << pixels;
+        QTest::addRow("%s at %d px", qPrintable(QString(QChar(letter))), pixels)
+            << QChar(letter) << pixels;
 }
 
 // Every letter a figure shows is stored, so drawing a figure loads no font; where the font

@@ -343,7 +343,7 @@ private slots:
     }
 
     // The window goes to paper drawn, not as a screen grab: its texts are text in the PDF,
-    // no picture of the whole window is in it, and it keeps its size on a 96 dpi screen.
+    // and neither the whole window nor the figure's picture is a bitmap in it.
     void printsTheWindowAsDrawing() {
         QTemporaryDir folder;
         QPrinter printer(QPrinter::HighResolution);
@@ -360,7 +360,7 @@ private slots:
                  qsizetype(1));
         static const QRegularExpression imageWidth("/Subtype\\s*/Image[^>]*/Width\\s+(\\d+)");
         for (auto m = imageWidth.globalMatch(QString::fromLatin1(bytes)); m.hasNext();)
-            QVERIFY(m.next().captured(1).toInt() < form_->width() / 2);
+            QVERIFY(m.next().captured(1).toInt() < form_->IdomImage->width());
 
         QProcess pdftotext;
         pdftotext.start("pdftotext", {"-layout", pdf.fileName(), "-"});
