@@ -28,6 +28,7 @@
 #include "widgets/message_form.h"
 #include "widgets/whole_text.h"
 #include "widgets/window_place.h"
+#include "widgets/zoom.h"
 
 namespace mertano {
 namespace {
@@ -89,6 +90,7 @@ void TFoForm::connectHandlers() {
     connect(BetaEdit, &TCustomFloatEdit::exited, this, &TFoForm::BetaEditExit);
     connect(GammaEdit, &TCustomFloatEdit::exited, this, &TFoForm::GammaEditExit);
     connectSolution();
+    connectZoom();
 }
 
 void TFoForm::placeCentred() {
@@ -220,10 +222,12 @@ void TFoForm::paintEvent(QPaintEvent* event) {
     QWidget::paintEvent(event);
     if (selectedShape()) return;
     QPainter painter(this);
-    const QPoint at(AlapPanel->x() + AlapPanel->width() / 2 - 160,
-                    AlapPanel->y() + AlapPanel->height() / 2 - 50);
-    if (PaperPainting::active())
-        app_.pictures.paint("B12", painter, QRectF(at, app_.pictures.size("B12")));
+    const int zoom = WindowZoom(this);
+    const QPoint at(AlapPanel->x() + AlapPanel->width() / 2 - Zoomed(160, zoom),
+                    AlapPanel->y() + AlapPanel->height() / 2 - Zoomed(50, zoom));
+    // Drawn as lines where a pixmap would be scaled: on paper, and zoomed.
+    if (PaperPainting::active() || zoom != 100)
+        app_.pictures.paint("B12", painter, QRectF(at, app_.pictures.size("B12") * (zoom / 100.0)));
     else
         painter.drawPixmap(at, app_.pictures.picture("B12", devicePixelRatioF()));
 }
@@ -267,9 +271,9 @@ void TFoForm::Inicializal() {
     NyomtatBtn->setEnabled(false);
     UjBtn->show();
 
-    AoldText->move(AoldText->x(), 49);
+    MoveZoomed(AoldText, {BasePosition(AoldText).x(), 49});
     AoldText->setText("a :");
-    AoldEdit->move(AoldEdit->x(), 47);
+    MoveZoomed(AoldEdit, {BasePosition(AoldEdit).x(), 47});
     NagyrText->setText("R :");
 
     for (Field f :
@@ -311,8 +315,8 @@ void TFoForm::showFigure(ShapeKind shape) {
     button->setPalette(chosen);
 
     if (info.aInRowTwo) {
-        AoldText->move(AoldText->x(), 79);
-        AoldEdit->move(AoldEdit->x(), 76);
+        MoveZoomed(AoldText, {BasePosition(AoldText).x(), 79});
+        MoveZoomed(AoldEdit, {BasePosition(AoldEdit).x(), 76});
     }
     if (!info.magasCaption.empty())
         MagasText1->setText(QString::fromUtf8(info.magasCaption.data()));

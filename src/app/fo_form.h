@@ -84,6 +84,11 @@ public:
     // over-determine it), the unit and the material kept and the results cleared. Ctrl+E.
     void changeValues();
     bool canChangeValues() const;
+    // The Zoom submenu of the output area's context menu; Ctrl+plus, Ctrl+minus and
+    // Ctrl+0 zoom from anywhere in the window. A zoom the screen cannot hold is not offered.
+    void addZoomMenu(QMenu* menu);
+    void setZoom(int percent);
+    bool zoomFits(int percent) const;
     // Null until the window is first asked for.
     SolutionWindow* solutionWindow() const { return solutionWindow_; }
 
@@ -198,6 +203,7 @@ private:
     int solutions_ = 1;  // 2 when a second figure fits the solved values
     SolutionWindow* solutionWindow_ = nullptr;
     void connectSolution();
+    void connectZoom();
     void solutionChanged();
     void calculate(int solution);
     // The fields whose typed values did not fit, marked until the next calculation or

@@ -169,7 +169,7 @@ void TFoForm::NyomtatBtnClick() {
     QPrinter printer(QPrinter::HighResolution);
     QPrintDialog dialog(&printer, this);
     if (dialog.exec() != QDialog::Accepted) return;
-    PrintWindow(printer, *this);
+    if (!PrintWindow(printer, *this)) sayCannot(kTextNotPrinted);
 }
 
 void TFoForm::OrvImageClick() {

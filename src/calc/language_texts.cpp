@@ -131,6 +131,9 @@ const std::array<std::string, kLanguageTextCount - kFirstExtraText + 1> kExtraEn
     "Beech",
     "Concrete",
     "Glass",
+    "&Zoom",
+    "&High contrast",
+    "The window could not be printed: the printer or the file it was to go to did not accept it.",
 };
 
 // Texts 1 to 80 of English.lng, less those the engine's own English already holds.

@@ -12,7 +12,7 @@ namespace mertano {
 // file that lacks one of those shows its English wording instead, so that a file made
 // for an older Mertano never leaves a message empty.
 inline constexpr int kFirstExtraText = 81;
-inline constexpr int kLanguageTextCount = 198;
+inline constexpr int kLanguageTextCount = 201;
 
 // The numbers of the extra texts, for the code that puts the messages together.
 enum ExtraText : int {
@@ -108,6 +108,10 @@ enum ExtraText : int {
     kTextCommonAllThere = 177,
     kTextFirstCommonMaterial = 178,  // names 178 to kTextLastCommonMaterial
     kTextLastCommonMaterial = 198,
+    // How large the windows are drawn, and how plainly.
+    kTextZoom = 199,          // the submenu
+    kTextHighContrast = 200,  // its check item
+    kTextNotPrinted = 201,
 };
 
 // `text` with %1, %2, ... replaced by the arguments in order.

@@ -226,6 +226,15 @@ QPixmap PictureList::picture(const QString& name, qreal devicePixelRatio,
     QPixmap drawn = picture(name, devicePixelRatio);
     const qreal ratio = drawn.devicePixelRatio();
     if (drawn.isNull() || drawn.size() == shown * ratio) return drawn;
+    // Shown larger (a zoomed window), it is drawn larger, not blown up.
+    const QSize logical = size(name);
+    const qreal larger =
+        std::max(qreal(shown.width()) / logical.width(), qreal(shown.height()) / logical.height());
+    if (larger > 1) {
+        drawn = picture(name, ratio * larger);
+        drawn.setDevicePixelRatio(ratio);
+        if (drawn.size() == shown * ratio) return drawn;
+    }
     const auto key = std::make_tuple(FindEntry(name)->number, ratio, shown.width(), shown.height());
     auto found = scaled_.find(key);
     if (found == scaled_.end()) {

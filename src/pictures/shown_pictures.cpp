@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "pictures/shown_pictures.h"
 
+#include <algorithm>
+
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QIconEngine>
@@ -98,29 +100,39 @@ public:
 
     QIconEngine* clone() const override { return new PictureIconEngine(*this); }
     QString key() const override { return QStringLiteral("mertano-picture"); }
+    // Never larger than drawn, unless the button asks for it larger (a zoomed window):
+    // then it is drawn at that size rather than blown up.
     QSize actualSize(const QSize& size, QIcon::Mode, QIcon::State) override {
-        return pictures_.size(name_)
-            .scaled(size, Qt::KeepAspectRatio)
-            .boundedTo(pictures_.size(name_));
+        return pictures_.size(name_).scaled(size, Qt::KeepAspectRatio);
     }
     QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override {
         return {pictures_.size(name_)};
     }
     QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
-        return drawn(1.0).pixmap(size, 1.0, mode, state);
+        return drawn(growth(size)).pixmap(size, 1.0, mode, state);
     }
     QPixmap scaledPixmap(const QSize& size, QIcon::Mode mode, QIcon::State state,
                          qreal scale) override {
-        return drawn(scale).pixmap(size, scale, mode, state);
+        // `size` counts device pixels here.
+        return drawn(scale * growth((QSizeF(size) / scale).toSize()))
+            .pixmap(size, scale, mode, state);
     }
     void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode,
                QIcon::State state) override {
-        drawn(painter->device()->devicePixelRatioF())
+        drawn(painter->device()->devicePixelRatioF() * growth(rect.size()))
             .paint(painter, rect, Qt::AlignCenter, mode, state);
     }
 
 private:
     // The icon Qt makes of the drawn picture, which greys and caches as it always does.
+    qreal growth(const QSize& size) const {
+        const QSize logical = pictures_.size(name_);
+        return std::max(1.0, std::min(qreal(size.width()) / logical.width(),
+                                      qreal(size.height()) / logical.height()));
+    }
+
+    // Drawn with `ratio` device pixels to a picture pixel, so that a grown icon is made
+    // of as many pixels as it covers.
     const QIcon& drawn(qreal ratio) {
         if (drawn_.isNull() || drawnRatio_ != ratio) {
             drawn_ = QIcon(pictures_.picture(name_, ratio));

@@ -125,6 +125,17 @@ void SetWholeText(QLabel* label, const QString& text) {
     SetDescription(label, text);
 }
 
+QFont UnfittedFont(const QLabel& label) {
+    const QVariant fitted = label.property(kFittedFontProperty);
+    if (fitted.isValid() && fitted.value<QFont>() == label.font())
+        return label.property(kBaseFontProperty).value<QFont>();
+    return label.font();
+}
+
+void RefitWholeText(QLabel* label) {
+    if (label->property(kFittedFontProperty).isValid()) SetWholeText(label, label->text());
+}
+
 void KeepWholeText(QLineEdit* edit) {
     new WholeTextKeeper(edit);
 }

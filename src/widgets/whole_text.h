@@ -25,6 +25,11 @@ QFont FontToFit(const QFont& base, int width, qreal smallest,
 // Sets a label's text shown whole.
 void SetWholeText(QLabel* label, const QString& text);
 
+// The font the label's owner set, before any fitting.
+QFont UnfittedFont(const QLabel& label);
+// Fits the label's text again to a font its owner has just set.
+void RefitWholeText(QLabel* label);
+
 // Keeps a line edit's whole text in view from now on: every text change, resize and
 // font its owner sets is followed.
 void KeepWholeText(QLineEdit* edit);

@@ -267,8 +267,9 @@ private slots:
         const QPoint local = target == form_->InputPanel ? QPoint(360, 300) : QPoint(3, 3);
         QContextMenuEvent event(QContextMenuEvent::Mouse, local, target->mapToGlobal(local));
         QApplication::sendEvent(target, &event);
-        QCOMPARE(captions, QStringList({"Copy", "Copy all results", "", "How was it solved?",
-                                        "Show the other figure", "", "Change values"}));
+        QCOMPARE(captions,
+                 QStringList({"Copy", "Copy all results", "", "How was it solved?",
+                              "Show the other figure", "", "Change values", "", "&Zoom"}));
         QCOMPARE(copyEnabled, !copied.isEmpty());
         QCOMPARE(QGuiApplication::clipboard()->text(), copied.isEmpty() ? "before" : copied);
     }

@@ -4,6 +4,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QTest>
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <map>
@@ -531,11 +532,16 @@ void TestPictures::scaledPictureIsKeptAndFillsItsPlace() {
     const QPixmap first = list.picture(name, ratio, shown);
     QCOMPARE(first.deviceIndependentSize().toSize(), shown);
     QCOMPARE(first.devicePixelRatio(), ratio);
-    // Scaled as before: smoothly, from the picture drawn at its own size.
-    const QImage expected =
-        list.picture(name, ratio)
+    // Scaled smoothly, from the picture drawn at its own size, or, shown larger, from
+    // one drawn as large as it is shown.
+    const QSize logical = list.size(name);
+    const qreal larger = std::max(
+        {1.0, qreal(shown.width()) / logical.width(), qreal(shown.height()) / logical.height()});
+    QImage expected =
+        list.picture(name, ratio * larger)
             .scaled(shown * ratio, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
             .toImage();
+    expected.setDevicePixelRatio(ratio);
     QCOMPARE(first.toImage().convertToFormat(expected.format()), expected);
     QCOMPARE(list.picture(name, ratio, shown).cacheKey(), first.cacheKey());
 }
