@@ -2,8 +2,10 @@
 #include "app/help_window.h"
 
 #include <QDir>
+#include <QEvent>
 #include <QFileInfo>
 #include <QHBoxLayout>
+#include <QRegularExpression>
 #include <QStyle>
 #include <QTextDocument>
 #include <QToolButton>
@@ -11,6 +13,7 @@
 
 #include "pictures/pictures.h"
 #include "widgets/window_place.h"
+#include "widgets/zoom.h"
 
 namespace mertano {
 
@@ -71,12 +74,32 @@ HelpBrowser::HelpBrowser(const PictureList& pictures, QWidget* parent)
 }
 
 QVariant HelpBrowser::loadResource(int type, const QUrl& name) {
+    const int zoom = WindowZoom(window());
     if (name.scheme() == "picture") {
         if (type != QTextDocument::ImageResource) return {};
-        const QPixmap pixmap = pictures_.picture(name.path(), devicePixelRatioF());
+        QPixmap pixmap = pictures_.picture(name.path(), devicePixelRatioF() * zoom / 100.0);
+        pixmap.setDevicePixelRatio(devicePixelRatioF());
         return pixmap.isNull() ? QVariant() : QVariant(pixmap);
     }
-    return QTextBrowser::loadResource(type, name);
+    const QVariant loaded = QTextBrowser::loadResource(type, name);
+    if (type != QTextDocument::StyleSheetResource || zoom == 100) return loaded;
+    // The style sheet sizes its type in points, which no widget font scales.
+    static const QRegularExpression points(QStringLiteral("(\\d+(?:\\.\\d+)?)pt\\b"));
+    QString sheet = loaded.toString();
+    QString zoomed;
+    qsizetype from = 0;
+    for (auto m = points.globalMatch(sheet); m.hasNext();) {
+        const QRegularExpressionMatch match = m.next();
+        zoomed += sheet.mid(from, match.capturedStart() - from) +
+                  QString::number(match.captured(1).toDouble() * zoom / 100.0) + "pt";
+        from = match.capturedEnd();
+    }
+    return zoomed + sheet.mid(from);
+}
+
+void HelpBrowser::changeEvent(QEvent* event) {
+    QTextBrowser::changeEvent(event);
+    if (event->type() == QEvent::FontChange && !source().isEmpty()) reload();
 }
 
 bool HelpBrowser::follow(const QUrl& link) {
@@ -173,7 +196,8 @@ void HelpWindow::showTopic(const QString& topic) {
     } else {
         // Smaller than its usual size on a small screen, and wholly on it.
         const QRect area = WorkArea(this);
-        if (!area.isEmpty()) resize(size().boundedTo(area.size() - (frameGeometry().size() - size())));
+        if (!area.isEmpty())
+            resize(size().boundedTo(area.size() - (frameGeometry().size() - size())));
         show();
         KeepOnScreen(this, this);
     }

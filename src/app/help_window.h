@@ -45,6 +45,10 @@ public:
     // Follows a link as a click does: only to an existing page inside the folder.
     bool follow(const QUrl& link);
 
+protected:
+    // The pages' type sizes and pictures follow the window's zoom.
+    void changeEvent(QEvent* event) override;
+
 private:
     const PictureList& pictures_;
     QString folder_;

@@ -17,6 +17,7 @@
 #include "calc/numbers.h"
 #include "widgets/float_edit.h"
 #include "widgets/window_place.h"
+#include "widgets/zoom.h"
 
 namespace mertano {
 namespace {
@@ -26,8 +27,6 @@ constexpr int kRowHeight = 21;
 constexpr int kLabelWidth = 118;  // the narrowest label column; a longer caption widens it
 constexpr int kPartWidth = 34;
 constexpr int kPartGap = 6;
-constexpr int kFieldsWidth = 3 * kPartWidth + 2 * kPartGap;
-constexpr int kPanelHeight = kMargin + 2 * kRowHeight + 5 + kMargin;
 constexpr int kButtonGap = 6;
 constexpr int kButtonHeight = 25;
 
@@ -123,9 +122,20 @@ void TValtForm::buildControls(QChar decimalChar) {
 }
 
 void TValtForm::arrange() {
+    // Sizes at the window's zoom; the fonts have grown with it already.
+    const int zoom = WindowZoom(this);
+    const auto z = [zoom](int pixels) { return Zoomed(pixels, zoom); };
+    const int margin = z(kMargin);
+    const int rowHeight = z(kRowHeight);
+    const int partWidth = z(kPartWidth);
+    const int partGap = z(kPartGap);
+    const int fieldsWidth = 3 * partWidth + 2 * partGap;
+    const int panelHeight = margin + 2 * rowHeight + z(5) + margin;
+    const int buttonGap = z(kButtonGap);
+    const int buttonHeight = z(kButtonHeight);
     // The label column and the buttons take what the current captions need, so that
     // no language has a caption cut.
-    int labelWidth = kLabelWidth;
+    int labelWidth = z(kLabelWidth);
     for (const QLabel* label : {DecimText, FokText1}) {
         labelWidth = std::max(labelWidth, label->sizeHint().width());
     }
@@ -133,28 +143,28 @@ void TValtForm::arrange() {
     for (const QPushButton* button : {ValtBtn, UjadatBtn, KilepBtn}) {
         buttonWidth = std::max(buttonWidth, button->sizeHint().width());
     }
-    int panelWidth = kMargin + labelWidth + 4 + kFieldsWidth + kMargin;
-    panelWidth = std::max(panelWidth, 3 * buttonWidth + 2 * kButtonGap);
-    buttonWidth = (panelWidth - 2 * kButtonGap) / 3;
+    int panelWidth = margin + labelWidth + z(4) + fieldsWidth + margin;
+    panelWidth = std::max(panelWidth, 3 * buttonWidth + 2 * buttonGap);
+    buttonWidth = (panelWidth - 2 * buttonGap) / 3;
 
-    Panel->setGeometry(kMargin, kMargin, panelWidth, kPanelHeight);
-    const int fieldsX = panelWidth - kMargin - kFieldsWidth;
-    const int row1 = kMargin;
-    const int row2 = kMargin + kRowHeight + 5;
-    DecimText->setGeometry(kMargin, row1, fieldsX - 4 - kMargin, kRowHeight);
-    FokText1->setGeometry(kMargin, row2, fieldsX - 4 - kMargin, kRowHeight);
-    DecimEdit->setGeometry(fieldsX, row1, kFieldsWidth, kRowHeight);
-    FokEdit->setGeometry(fieldsX, row2, kPartWidth, kRowHeight);
-    PercEdit->setGeometry(fieldsX + kPartWidth + kPartGap, row2, kPartWidth, kRowHeight);
-    MpercEdit->setGeometry(fieldsX + 2 * (kPartWidth + kPartGap), row2, kPartWidth, kRowHeight);
+    Panel->setGeometry(margin, margin, panelWidth, panelHeight);
+    const int fieldsX = panelWidth - margin - fieldsWidth;
+    const int row1 = margin;
+    const int row2 = margin + rowHeight + z(5);
+    DecimText->setGeometry(margin, row1, fieldsX - z(4) - margin, rowHeight);
+    FokText1->setGeometry(margin, row2, fieldsX - z(4) - margin, rowHeight);
+    DecimEdit->setGeometry(fieldsX, row1, fieldsWidth, rowHeight);
+    FokEdit->setGeometry(fieldsX, row2, partWidth, rowHeight);
+    PercEdit->setGeometry(fieldsX + partWidth + partGap, row2, partWidth, rowHeight);
+    MpercEdit->setGeometry(fieldsX + 2 * (partWidth + partGap), row2, partWidth, rowHeight);
 
-    const int buttonsY = kMargin + kPanelHeight + kMargin;
+    const int buttonsY = margin + panelHeight + margin;
     int column = 0;
     for (QPushButton* button : {ValtBtn, UjadatBtn, KilepBtn}) {
-        button->setGeometry(kMargin + column++ * (buttonWidth + kButtonGap), buttonsY, buttonWidth,
-                            kButtonHeight);
+        button->setGeometry(margin + column++ * (buttonWidth + buttonGap), buttonsY, buttonWidth,
+                            buttonHeight);
     }
-    setFixedSize(panelWidth + 2 * kMargin, buttonsY + kButtonHeight + kMargin);
+    setFixedSize(panelWidth + 2 * margin, buttonsY + buttonHeight + margin);
 }
 
 void TValtForm::ApplyLanguageTexts(const LanguageTexts& texts) {

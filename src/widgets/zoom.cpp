@@ -137,14 +137,19 @@ void ZoomWindow(QWidget* window, int percent) {
         // Windows it owns (dialogs, menus) are zoomed on their own.
         if (child->window() == window) widgets << child;
     }
+    // A window the user can resize keeps the size it was given, grown as everything in it.
+    const int old = WindowZoom(window);
+    if (window->minimumSize() != window->maximumSize())
+        window->resize(window->size() * percent / old);
     for (QWidget* w : widgets) RecordBase(w, w == window);
+    // Set first: a widget that follows the new font asks the zoom then.
+    window->setProperty(kZoomProperty, percent);
     // The window's font first, as its children's fonts derive from it.
     for (QWidget* w : widgets) ApplyZoom(w, percent);
     for (QLayout* layout : window->findChildren<QLayout*>()) {
         if (layout->parentWidget() && layout->parentWidget()->window() == window)
             ZoomLayout(layout, percent);
     }
-    window->setProperty(kZoomProperty, percent);
 }
 
 QPoint BasePosition(const QWidget* widget) {
