@@ -13,6 +13,7 @@
 #include <cmath>
 
 #include "widgets/whole_text.h"
+#include "widgets/window_place.h"
 
 namespace mertano {
 namespace {
@@ -44,7 +45,11 @@ QRect ZoomedRect(QRect base, int percent) {
 // follows from its parent and its layout.
 void RecordBase(QWidget* w, bool isWindow) {
     if (w->property(kBaseFont).isValid() || w->property(kBaseGeometry).isValid()) return;
-    const bool placedByHand = !isWindow && w->parentWidget() && !w->parentWidget()->layout();
+    // Only the program's own controls, which it names: the parts of a composite widget
+    // (a combo box's field) are placed by that widget.
+    const bool ours = !w->objectName().isEmpty() && !w->objectName().startsWith("qt_");
+    const bool placedByHand =
+        ours && !isWindow && w->parentWidget() && !w->parentWidget()->layout();
     if (placedByHand) w->setProperty(kBaseGeometry, w->geometry());
     if (w->minimumSize() != QSize(0, 0)) w->setProperty(kBaseMinimum, w->minimumSize());
     if (w->maximumSize() != QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX))
@@ -150,6 +155,8 @@ void ZoomWindow(QWidget* window, int percent) {
         if (layout->parentWidget() && layout->parentWidget()->window() == window)
             ZoomLayout(layout, percent);
     }
+    // Sized now, not when the layouts next run: the window is placed by its size.
+    SettleLayout(window);
 }
 
 QPoint BasePosition(const QWidget* widget) {
