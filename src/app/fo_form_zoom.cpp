@@ -7,6 +7,7 @@
 
 #include "app/app_context.h"
 #include "app/fo_form.h"
+#include "widgets/contrast.h"
 #include "widgets/window_place.h"
 #include "widgets/zoom.h"
 
@@ -14,6 +15,7 @@ namespace mertano {
 namespace {
 
 constexpr char kZoomKey[] = "Zoom";
+constexpr char kContrastKey[] = "HighContrast";
 
 QSettings UserSettings() {
     return QSettings(QSettings::NativeFormat, QSettings::UserScope, "Vrelk", "Mertano");
@@ -38,6 +40,7 @@ void TFoForm::connectZoom() {
     int kept = ValidZoom(UserSettings().value(kZoomKey, 100).toInt());
     while (kept > 100 && !zoomFits(kept)) kept = PreviousZoom(kept);
     if (kept != 100) setZoom(kept);
+    if (UserSettings().value(kContrastKey, false).toBool()) SetHighContrast(true);
 }
 
 bool TFoForm::zoomFits(int percent) const {
@@ -76,6 +79,17 @@ void TFoForm::addZoomMenu(QMenu* menu) {
         if (percent == 100) action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_0));
         connect(action, &QAction::triggered, this, [this, percent] { setZoom(percent); });
     }
+    zoom->addSeparator();
+    QAction* contrast =
+        zoom->addAction(QString::fromStdString(app_.language.texts().text(kTextHighContrast)));
+    contrast->setObjectName("HighContrastAction");
+    contrast->setCheckable(true);
+    contrast->setChecked(HighContrast());
+    connect(contrast, &QAction::toggled, this, [](bool on) {
+        SetHighContrast(on);
+        QSettings settings = UserSettings();
+        settings.setValue(kContrastKey, on);
+    });
 }
 
 }  // namespace mertano

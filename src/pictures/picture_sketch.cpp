@@ -43,13 +43,15 @@ bool IsMarked(const SketchElement& e, Quantity marked) {
     return marked != Quantity::None && e.quantity == marked;
 }
 
+qreal sketchStroke = 1.0;
+
 QPen PenFor(const SketchElement& e, bool marked) {
     if (marked) {
-        QPen pen(MarkColour(), 2.2);
+        QPen pen(MarkColour(), 2.2 * sketchStroke);
         pen.setCapStyle(Qt::RoundCap);
         return pen;
     }
-    QPen pen(Qt::black, e.stroke == Stroke::Outline ? 1.6 : 1.0);
+    QPen pen(Qt::black, (e.stroke == Stroke::Outline ? 1.6 : 1.0) * sketchStroke);
     pen.setCapStyle(Qt::RoundCap);
     pen.setJoinStyle(Qt::RoundJoin);
     if (e.stroke == Stroke::Dashed) {
@@ -233,6 +235,14 @@ Sketch& Sketch::dot(QPointF centre) {
     e.at = centre;
     elements_.push_back(e);
     return *this;
+}
+
+qreal SketchStroke() {
+    return sketchStroke;
+}
+
+void SetSketchStroke(qreal factor) {
+    sketchStroke = factor > 0 ? factor : 1.0;
 }
 
 void PaintSketch(QPainter& painter, const Sketch& sketch, Quantity marked) {

@@ -87,6 +87,10 @@ private:
 // Draws the sketch in black, and the elements of `marked` in red.
 void PaintSketch(QPainter& painter, const Sketch& sketch, Quantity marked);
 
+// How much wider than usual the drawings' lines are: 1, or more for high contrast.
+qreal SketchStroke();
+void SetSketchStroke(qreal factor);
+
 // Draws only the figure's edges (no measuring lines, no letters) with the given pen.
 void PaintEdges(QPainter& painter, const Sketch& sketch, const QPen& pen);
 

@@ -210,7 +210,15 @@ QPixmap Render(const PictureEntry& entry, qreal ratio) {
 
 }  // namespace
 
+void PictureList::dropIfRestroked() const {
+    if (drawnStroke_ == SketchStroke()) return;
+    cache_.clear();
+    scaled_.clear();
+    drawnStroke_ = SketchStroke();
+}
+
 QPixmap PictureList::picture(const QString& name, qreal devicePixelRatio) const {
+    dropIfRestroked();
     const PictureEntry* entry = FindEntry(name);
     if (!entry) return {};
     const qreal ratio =
@@ -223,6 +231,7 @@ QPixmap PictureList::picture(const QString& name, qreal devicePixelRatio) const 
 
 QPixmap PictureList::picture(const QString& name, qreal devicePixelRatio,
                              const QSize& shown) const {
+    dropIfRestroked();
     QPixmap drawn = picture(name, devicePixelRatio);
     const qreal ratio = drawn.devicePixelRatio();
     if (drawn.isNull() || drawn.size() == shown * ratio) return drawn;

@@ -37,6 +37,9 @@ public:
     QStringList names() const;
 
 private:
+    // Drawn anew when the drawings' line width changes.
+    void dropIfRestroked() const;
+    mutable qreal drawnStroke_ = 1.0;
     mutable std::map<std::pair<int, qreal>, QPixmap> cache_;
     mutable std::map<std::tuple<int, qreal, int, int>, QPixmap> scaled_;
 };

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "pictures/shown_pictures.h"
 
+#include "pictures/picture_sketch.h"
+
 #include <algorithm>
 
 #include <QAccessible>
@@ -43,9 +45,11 @@ QPixmap PictureLabel::shownPixmap() {
     if (name_.isEmpty()) return shown_;
     // Drawn again for another screen's pixel ratio or a new size; kept otherwise.
     const QSize size = contentsRect().size();
-    if (shown_.isNull() || shownRatio_ != devicePixelRatioF() || shownSize_ != size) {
+    if (shown_.isNull() || shownRatio_ != devicePixelRatioF() || shownSize_ != size ||
+        shownStroke_ != SketchStroke()) {
         shown_ = pictures_.picture(name_, devicePixelRatioF(), size);
         shownRatio_ = devicePixelRatioF();
+        shownStroke_ = SketchStroke();
         shownSize_ = size;
     }
     return shown_;

@@ -32,6 +32,7 @@ private:
     QString name_;
     QPixmap shown_;
     qreal shownRatio_ = 0;
+    qreal shownStroke_ = 0;
     QSize shownSize_;
     QPixmap greyed_;
     qint64 greyedFrom_ = 0;

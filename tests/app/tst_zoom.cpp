@@ -9,7 +9,9 @@
 #include "app/fo_form.h"
 #include "main_window_steps.h"
 #include "materials/anyag_form.h"
+#include "pictures/picture_sketch.h"
 #include "test_main.h"
+#include "widgets/contrast.h"
 #include "widgets/message_form.h"
 #include "widgets/valt_form.h"
 #include "widgets/zoom.h"
@@ -132,6 +134,29 @@ private slots:
             QVERIFY2(a[k]->font() == b[k]->font(), qPrintable(a[k]->objectName()));
         }
         QCOMPARE(zoomed.size(), plain.size());
+    }
+
+    // A control's own colours give way to black on white, also ones set while high
+    // contrast is on, and the latest of them comes back when it is turned off.
+    void highContrastGivesWayAndComesBack() {
+        QLabel box("75.40");
+        QPalette aqua = box.palette();
+        aqua.setColor(QPalette::Window, Qt::cyan);
+        aqua.setColor(QPalette::WindowText, Qt::red);
+        box.setPalette(aqua);
+        box.show();
+        SetHighContrast(true);
+        QCOMPARE(box.palette().color(QPalette::Window), QColor(Qt::white));
+        QCOMPARE(box.palette().color(QPalette::WindowText), QColor(Qt::black));
+        QVERIFY(SketchStroke() > 1);
+        QPalette yellow = aqua;
+        yellow.setColor(QPalette::Window, Qt::yellow);
+        box.setPalette(yellow);  // as the window does when a figure is chosen
+        QCOMPARE(box.palette().color(QPalette::Window), QColor(Qt::white));
+        SetHighContrast(false);
+        QCOMPARE(box.palette().color(QPalette::Window), QColor(Qt::yellow));
+        QCOMPARE(box.palette().color(QPalette::WindowText), QColor(Qt::red));
+        QCOMPARE(SketchStroke(), 1.0);
     }
 };
 
