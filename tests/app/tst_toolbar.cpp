@@ -349,8 +349,9 @@ private slots:
         QPrinter printer(QPrinter::HighResolution);
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(folder.filePath("window.pdf"));
-        form_->SpeedBtn3->click();
-        form_->SugarEdit->setText("3.25");
+        test::ChooseFigure(*form_, ShapeKind::Cone);
+        test::TypeAll(*form_, "r=3.25 ma=4");
+        form_->SzamolBtn->click();
         QVERIFY(PrintWindow(printer, *form_));
         QFile pdf(folder.filePath("window.pdf"));
         QVERIFY(pdf.open(QIODevice::ReadOnly));
@@ -366,7 +367,10 @@ private slots:
         pdftotext.start("pdftotext", {"-layout", pdf.fileName(), "-"});
         QVERIFY2(pdftotext.waitForFinished(), "pdftotext (poppler-utils) is needed");
         const QString text = QString::fromUtf8(pdftotext.readAllStandardOutput());
-        QVERIFY2(text.contains("3.25"), qPrintable(text));
+        // What was typed, and what was worked out (the surface and the slant height).
+        for (const QString& value :
+             {form_->SugarEdit->text(), form_->FeluletText2->text(), form_->AoldEdit->text()})
+            QVERIFY2(text.contains(value), qPrintable(value + " in\n" + text));
         QVERIFY(text.contains(form_->SzamolBtn->text().remove('&')));
 
         QWidget empty;
