@@ -29,10 +29,13 @@ QPalette ContrastPalette() {
             p.setColor(group, role, Qt::white);
         for (const QPalette::ColorRole role :
              {QPalette::WindowText, QPalette::Text, QPalette::ButtonText, QPalette::Mid,
-              QPalette::Dark, QPalette::Shadow, QPalette::Highlight, QPalette::ToolTipText,
+              QPalette::Dark, QPalette::Shadow, QPalette::ToolTipText,
               QPalette::PlaceholderText, QPalette::Link, QPalette::LinkVisited})
             p.setColor(group, role, Qt::black);
     }
+    // A chosen item white on dark blue, as high-contrast desktops mark it.
+    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive})
+        p.setColor(group, QPalette::Highlight, QColor(0, 0, 128));
     // Disabled texts stay readable: dark grey on white, not the usual faint grey.
     for (const QPalette::ColorRole role :
          {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
