@@ -225,11 +225,14 @@ void TFoForm::paintEvent(QPaintEvent* event) {
     const int zoom = WindowZoom(this);
     const QPoint at(AlapPanel->x() + AlapPanel->width() / 2 - Zoomed(160, zoom),
                     AlapPanel->y() + AlapPanel->height() / 2 - Zoomed(50, zoom));
-    // Drawn as lines where a pixmap would be scaled: on paper, and zoomed.
-    if (PaperPainting::active() || zoom != 100)
+    if (PaperPainting::active()) {
         app_.pictures.paint("B12", painter, QRectF(at, app_.pictures.size("B12") * (zoom / 100.0)));
-    else
-        painter.drawPixmap(at, app_.pictures.picture("B12", devicePixelRatioF()));
+        return;
+    }
+    // Zoomed, drawn with as many more pixels, so that it is not blown up.
+    QPixmap welcome = app_.pictures.picture("B12", devicePixelRatioF() * zoom / 100.0);
+    welcome.setDevicePixelRatio(devicePixelRatioF());
+    painter.drawPixmap(at, welcome);
 }
 
 bool TFoForm::eventFilter(QObject* watched, QEvent* event) {
