@@ -103,13 +103,13 @@ private:
     int error_ = 0;
 };
 
-// The material file is read only when a request names a material, and once, by
-// whichever thread first needs it.
+// The material file is read only when a request names a material without giving its
+// density, and once, by whichever thread first needs it.
 class SharedMaterials {
 public:
     explicit SharedMaterials(CliMaterials& materials) : materials_(materials) {}
     const MaterialTable* tableFor(const Request& request) {
-        if (!request.material) return nullptr;
+        if (!request.material || request.density) return nullptr;
         const std::lock_guard<std::mutex> lock(mutex_);
         return materials_.table();
     }

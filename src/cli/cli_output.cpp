@@ -154,6 +154,15 @@ bool RowShown(const AngleBoxes& row, const FieldSheet& sheet) {
         }
         out += ']';
     }
+    // Only with a price, as the count below.
+    if (r.price) {
+        out += ", \"price\": ";
+        AppendJsonString(out, *r.price);
+        if (!r.cost.empty()) {
+            out += ", \"cost\": ";
+            AppendJsonString(out, r.cost);
+        }
+    }
     // Only with a count, so that a request without one is answered as it always was.
     if (r.count) {
         out += ", \"count\": ";
@@ -166,6 +175,10 @@ bool RowShown(const AngleBoxes& row, const FieldSheet& sheet) {
         if (!r.totalMass.empty()) {
             out += ", \"mass\": ";
             AppendJsonString(out, r.totalMass);
+        }
+        if (!r.totalCost.empty()) {
+            out += ", \"cost\": ";
+            AppendJsonString(out, r.totalCost);
         }
         out += '}';
     }
@@ -238,7 +251,8 @@ void AppendResultJson(std::string& out, const Result& r) {
         }
         w.put("}");
     }
-    if (r.count || r.steps || r.solutions != 1 || !r.replaced.empty()) AppendAskedFor(out, r);
+    if (r.count || r.steps || r.solutions != 1 || !r.replaced.empty() || r.price)
+        AppendAskedFor(out, r);
     out += '}';
 }
 
@@ -291,10 +305,20 @@ std::size_t CsvColumn(Field f) {
 }
 constexpr std::size_t kFirstResult = kFirstField + kFieldCount;  // perimeter
 constexpr std::size_t kMaterial = kFirstResult + 4;
+constexpr std::size_t kMass = kFirstResult + 5;
+constexpr std::size_t kCount = kFirstResult + 6;
+constexpr std::size_t kTotalVolume = kFirstResult + 7;
+constexpr std::size_t kTotalMass = kFirstResult + 8;
+constexpr std::size_t kMessage = kFirstResult + 9;
+// Added after the message, so that every column before keeps its place.
+constexpr std::size_t kPrice = kFirstResult + 10;
+constexpr std::size_t kCost = kFirstResult + 11;
+constexpr std::size_t kTotalCost = kFirstResult + 12;
+static_assert(kTotalCost == kCsvColumns - 1);
 
 // figure, state, unit, material and message; the other columns hold numbers.
 constexpr bool TextColumn(std::size_t k) {
-    return k < kFirstField || k == kMaterial || k == kCsvColumns - 1;
+    return k < kFirstField || k == kMaterial || k == kMessage;
 }
 
 void AppendCsvRow(std::string& out, const std::array<std::string_view, kCsvColumns>& cells) {
@@ -314,7 +338,8 @@ std::string CsvHeader() {
     cells[2] = "unit";
     for (Field f : kCsvFields) cells[CsvColumn(f)] = FieldValueName(f);
     const std::string_view rest[] = {"perimeter", "area",  "surface",      "volume",     "material",
-                                     "mass",      "count", "total_volume", "total_mass", "message"};
+                                     "mass",      "count", "total_volume", "total_mass", "message",
+                                     "price",     "cost",  "total_cost"};
     for (std::size_t k = 0; k < std::size(rest); ++k) cells[kFirstResult + k] = rest[k];
     std::string out;
     AppendCsvRow(out, cells);
@@ -336,19 +361,22 @@ void AppendResultCsv(std::string& out, const Result& r) {
         cells[kFirstResult + k] = Trim(r.sheet.output(kResultRows[k].output));
     }
     if (r.material) cells[kMaterial] = *r.material;
-    cells[kFirstResult + 5] = Trim(r.sheet.output(Output::TomegText2));
+    cells[kMass] = Trim(r.sheet.output(Output::TomegText2));
     const std::string count = std::to_string(r.count.value_or(1));
-    cells[kFirstResult + 6] = count;
-    cells[kFirstResult + 7] = Trim(r.totalVolume);
-    cells[kFirstResult + 8] = r.totalMass;
-    cells[kFirstResult + 9] = r.message;
+    cells[kCount] = count;
+    cells[kTotalVolume] = Trim(r.totalVolume);
+    cells[kTotalMass] = r.totalMass;
+    cells[kMessage] = r.message;
+    if (r.price) cells[kPrice] = *r.price;
+    cells[kCost] = r.cost;
+    cells[kTotalCost] = r.totalCost;
     AppendCsvRow(out, cells);
 }
 
 void AppendInvalidCsv(std::string& out, std::string_view message) {
     std::array<std::string_view, kCsvColumns> cells{};
     cells[1] = "Invalid";
-    cells[kCsvColumns - 1] = message;
+    cells[kMessage] = message;
     AppendCsvRow(out, cells);
 }
 
@@ -431,6 +459,11 @@ void CsvTotals::add(const Result& r) {
     t.pieces += r.count.value_or(1);
     if (!r.totalVolume.empty()) t.volume.add(r.totalVolume);
     if (!r.totalMass.empty()) t.mass.add(r.totalMass);
+    if (!r.totalCost.empty()) {
+        t.cost.add(r.totalCost);
+    } else if (!r.totalMass.empty()) {
+        ++t.unpriced;
+    }
 }
 
 void CsvTotals::addInvalid() {
@@ -452,6 +485,8 @@ void CsvTotals::merge(CsvTotals&& other) {
         u.leftOut += t.leftOut;
         u.volume.merge(t.volume);
         u.mass.merge(t.mass);
+        u.cost.merge(t.cost);
+        u.unpriced += t.unpriced;
     }
     other = CsvTotals();
 }
@@ -476,11 +511,21 @@ bool CsvTotals::append(std::string& out, const std::function<bool(std::string&)>
         const std::string pieces = std::to_string(t.pieces);
         const std::string volume = t.volume.text();
         const std::string mass = t.mass.text();
-        const std::string leftOut = LeftOut(t.leftOut, "not Solved");
-        cells[kFirstResult + 6] = pieces;
-        cells[kFirstResult + 7] = volume;
-        cells[kFirstResult + 8] = mass;
-        cells[kCsvColumns - 1] = leftOut;
+        const std::string cost = t.cost.text();
+        std::string leftOut = LeftOut(t.leftOut, "not Solved");
+        // Said only where some rows have a cost: a unit without prices reads as before.
+        if (t.cost.any() && t.unpriced > 0) {
+            if (!leftOut.empty()) leftOut += "; ";
+            leftOut += std::to_string(t.unpriced) +
+                       (t.unpriced == 1 ? " row with a mass but no price, left out of the "
+                                        : " rows with a mass but no price, left out of the ") +
+                       "total cost";
+        }
+        cells[kCount] = pieces;
+        cells[kTotalVolume] = volume;
+        cells[kTotalMass] = mass;
+        cells[kMessage] = leftOut;
+        cells[kTotalCost] = cost;
         AppendCsvRow(out, cells);
         if (full && out.size() >= kWorthWriting && !full(out)) return false;
     }
@@ -490,7 +535,7 @@ bool CsvTotals::append(std::string& out, const std::function<bool(std::string&)>
     cells[0] = "Total";
     cells[1] = "Invalid";
     const std::string leftOut = LeftOut(invalid_, "Invalid");
-    cells[kCsvColumns - 1] = leftOut;
+    cells[kMessage] = leftOut;
     AppendCsvRow(out, cells);
     return true;
 }
@@ -562,6 +607,11 @@ std::string ResultTable(const Result& r) {
         if (!r.totalVolume.empty())
             rows.push_back({"total volume", std::string(Trim(r.totalVolume)), unit + "3", ""});
         if (!r.totalMass.empty()) rows.push_back({"total mass", r.totalMass, "kg", ""});
+    }
+    if (!r.cost.empty()) {
+        rows.push_back({"price", *r.price, "per kg", ""});
+        rows.push_back({"cost", r.cost, "", ""});
+        if (r.count && !r.totalCost.empty()) rows.push_back({"total cost", r.totalCost, "", ""});
     }
 
     std::size_t nameWidth = 0, textWidth = 0;

@@ -21,18 +21,19 @@ void AppendInvalidJson(std::string& out, std::string_view message);
 // CSV (RFC 4180, CR LF line ends): a header, then one row per answer in the fixed
 // column order figure, state, unit, the fourteen fields (a b c alfa beta gamma ma mb mc
 // r d i h R), perimeter, area, surface, volume, material, mass, count, total_volume,
-// total_mass, message. A cell the figure has no value for stays empty; the texts are
-// those of the JSON answer, except that a text a spreadsheet would take for a formula
-// gets a ' in front and a NUL is written as U+FFFD.
-inline constexpr std::size_t kCsvColumns = 3 + kFieldCount + 10;
+// total_mass, message, price, cost, total_cost. A cell the figure has no value for stays
+// empty; the texts are those of the JSON answer, except that a text a spreadsheet would
+// take for a formula gets a ' in front and a NUL is written as U+FFFD.
+inline constexpr std::size_t kCsvColumns = 3 + kFieldCount + 13;
 std::string CsvHeader();
 void AppendResultCsv(std::string& out, const Result& result);
 void AppendInvalidCsv(std::string& out, std::string_view message);
 
 // The last rows of --csv --totals: per length unit, in the order the units first came,
-// the pieces, total volume and total mass of its Solved answers (a mass total only where
-// a mass was shown) and how many of its answers were left out; then, when there were
-// any, a row that counts the Invalid lines, which have no unit. No answers, no rows.
+// the pieces, total volume, total mass and total cost of its Solved answers (a mass total
+// only where a mass was shown, a cost total only where a cost was) and how many of its
+// answers were left out; then, when there were any, a row that counts the Invalid lines,
+// which have no unit. No answers, no rows.
 class CsvTotals {
 public:
     CsvTotals() { units_.max_load_factor(0.5F); }
@@ -73,6 +74,8 @@ private:
         long long leftOut = 0;
         ColumnSum volume{2};
         ColumnSum mass{4};
+        ColumnSum cost{2};
+        long long unpriced = 0;  // Solved rows with a mass but no cost
     };
     using Units = std::unordered_map<std::string, UnitTotal>;
 

@@ -73,6 +73,81 @@ std::optional<int> CountFromText(std::string_view text) {
     return count;
 }
 
+// A decimal as a person types it: digits, a point or a comma, digits, where either side
+// may be left out but not both; no sign, exponent or blank, since a price or a density
+// is never negative and a slip is better named than guessed at.
+struct DecimalDigits {
+    std::string_view whole;  // without zeros in front; empty for 0
+    std::string_view fraction;
+};
+
+std::optional<DecimalDigits> SplitDecimal(std::string_view text) {
+    const std::size_t separator = text.find_first_of(".,");
+    std::string_view whole = text.substr(0, separator);
+    const std::string_view fraction =
+        separator == std::string_view::npos ? std::string_view() : text.substr(separator + 1);
+    const auto digitsOnly = [](std::string_view s) {
+        return s.find_first_not_of("0123456789") == std::string_view::npos;
+    };
+    if ((whole.empty() && fraction.empty()) || !digitsOnly(whole) || !digitsOnly(fraction)) {
+        return std::nullopt;
+    }
+    while (!whole.empty() && whole.front() == '0') whole.remove_prefix(1);
+    return DecimalDigits{whole, fraction};
+}
+
+// A JSON number as the decimal it reads as, without an exponent ("1000000", not
+// "1e+06"), so that it is taken by the same rule as a text; -0 is 0, as the readers
+// differ on whether a JSON -0 has a sign.
+std::string FixedText(double x) {
+    if (x == 0) return "0";
+    char buf[400];  // room for the smallest double, which has some 330 digits after the point
+    const auto res = std::to_chars(buf, buf + sizeof buf, x, std::chars_format::fixed);
+    return res.ec == std::errc() ? std::string(buf, res.ptr) : std::string();
+}
+
+const char kPriceRule[] =
+    "a price per kg from 0 to 1000000000 with at most 6 decimals (point or comma as the "
+    "decimal separator)";
+constexpr std::size_t kPriceDecimals = 6;
+
+// The price as the answer shows it: the digits as given, with a point, less the zeros in
+// front of the units digit.
+std::optional<std::string> PriceFromText(std::string_view text) {
+    const std::optional<DecimalDigits> d = SplitDecimal(text);
+    if (!d || d->fraction.size() > kPriceDecimals) return std::nullopt;
+    const bool fractionZero = d->fraction.find_first_not_of('0') == std::string_view::npos;
+    if (d->whole.size() > 10 ||
+        (d->whole.size() == 10 && (d->whole != "1000000000" || !fractionZero))) {
+        return std::nullopt;
+    }
+    std::string price = d->whole.empty() ? std::string("0") : std::string(d->whole);
+    if (!d->fraction.empty()) {
+        price += '.';
+        price += d->fraction;
+    }
+    return price;
+}
+
+// The materials dialog's limits for a specific gravity, in the thousandths that
+// Gravity.grv holds: more decimals would give a mass that no material of the file gives.
+const char kDensityRule[] =
+    "a specific gravity in g/cm3 above 0 and up to 100000 with at most 3 decimals (point or "
+    "comma as the decimal separator)";
+constexpr std::int32_t kMaxDensityThousandths = 100000 * 1000;
+
+std::optional<std::int32_t> DensityFromText(std::string_view text) {
+    const std::optional<DecimalDigits> d = SplitDecimal(text);
+    if (!d || d->fraction.size() > 3 || d->whole.size() > 6) return std::nullopt;
+    std::int32_t thousandths = 0;
+    for (char c : d->whole) thousandths = thousandths * 10 + (c - '0');
+    for (std::size_t k = 0; k < 3; ++k) {
+        thousandths = thousandths * 10 + (k < d->fraction.size() ? d->fraction[k] - '0' : 0);
+    }
+    if (thousandths <= 0 || thousandths > kMaxDensityThousandths) return std::nullopt;
+    return thousandths;
+}
+
 bool Blank(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\r';
 }
@@ -238,6 +313,18 @@ std::optional<RequestError> AddAssignment(Request& request, std::string_view ass
             return RequestError{Join({"count: \"", value, "\" is not ", kCountRule})};
         return std::nullopt;
     }
+    if (name == "price") {
+        request.price = PriceFromText(value);
+        if (!request.price)
+            return RequestError{Join({"price: \"", value, "\" is not ", kPriceRule})};
+        return std::nullopt;
+    }
+    if (name == "density") {
+        request.density = DensityFromText(value);
+        if (!request.density)
+            return RequestError{Join({"density: \"", value, "\" is not ", kDensityRule})};
+        return std::nullopt;
+    }
     return AddValue(request, name, value);
 }
 
@@ -256,10 +343,10 @@ std::variant<Request, RequestError> ParseBatchLine(std::string_view line) {
     for (auto it = object.begin(); it != object.end(); ++it) {
         const QString key = it.key();
         if (key != "figure" && key != "fields" && key != "unit" && key != "material" &&
-            key != "count" && key != "solution") {
-            return RequestError{
-                Join({"unknown key \"", ToStd(key),
-                      "\" (figure, fields, unit, material, count and solution are known)"})};
+            key != "count" && key != "density" && key != "price" && key != "solution") {
+            return RequestError{Join({"unknown key \"", ToStd(key),
+                                      "\" (figure, fields, unit, material, count, density, "
+                                      "price and solution are known)"})};
         }
     }
 
@@ -303,6 +390,23 @@ std::variant<Request, RequestError> ParseBatchLine(std::string_view line) {
             return RequestError{Join({"\"count\" must be ", kCountRule})};
         }
         request.count = static_cast<int>(x);
+    }
+    for (const char* key : {"density", "price"}) {
+        const QJsonValue v = object.value(key);
+        if (v.isUndefined()) continue;
+        const bool isPrice = std::string_view(key) == "price";
+        const std::string text = v.isString()   ? ToStd(v.toString())
+                                 : v.isDouble() ? FixedText(v.toDouble())
+                                                : std::string();
+        if (isPrice) {
+            request.price = PriceFromText(text);
+        } else {
+            request.density = DensityFromText(text);
+        }
+        if (isPrice ? !request.price : !request.density) {
+            return RequestError{
+                Join({"\"", key, "\" must be ", isPrice ? kPriceRule : kDensityRule})};
+        }
     }
     const QJsonValue solution = object.value("solution");
     if (!solution.isUndefined()) {
@@ -369,6 +473,8 @@ void Clear(Request& request) {
     request.material.reset();
     request.steps = kNew.steps;
     request.count.reset();
+    request.density.reset();
+    request.price.reset();
     request.totals = kNew.totals;
     request.solution = kNew.solution;
 }
@@ -426,6 +532,32 @@ PlainRead ReadPlain(simdjson::ondemand::parser& parser, const std::string& padde
                 return kFull;
             }
             request.count = static_cast<int>(count);
+        } else if (key == "price" || key == "density") {
+            const bool isPrice = key == "price";
+            od::json_type type;
+            if ((isPrice ? request.price.has_value() : request.density.has_value()) ||
+                value.type().get(type)) {
+                return kFull;
+            }
+            std::string number;
+            std::string_view text;
+            if (type == od::json_type::string) {
+                if (value.get_raw_json_string().get(raw)) return kFull;
+                text = PlainText(raw);
+            } else {
+                // A number too small to hold reads as 0 here, which the full reader refuses.
+                double x = 0;
+                if (type != od::json_type::number || value.get_double().get(x) || x == 0)
+                    return kFull;
+                number = FixedText(x);
+                text = number;
+            }
+            // A value out of its rule is for the full reader to name.
+            if (isPrice) {
+                if (!(request.price = PriceFromText(text))) return kFull;
+            } else if (!(request.density = DensityFromText(text))) {
+                return kFull;
+            }
         } else if (key == "fields") {
             od::object values;
             if (fields || value.get_object().get(values)) return kFull;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
@@ -24,6 +25,13 @@ struct Request {
     // How many pieces of the figure; given only when the request says so, which adds
     // the totals to the answer.
     std::optional<int> count;
+    // The specific gravity in g/cm3 times 1000, as Gravity.grv holds it: the mass is then
+    // worked out from it, and the material, if any, is only the name shown, so a job
+    // sheet gives the same masses wherever it is run.
+    std::optional<std::int32_t> density;
+    // The price of a kilogram as a decimal text with a point, its digits as given but
+    // for zeros in front ("2.50", "0.35"), so that the cost is worked out from them exactly.
+    std::optional<std::string> price;
     bool totals = false;  // the answer shows the totals even without a count (CSV)
     int solution = 1;     // 2: the second of two figures that fit the values
 };
@@ -41,13 +49,14 @@ struct RequestError {
 
 std::variant<ShapeKind, RequestError> ParseFigure(std::string_view name);
 // Adds one NAME=VALUE to the request (names as the working values, with the aliases
-// m for ma, a1 for a and a2 for R; only fields that the figure shows), or count=N.
+// m for ma, a1 for a and a2 for R; only fields that the figure shows), or count=N,
+// density=X or price=X.
 std::optional<RequestError> AddValue(Request& request, std::string_view name,
                                      std::string_view value);
 std::optional<RequestError> AddAssignment(Request& request, std::string_view assignment);
 
 // One line of a batch: {"figure": ..., "fields": {...}, "unit": ..., "material": ...,
-// "count": ...}.
+// "count": ..., "density": ..., "price": ...}.
 // Names the first fault of a line that cannot be taken.
 std::variant<Request, RequestError> ParseBatchLine(std::string_view line);
 

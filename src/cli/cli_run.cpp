@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli_run.h"
 
+#include <algorithm>
+
 #include "materials/mass.h"
 #include "shapes/calc_button_rule.h"
 #include "shapes/shape_catalogue.h"
@@ -16,7 +18,16 @@ public:
         : sheet_(sheet),
           material_(request.material && table ? QString::fromStdString(*request.material)
                                               : QString()),
-          table_(table) {}
+          table_(table) {
+        if (request.density) {
+            // The density stands as a material of its own, so that its mass is worked out
+            // as the window works out a material's, to the last bit.
+            const QString name = QStringLiteral("density");
+            given_ = MaterialTable{MakeMaterial(name, *request.density)};
+            table_ = &given_;
+            material_ = name;
+        }
+    }
 
     std::string fieldText(Field f) const override { return sheet_.fieldText(f); }
     long double fieldValue(Field f) const override { return sheet_.fieldValue(f); }
@@ -45,6 +56,7 @@ private:
     FieldSheet& sheet_;
     QString material_;
     const MaterialTable* table_;
+    MaterialTable given_;  // the request's density, when it gives one
     bool solid_ = false;
     bool massShown_ = false;
     bool massUnitRefused_ = false;
@@ -83,6 +95,84 @@ std::string TimesCount(std::string_view shown, int count) {
     return {product.rbegin(), product.rend()};
 }
 
+// The digits of a decimal text as TimesCount reads it, without its point; nothing for
+// any other text.
+struct Digits {
+    bool negative = false;
+    std::string digits;  // highest first
+    std::size_t decimals = 0;
+};
+
+std::optional<Digits> DigitsOf(std::string_view text) {
+    while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+    while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+    Digits d;
+    d.negative = !text.empty() && text.front() == '-';
+    if (d.negative) text.remove_prefix(1);
+    const std::size_t point = text.find('.');
+    for (std::size_t k = 0; k < text.size(); ++k) {
+        if (k == point) continue;
+        if (text[k] < '0' || text[k] > '9') return std::nullopt;
+        d.digits += text[k];
+    }
+    if (d.digits.empty()) return std::nullopt;
+    if (point != std::string_view::npos) d.decimals = text.size() - point - 1;
+    return d;
+}
+
+// `shown` times `price`, digit by digit, rounded to 2 decimals with halves to the even
+// neighbour, as a result box rounds: in floating point 1.0150 * 1 is a hair below its
+// decimal and would round to 1.01, and 7.2500 * 0.1 a hair above, giving 0.73. Empty for
+// a text that is no decimal.
+std::string TimesPrice(std::string_view shown, std::string_view price) {
+    const std::optional<Digits> a = DigitsOf(shown);
+    const std::optional<Digits> b = DigitsOf(price);
+    if (!a || !b) return {};
+    // The product's digits, lowest first.
+    std::vector<unsigned> product(a->digits.size() + b->digits.size(), 0);
+    for (std::size_t i = 0; i < a->digits.size(); ++i) {
+        const unsigned x = static_cast<unsigned>(a->digits[a->digits.size() - 1 - i] - '0');
+        for (std::size_t j = 0; j < b->digits.size(); ++j) {
+            product[i + j] += x * static_cast<unsigned>(b->digits[b->digits.size() - 1 - j] - '0');
+        }
+    }
+    unsigned carry = 0;
+    for (unsigned& digit : product) {
+        digit += carry;
+        carry = digit / 10;
+        digit %= 10;
+    }
+    constexpr std::size_t kDecimals = 2;
+    std::size_t decimals = a->decimals + b->decimals;
+    for (; decimals < kDecimals; ++decimals) product.insert(product.begin(), 0);
+    // The digits that go: above half, or half and the kept digit odd, round up.
+    const std::size_t gone = decimals - kDecimals;
+    bool up = false;
+    if (gone > 0) {
+        const unsigned first = product[gone - 1];
+        const bool rest =
+            std::any_of(product.begin(), product.begin() + static_cast<long>(gone) - 1,
+                        [](unsigned d) { return d != 0; });
+        up = first > 5 || (first == 5 && (rest || product[gone] % 2 == 1));
+    }
+    product.erase(product.begin(), product.begin() + static_cast<long>(gone));
+    for (std::size_t k = 0; up; ++k) {
+        if (k == product.size()) product.push_back(0);
+        up = ++product[k] == 10;
+        if (up) product[k] = 0;
+    }
+    while (product.size() > kDecimals + 1 && product.back() == 0) product.pop_back();
+    std::string text;
+    const bool zero =
+        std::all_of(product.begin(), product.end(), [](unsigned d) { return d == 0; });
+    if (a->negative != b->negative && !zero) text += '-';
+    for (std::size_t k = product.size(); k-- > 0;) {
+        text += static_cast<char>('0' + product[k]);
+        if (k == kDecimals) text += '.';
+    }
+    return text;
+}
+
 }  // namespace
 
 Result Run(const Request& request, const LanguageTexts& texts, const MaterialTable* materials) {
@@ -106,6 +196,9 @@ void RunInto(Result& result, const Request& request, const LanguageTexts& texts,
     result.count = request.count;
     result.totalVolume.clear();
     result.totalMass.clear();
+    result.price = request.price;
+    result.cost.clear();
+    result.totalCost.clear();
     result.massUnitRefused = false;
     result.replaced.clear();
     result.solutions = 1;
@@ -133,9 +226,8 @@ void RunInto(Result& result, const Request& request, const LanguageTexts& texts,
     if (!CalculateEnabled(request.shape, values)) return;
 
     StepList steps;
-    SheetWithMass ops(sheet, request, request.material ? materials : nullptr);
-    CalcOutcome outcome =
-        Calculate(ops, texts, request.steps ? &steps : nullptr, request.solution);
+    SheetWithMass ops(sheet, request, request.material && !request.density ? materials : nullptr);
+    CalcOutcome outcome = Calculate(ops, texts, request.steps ? &steps : nullptr, request.solution);
     if (request.steps) result.steps = std::move(steps.steps);
     result.state = outcome.state;
     result.message = std::move(outcome.message);
@@ -143,12 +235,16 @@ void RunInto(Result& result, const Request& request, const LanguageTexts& texts,
     result.solutions = outcome.solutions;
     if (outcome.state != CalcState::Solved || !ops.solid()) return;
     result.massUnitRefused = ops.massUnitRefused();
+    const bool priced = request.price && ops.massShown();
+    if (priced) result.cost = TimesPrice(sheet.output(Output::TomegText2), *request.price);
     if (!request.count && !request.totals) return;  // nobody shows them: not worked out
     // The shown values times the count, so that a reader who multiplies out the answer
     // finds the totals to the last digit (and the CSV's sums of them add up as well).
     const int pieces = request.count.value_or(1);
     result.totalVolume = TimesCount(sheet.output(Output::TerfogatText2), pieces);
     if (ops.massShown()) result.totalMass = TimesCount(sheet.output(Output::TomegText2), pieces);
+    // From the total mass, not from the rounded cost of one piece: what all pieces cost.
+    if (priced) result.totalCost = TimesPrice(result.totalMass, *request.price);
 }
 
 int ExitStatus(CalcState state) {

@@ -28,6 +28,12 @@ struct Result {
     // one, times the count (1 by default), exactly; empty otherwise.
     std::string totalVolume;
     std::string totalMass;
+    // The price of a kilogram, as the request gives it, and what the shown mass and the
+    // total mass cost at it: their exact products rounded to 2 decimals, halves to even
+    // (as a result box rounds), empty where there is no such mass.
+    std::optional<std::string> price;
+    std::string cost;
+    std::string totalCost;
     // A material was named for a solved solid, but the unit has no factor to kilograms,
     // so the mass is left out, as the window leaves it empty.
     bool massUnitRefused = false;
@@ -36,7 +42,8 @@ struct Result {
 // Does what the window does with the same typing: the figure chosen, the values
 // entered, the angle exit checks, the calculate button's rule, then the calculate
 // command. The mass of a solid is shown as the window shows it when the request names
-// a material and `materials` holds the table (null: no mass).
+// a material and `materials` holds the table (null: no mass), or gives a density, which
+// needs no table.
 Result Run(const Request& request, const LanguageTexts& texts,
            const MaterialTable* materials = nullptr);
 // The same into a result used before, whose texts keep their room from line to line.

@@ -43,13 +43,20 @@ const char kDescription[] =
     "$XDG_DATA_HOME/mertano, or ~/.local/share/mertano (made when missing).\n\n"
     "count=N (or \"count\": N in a request), 1 to 1000000, is a number of pieces: the\n"
     "answer then adds the total volume and, with a material, the total mass.\n\n"
+    "density=X (\"density\": X), above 0 and up to 100000 with at most 3 decimals, is the\n"
+    "specific gravity in g/cm3 for the mass: no material is looked up, and --material is\n"
+    "only the name shown. price=X (\"price\": X), 0 to 1000000000 with at most 6\n"
+    "decimals, is a price per kg: the answer adds the cost of a piece (its mass times the\n"
+    "price) and, with a count, the total cost (the total mass times the price), each\n"
+    "worked out exactly and rounded to 2 decimals, halves to even.\n\n"
     "--csv writes CSV instead: a header, then one row per request, in the columns\n"
     "figure, state, unit, a, b, c, alfa, beta, gamma, ma, mb, mc, r, d, i, h, R,\n"
     "perimeter, area, surface, volume, material, mass, count, total_volume, total_mass,\n"
-    "message. A text cell that starts with = + - @, a tab or a CR is quoted with a '\n"
-    "in front, so that a spreadsheet does not take it for a formula. --totals adds rows\n"
-    "of the total pieces, volume and mass of the Solved rows, one per length unit, each\n"
-    "with how many rows of its unit were left out, and a row that counts the Invalid\n"
+    "message, price, cost, total_cost. A text cell that starts with = + - @, a tab or a\n"
+    "CR is quoted with a ' in front, so that a spreadsheet does not take it for a\n"
+    "formula. --totals adds rows of the total pieces, volume, mass and cost of the Solved\n"
+    "rows, one per length unit, each with how many rows of its unit were left out (the\n"
+    "cost total holds only the rows with a price), and a row that counts the Invalid\n"
     "lines. --steps goes with the table and JSON, not with --csv.";
 
 // The options, named once for the parser and for reading what it found.
@@ -83,7 +90,9 @@ struct Options {
         parser.addHelpOption();
         parser.addVersionOption();
         parser.addPositionalArgument("FIGURE", "The figure to solve.");
-        parser.addPositionalArgument("NAME=VALUE", "A known measurement.", "[NAME=VALUE...]");
+        parser.addPositionalArgument("NAME=VALUE",
+                                     "A known measurement, or count=N, density=X, price=X.",
+                                     "[NAME=VALUE...]");
         parser.addOptions({unit, material, userData, listMaterials, language, json, batch, csv,
                            totals, steps, solution});
     }
@@ -140,7 +149,8 @@ int SolveOne(const QCommandLineParser& parser, const Options& options, const QSt
     }
     request.solution = solution.toInt();
 
-    const MaterialTable* table = request.material ? materials.table() : nullptr;
+    // A density given makes the material only a name: the file is not needed.
+    const MaterialTable* table = request.material && !request.density ? materials.table() : nullptr;
     if (table && !CliMaterials::Holds(*table, *request.material)) {
         PrintError(materials.notHeld(*request.material));
         return kUsageError;

@@ -32,7 +32,9 @@ QByteArray Described(const std::variant<Request, RequestError>& parsed) {
     QByteArray out = QByteArray(Shape(r.shape).name.data()) +
                      " count=" + (r.count ? QByteArray::number(*r.count) : "none") +
                      " unit=" + QByteArray::fromStdString(r.unit) + " material=" +
-                     (r.material ? "\"" + QByteArray::fromStdString(*r.material) + "\"" : "none");
+                     (r.material ? "\"" + QByteArray::fromStdString(*r.material) + "\"" : "none") +
+                     " density=" + (r.density ? QByteArray::number(*r.density) : "none") +
+                     " price=" + (r.price ? QByteArray::fromStdString(*r.price) : "none");
     for (int k = 0; k < kFieldCount; ++k) {
         if (!r.values[k]) continue;
         const long double v = *r.values[k];
@@ -198,6 +200,17 @@ private slots:
         row("count null", QByteArray(cube) + "\"1\"}, \"count\": null}");
         row("count twice", QByteArray(cube) + "\"1\"}, \"count\": 2, \"count\": 3}");
         row("count beyond 64 bits", QByteArray(cube) + "\"1\"}, \"count\": 123456789012345678901}");
+        row("price and density as texts",
+            QByteArray(cube) + "\"1\"}, \"price\": \"2,50\", \"density\": \"7.85\"}");
+        row("price and density as numbers",
+            QByteArray(cube) + "\"1\"}, \"price\": 0.35, \"density\": 7.85}");
+        row("price with an exponent", QByteArray(cube) + "\"1\"}, \"price\": 1e9}");
+        row("price minus zero", QByteArray(cube) + "\"1\"}, \"price\": -0.0}");
+        row("price too small to hold", QByteArray(cube) + "\"1\"}, \"price\": 1e-400}");
+        row("price twice", QByteArray(cube) + "\"1\"}, \"price\": 1, \"price\": 2}");
+        row("density with a material",
+            QByteArray(cube) + "\"1\"}, \"material\": \"Oak\", \"density\": 0.7}");
+        row("unknown figure with a bad price", "{\"figure\": \"Pyramid\", \"price\": -1}");
         row("empty line", "");
         row("array", "[1, 2]");
         row("byte order mark", "\xef\xbb\xbf{\"figure\": \"Cube\"}");
@@ -271,6 +284,7 @@ private slots:
             "{\"figure\": \"Cube\"}",
             "{\"figure\": \"Cube\", \"fields\": {\"a\": \"\\u0032\"}, \"unit\": \"\\u00b5m\"}",
             "{\"figure\": \"Circle\", \"fields\": {\"r\": 1.5}, \"count\": 2}",
+            "{\"figure\": \"Cube\", \"fields\": {\"a\": 1}, \"density\": 7.85, \"price\": \"2\"}",
             "{\"figure\": \"Circle\"}",
             "not JSON",
             "{\"figure\": \"Triangle\", \"fields\": {\"a\": \"5\", \"b\": \"7\", \"gamma\": "
