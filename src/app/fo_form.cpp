@@ -229,10 +229,8 @@ void TFoForm::paintEvent(QPaintEvent* event) {
         app_.pictures.paint("B12", painter, QRectF(at, app_.pictures.size("B12") * (zoom / 100.0)));
         return;
     }
-    // Zoomed, drawn with as many more pixels, so that it is not blown up.
-    QPixmap welcome = app_.pictures.picture("B12", devicePixelRatioF() * zoom / 100.0);
-    welcome.setDevicePixelRatio(devicePixelRatioF());
-    painter.drawPixmap(at, welcome);
+    painter.drawPixmap(at, app_.pictures.picture("B12", devicePixelRatioF(),
+                                                 app_.pictures.size("B12") * (zoom / 100.0)));
 }
 
 bool TFoForm::eventFilter(QObject* watched, QEvent* event) {

@@ -37,10 +37,11 @@ void TFoForm::connectZoom() {
             [this] { setZoom(100); });
 
     // A zoom kept from a larger screen comes down to the largest this one holds.
-    int kept = ValidZoom(UserSettings().value(kZoomKey, 100).toInt());
+    const QSettings settings = UserSettings();
+    int kept = ValidZoom(settings.value(kZoomKey, 100).toInt());
     while (kept > 100 && !zoomFits(kept)) kept = PreviousZoom(kept);
     if (kept != 100) setZoom(kept);
-    if (UserSettings().value(kContrastKey, false).toBool()) SetHighContrast(true);
+    if (settings.value(kContrastKey, false).toBool()) SetHighContrast(true);
 }
 
 bool TFoForm::zoomFits(int percent) const {

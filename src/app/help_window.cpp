@@ -77,8 +77,8 @@ QVariant HelpBrowser::loadResource(int type, const QUrl& name) {
     const int zoom = WindowZoom(window());
     if (name.scheme() == "picture") {
         if (type != QTextDocument::ImageResource) return {};
-        QPixmap pixmap = pictures_.picture(name.path(), devicePixelRatioF() * zoom / 100.0);
-        pixmap.setDevicePixelRatio(devicePixelRatioF());
+        const QPixmap pixmap = pictures_.picture(name.path(), devicePixelRatioF(),
+                                                 pictures_.size(name.path()) * (zoom / 100.0));
         return pixmap.isNull() ? QVariant() : QVariant(pixmap);
     }
     const QVariant loaded = QTextBrowser::loadResource(type, name);

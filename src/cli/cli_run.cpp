@@ -2,6 +2,8 @@
 #include "cli_run.h"
 
 #include <algorithm>
+#include <optional>
+#include <vector>
 
 #include "materials/mass.h"
 #include "shapes/calc_button_rule.h"
@@ -62,41 +64,9 @@ private:
     bool massUnitRefused_ = false;
 };
 
-// `shown`, a decimal as a result box shows it (blanks around it, perhaps a minus), times
-// `count`, worked out digit by digit: exactly the shown value times the count, however
-// many digits that takes. Empty for a text that is no such decimal, which no box shows.
-std::string TimesCount(std::string_view shown, int count) {
-    while (!shown.empty() && shown.front() == ' ') shown.remove_prefix(1);
-    while (!shown.empty() && shown.back() == ' ') shown.remove_suffix(1);
-    const bool negative = !shown.empty() && shown.front() == '-';
-    if (negative) shown.remove_prefix(1);
-    const std::size_t point = shown.find('.');
-    if (shown.empty() || shown.front() == '.' || shown.back() == '.' ||
-        shown.find_first_not_of("0123456789.") != std::string_view::npos ||
-        (point != std::string_view::npos && shown.find('.', point + 1) != std::string_view::npos)) {
-        return {};
-    }
-    std::string product;  // lowest digit first
-    unsigned long long carry = 0;
-    for (auto it = shown.rbegin(); it != shown.rend(); ++it) {
-        if (*it == '.') {
-            product += '.';
-            continue;
-        }
-        carry += static_cast<unsigned long long>(*it - '0') * static_cast<unsigned>(count);
-        product += static_cast<char>('0' + carry % 10);
-        carry /= 10;
-    }
-    for (; carry != 0; carry /= 10) product += static_cast<char>('0' + carry % 10);
-    // Zeros in front of the units digit go; a product of 0 has no sign.
-    const std::size_t units = point == std::string_view::npos ? 0 : shown.size() - point;
-    while (product.size() > units + 1 && product.back() == '0') product.pop_back();
-    if (negative && product.find_first_not_of("0.") != std::string::npos) product += '-';
-    return {product.rbegin(), product.rend()};
-}
-
-// The digits of a decimal text as TimesCount reads it, without its point; nothing for
-// any other text.
+// The digits of a decimal as a result box shows it (blanks around it, perhaps a minus,
+// at most one point with a digit on either side), without its point; nothing for any
+// other text, which no box shows.
 struct Digits {
     bool negative = false;
     std::string digits;  // highest first
@@ -109,31 +79,25 @@ std::optional<Digits> DigitsOf(std::string_view text) {
     Digits d;
     d.negative = !text.empty() && text.front() == '-';
     if (d.negative) text.remove_prefix(1);
+    if (text.empty() || text.front() == '.' || text.back() == '.') return std::nullopt;
     const std::size_t point = text.find('.');
     for (std::size_t k = 0; k < text.size(); ++k) {
         if (k == point) continue;
         if (text[k] < '0' || text[k] > '9') return std::nullopt;
         d.digits += text[k];
     }
-    if (d.digits.empty()) return std::nullopt;
     if (point != std::string_view::npos) d.decimals = text.size() - point - 1;
     return d;
 }
 
-// `shown` times `price`, digit by digit, rounded to 2 decimals with halves to the even
-// neighbour, as a result box rounds: in floating point 1.0150 * 1 is a hair below its
-// decimal and would round to 1.01, and 7.2500 * 0.1 a hair above, giving 0.73. Empty for
-// a text that is no decimal.
-std::string TimesPrice(std::string_view shown, std::string_view price) {
-    const std::optional<Digits> a = DigitsOf(shown);
-    const std::optional<Digits> b = DigitsOf(price);
-    if (!a || !b) return {};
-    // The product's digits, lowest first.
-    std::vector<unsigned> product(a->digits.size() + b->digits.size(), 0);
-    for (std::size_t i = 0; i < a->digits.size(); ++i) {
-        const unsigned x = static_cast<unsigned>(a->digits[a->digits.size() - 1 - i] - '0');
-        for (std::size_t j = 0; j < b->digits.size(); ++j) {
-            product[i + j] += x * static_cast<unsigned>(b->digits[b->digits.size() - 1 - j] - '0');
+// a times b exactly, digit by digit, lowest digit first; a.decimals + b.decimals of them
+// are decimals.
+std::vector<unsigned> DigitProduct(const Digits& a, const Digits& b) {
+    std::vector<unsigned> product(a.digits.size() + b.digits.size(), 0);
+    for (std::size_t i = 0; i < a.digits.size(); ++i) {
+        const unsigned x = static_cast<unsigned>(a.digits[a.digits.size() - 1 - i] - '0');
+        for (std::size_t j = 0; j < b.digits.size(); ++j) {
+            product[i + j] += x * static_cast<unsigned>(b.digits[b.digits.size() - 1 - j] - '0');
         }
     }
     unsigned carry = 0;
@@ -142,6 +106,41 @@ std::string TimesPrice(std::string_view shown, std::string_view price) {
         carry = digit / 10;
         digit %= 10;
     }
+    return product;
+}
+
+// Digits, lowest first, with `decimals` of them after the point, as a box writes them:
+// no zeros in front of the units digit, and no sign on a 0.
+std::string DecimalText(std::vector<unsigned> digits, std::size_t decimals, bool negative) {
+    while (digits.size() > decimals + 1 && digits.back() == 0) digits.pop_back();
+    std::string text;
+    if (negative && std::any_of(digits.begin(), digits.end(), [](unsigned d) { return d != 0; }))
+        text += '-';
+    for (std::size_t k = digits.size(); k-- > 0;) {
+        text += static_cast<char>('0' + digits[k]);
+        if (k == decimals && decimals > 0) text += '.';
+    }
+    return text;
+}
+
+// `shown` times `count`: exactly the shown value times the count, however many digits
+// that takes, with the shown decimals. Empty for a text that is no decimal.
+std::string TimesCount(std::string_view shown, int count) {
+    const std::optional<Digits> a = DigitsOf(shown);
+    if (!a) return {};
+    const Digits pieces{false, std::to_string(count), 0};
+    return DecimalText(DigitProduct(*a, pieces), a->decimals, a->negative);
+}
+
+// `shown` times `price`, rounded to 2 decimals with halves to the even neighbour, as a
+// result box rounds: in floating point 1.0150 * 1 is a hair below its decimal and would
+// round to 1.01, and 7.2500 * 0.1 a hair above, giving 0.73. Empty for a text that is no
+// decimal.
+std::string TimesPrice(std::string_view shown, std::string_view price) {
+    const std::optional<Digits> a = DigitsOf(shown);
+    const std::optional<Digits> b = DigitsOf(price);
+    if (!a || !b) return {};
+    std::vector<unsigned> product = DigitProduct(*a, *b);
     constexpr std::size_t kDecimals = 2;
     std::size_t decimals = a->decimals + b->decimals;
     for (; decimals < kDecimals; ++decimals) product.insert(product.begin(), 0);
@@ -161,16 +160,7 @@ std::string TimesPrice(std::string_view shown, std::string_view price) {
         up = ++product[k] == 10;
         if (up) product[k] = 0;
     }
-    while (product.size() > kDecimals + 1 && product.back() == 0) product.pop_back();
-    std::string text;
-    const bool zero =
-        std::all_of(product.begin(), product.end(), [](unsigned d) { return d == 0; });
-    if (a->negative != b->negative && !zero) text += '-';
-    for (std::size_t k = product.size(); k-- > 0;) {
-        text += static_cast<char>('0' + product[k]);
-        if (k == kDecimals) text += '.';
-    }
-    return text;
+    return DecimalText(std::move(product), kDecimals, a->negative != b->negative);
 }
 
 }  // namespace

@@ -231,8 +231,7 @@ QPixmap PictureList::picture(const QString& name, qreal devicePixelRatio) const 
 
 QPixmap PictureList::picture(const QString& name, qreal devicePixelRatio,
                              const QSize& shown) const {
-    dropIfRestroked();
-    QPixmap drawn = picture(name, devicePixelRatio);
+    QPixmap drawn = picture(name, devicePixelRatio);  // drops what an older stroke drew
     const qreal ratio = drawn.devicePixelRatio();
     if (drawn.isNull() || drawn.size() == shown * ratio) return drawn;
     // Shown larger (a zoomed window), it is drawn larger, not blown up.

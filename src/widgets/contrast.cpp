@@ -18,7 +18,7 @@ constexpr qreal kContrastStroke = 1.8;
 bool highContrast = false;
 QPalette appPalette;
 
-QPalette ContrastPalette() {
+QPalette MakeContrastPalette() {
     QPalette p;
     for (const QPalette::ColorGroup group :
          {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
@@ -29,8 +29,8 @@ QPalette ContrastPalette() {
             p.setColor(group, role, Qt::white);
         for (const QPalette::ColorRole role :
              {QPalette::WindowText, QPalette::Text, QPalette::ButtonText, QPalette::Mid,
-              QPalette::Dark, QPalette::Shadow, QPalette::ToolTipText,
-              QPalette::PlaceholderText, QPalette::Link, QPalette::LinkVisited})
+              QPalette::Dark, QPalette::Shadow, QPalette::ToolTipText, QPalette::PlaceholderText,
+              QPalette::Link, QPalette::LinkVisited})
             p.setColor(group, role, Qt::black);
     }
     // A chosen item white on dark blue, as high-contrast desktops mark it.
@@ -43,14 +43,18 @@ QPalette ContrastPalette() {
     return p;
 }
 
+const QPalette& ContrastPalette() {
+    static const QPalette contrast = MakeContrastPalette();
+    return contrast;
+}
+
 // A palette a window sets on one of its controls is kept aside and the contrast one put
 // in its place, now and whenever the window sets another.
 void Override(QWidget* w) {
     if (!w->testAttribute(Qt::WA_SetPalette)) return;
-    static const QPalette contrast = ContrastPalette();
-    if (w->palette() == contrast) return;
+    if (w->palette() == ContrastPalette()) return;
     w->setProperty(kOwnPalette, w->palette());
-    w->setPalette(contrast);
+    w->setPalette(ContrastPalette());
 }
 
 class ContrastKeeper : public QObject {

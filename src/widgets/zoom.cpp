@@ -19,6 +19,7 @@ namespace mertano {
 namespace {
 
 constexpr char kZoomProperty[] = "mertanoZoom";
+constexpr char kRecorded[] = "mertanoZoomRecorded";
 constexpr char kBaseGeometry[] = "mertanoZoomGeometry";
 constexpr char kBaseMinimum[] = "mertanoZoomMinimum";
 constexpr char kBaseMaximum[] = "mertanoZoomMaximum";
@@ -44,7 +45,8 @@ QRect ZoomedRect(QRect base, int percent) {
 // Records once what the widget has at 100 %: only what was set on it, as the rest
 // follows from its parent and its layout.
 void RecordBase(QWidget* w, bool isWindow) {
-    if (w->property(kBaseFont).isValid() || w->property(kBaseGeometry).isValid()) return;
+    if (w->property(kRecorded).isValid()) return;
+    w->setProperty(kRecorded, true);
     // Only the program's own controls, which it names: the parts of a composite widget
     // (a combo box's field) are placed by that widget.
     const bool ours = !w->objectName().isEmpty() && !w->objectName().startsWith("qt_");
@@ -62,9 +64,6 @@ void RecordBase(QWidget* w, bool isWindow) {
         w->setProperty(kBaseLine, QSize(frame->lineWidth(), frame->midLineWidth()));
     if (auto* button = qobject_cast<QAbstractButton*>(w); button && !button->icon().isNull())
         w->setProperty(kBaseIcon, button->iconSize());
-    // Marks the widget as recorded even when nothing of the above was set on it.
-    if (!w->property(kBaseFont).isValid() && !w->property(kBaseGeometry).isValid())
-        w->setProperty(kBaseGeometry, QVariant::fromValue(QRect()));
 }
 
 QFont ZoomedFont(QFont font, int percent) {
@@ -80,7 +79,7 @@ void ApplyZoom(QWidget* w, int percent) {
         w->setMinimumSize(ZoomedSize(v.toSize(), percent));
     if (const QVariant v = w->property(kBaseMaximum); v.isValid())
         w->setMaximumSize(ZoomedSize(v.toSize(), percent));
-    if (const QVariant v = w->property(kBaseGeometry); v.isValid() && !v.toRect().isNull())
+    if (const QVariant v = w->property(kBaseGeometry); v.isValid())
         w->setGeometry(ZoomedRect(v.toRect(), percent));
     if (const QVariant v = w->property(kBaseFont); v.isValid()) {
         w->setFont(ZoomedFont(v.value<QFont>(), percent));
@@ -161,13 +160,12 @@ void ZoomWindow(QWidget* window, int percent) {
 
 QPoint BasePosition(const QWidget* widget) {
     const QVariant recorded = widget->property(kBaseGeometry);
-    return recorded.isValid() && !recorded.toRect().isNull() ? recorded.toRect().topLeft()
-                                                             : widget->pos();
+    return recorded.isValid() ? recorded.toRect().topLeft() : widget->pos();
 }
 
 void MoveZoomed(QWidget* widget, QPoint base) {
     const QVariant recorded = widget->property(kBaseGeometry);
-    if (recorded.isValid() && !recorded.toRect().isNull()) {
+    if (recorded.isValid()) {
         QRect r = recorded.toRect();
         r.moveTopLeft(base);
         widget->setProperty(kBaseGeometry, r);
@@ -177,9 +175,6 @@ void MoveZoomed(QWidget* widget, QPoint base) {
     }
 }
 
-}  // namespace mertano
-
-namespace mertano {
 namespace {
 
 int programZoom = 100;
