@@ -92,7 +92,7 @@ _mertano_cli() {
     elif [ "$prev" = "=" ] && ((COMP_CWORD > 1)) && [[ ${COMP_WORDS[COMP_CWORD - 2]} == --* ]]; then
         prev=${COMP_WORDS[COMP_CWORD - 2]}
     fi
-    local options="--help --help-all --version --unit --material --user-data --list-materials --language --json --csv --totals --batch --steps --solution"
+    local options="--help --help-all --version --unit --material --user-data --list-materials --language --json --csv --totals --batch --steps --solution --pattern --seam"
     local figures="Triangle RightTriangle Circle CircularSector CircularSegment Cube Cylinder Cone TruncatedCone Sphere Cuboid SphericalCap SphericalZone"
     COMPREPLY=()
 
@@ -141,7 +141,8 @@ _mertano_cli() {
     fi
     local fields name
     fields=$(_mertano_cli_fields "$figure")
-    [ -n "$fields" ] && fields+=" count"
+    # Beside the figure's fields, what every figure takes: the pieces, a density and a price.
+    [ -n "$fields" ] && fields+=" count density price"
     for name in $fields; do
         [[ "$name=" == "$cur"* ]] && COMPREPLY+=("$name=")
     done

@@ -86,6 +86,7 @@ protected:
         AddCopyActions(menu, form_, app_.language.texts(), target);
         menu.addSeparator();
         form_.addSolutionAction(&menu);
+        form_.addJobActions(&menu);
         form_.addZoomMenu(&menu);
         menu.exec(menuEvent->globalPos());
         return true;

@@ -16,6 +16,7 @@
 #include "app/app_context.h"
 #include "app/copy_results.h"
 #include "app/window_fields.h"
+#include "job/job_window.h"
 #include "calc/calculate.h"
 #include "lang/detailed_message.h"
 #include "lang/text_placement.h"
@@ -91,6 +92,7 @@ void TFoForm::connectHandlers() {
     connect(GammaEdit, &TCustomFloatEdit::exited, this, &TFoForm::GammaEditExit);
     connectSolution();
     connectZoom();
+    connectJob();
 }
 
 void TFoForm::placeCentred() {
@@ -188,6 +190,7 @@ void TFoForm::Nyelvvalt() {
     if (MailLabel2->text().isEmpty()) MailLabel2->setText(app_.values.mailAddress);
     nameForScreenReaders();
     solutionChanged();
+    if (jobWindow_) jobWindow_->retranslate();
 }
 
 void TFoForm::nameForScreenReaders() {
@@ -393,6 +396,7 @@ void TFoForm::calculate(int solution) {
     const bool reached =
         outcome.state == CalcState::Solved || outcome.state == CalcState::NotSolvable;
     solved_ = reached ? inputs : std::nullopt;
+    lastState_ = outcome.state;
     solutions_ = outcome.state == CalcState::Solved ? outcome.solutions : 1;
     solutionChanged();
     if (outcome.state == CalcState::Failed) {

@@ -35,6 +35,8 @@ namespace mertano {
 struct AppContext;
 class TFloatEdit;
 class FigureButton;
+class JobWindow;
+struct JobRow;
 
 class TFoForm : public QWidget {
     Q_OBJECT
@@ -91,6 +93,19 @@ public:
     bool zoomFits(int percent) const;
     // Null until the window is first asked for.
     SolutionWindow* solutionWindow() const { return solutionWindow_; }
+
+    // The job sheet: "Add to job" (Ctrl+J) adds the solved figure as a row, F4 shows the
+    // sheet, and a row shown here from the sheet can be replaced once recalculated.
+    void addJobActions(QMenu* menu);
+    void addToJob();
+    void showJobWindow();
+    void replaceJobRow();
+    // The solved figure as a row of a job: typed values, unit, material and its gravity.
+    std::optional<JobRow> currentPiece() const;
+    // The row's figure chosen, its values typed and calculated.
+    void showJobRow(const JobRow& row);
+    // Made when first asked for.
+    JobWindow* jobWindow();
 
     std::optional<ShapeKind> selectedShape() const;
     TFloatEdit* edit(Field field) const { return edits_[FieldIndex(field)]; }
@@ -202,6 +217,9 @@ private:
     std::optional<SolvedInputs> solved_;
     int solutions_ = 1;  // 2 when a second figure fits the solved values
     SolutionWindow* solutionWindow_ = nullptr;
+    CalcState lastState_ = CalcState::Entering;  // of the last calculation
+    JobWindow* jobWindow_ = nullptr;
+    void connectJob();
     void connectSolution();
     void connectZoom();
     void solutionChanged();

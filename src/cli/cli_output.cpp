@@ -107,10 +107,6 @@ private:
     char* p_ = nullptr;
 };
 
-void AppendJsonString(std::string& out, std::string_view s) {
-    RoomWriter(out, 6 * s.size() + 2).string(s);
-}
-
 struct ResultRow {
     std::string_view name;
     Output output;
@@ -131,6 +127,10 @@ bool RowShown(const AngleBoxes& row, const FieldSheet& sheet) {
 }
 
 }  // namespace
+
+void AppendJsonString(std::string& out, std::string_view s) {
+    RoomWriter(out, 6 * s.size() + 2).string(s);
+}
 
 // What a request asked for beyond the figure (a count, the steps), kept out of the
 // common path so that a plain answer is written as fast as before.
@@ -189,6 +189,44 @@ bool RowShown(const AngleBoxes& row, const FieldSheet& sheet) {
 }
 
 namespace {
+
+// The numbers a person marks out the pattern with, 4 decimals as the fields; only those
+// the pattern has.
+void AppendPatternJson(std::string& out, const FlatPattern& p) {
+    const auto number = [&out](std::string_view name, long double x) {
+        out += ", \"";
+        out += name;
+        out += "\": ";
+        AppendJsonString(out, FormatFixed(x, 4));
+    };
+    out += ", \"pattern\": {\"kind\": ";
+    switch (p.kind) {
+        case PatternKind::Sector:
+            out += "\"sector\"";
+            break;
+        case PatternKind::AnnularSector:
+            out += "\"annular_sector\"";
+            break;
+        case PatternKind::Rectangle:
+            out += "\"rectangle\"";
+            break;
+    }
+    if (p.kind == PatternKind::Rectangle) {
+        number("width", p.width);
+        number("height", p.height);
+    } else {
+        number("outer_radius", p.outerRadius);
+        if (p.kind == PatternKind::AnnularSector) number("inner_radius", p.innerRadius);
+        number("angle", p.angleDegrees);
+        out += ", \"angle_dms\": [" + std::to_string(p.angle.degrees) + ", " +
+               std::to_string(p.angle.minutes) + ", " + std::to_string(p.angle.seconds) + "]";
+        number("outer_arc", p.outerArc);
+        if (p.kind == PatternKind::AnnularSector) number("inner_arc", p.innerArc);
+        number("chord", p.chord);
+    }
+    if (p.seam > 0) number("seam", p.seam);
+    out += '}';
+}
 
 // Room for every text of the answer escaped at its longest, and for the names and
 // punctuation around them: some 440 bytes with fourteen fields, three angle rows and five
@@ -251,6 +289,7 @@ void AppendResultJson(std::string& out, const Result& r) {
         }
         w.put("}");
     }
+    if (r.pattern) AppendPatternJson(out, *r.pattern);
     if (r.count || r.steps || r.solutions != 1 || !r.replaced.empty() || r.price)
         AppendAskedFor(out, r);
     out += '}';
@@ -419,7 +458,7 @@ std::string DecimalText(unsigned __int128 units, int decimals) {
 
 }  // namespace
 
-void CsvTotals::ColumnSum::add(std::string_view text) {
+void ExactSum::add(std::string_view text) {
     any_ = true;
     approximate_ += ReadFieldText(Trim(text));
     const std::optional<unsigned __int128> units = DecimalUnits(text, decimals_);
@@ -427,14 +466,14 @@ void CsvTotals::ColumnSum::add(std::string_view text) {
     if (exact_) units_ += *units;
 }
 
-void CsvTotals::ColumnSum::merge(const ColumnSum& other) {
+void ExactSum::merge(const ExactSum& other) {
     any_ |= other.any_;
     approximate_ += other.approximate_;
     if (!other.exact_ || units_ + other.units_ < units_) exact_ = false;
     if (exact_) units_ += other.units_;
 }
 
-std::string CsvTotals::ColumnSum::text() const {
+std::string ExactSum::text() const {
     if (!any_) return {};
     if (exact_) return DecimalText(units_, decimals_);
     return decimals_ == 2 ? std::string(Trim(ResultText(approximate_)))

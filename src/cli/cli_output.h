@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "cli/cli_run.h"
+#include "cli/exact_sum.h"
 
 namespace mertano::cli {
 
@@ -17,6 +18,9 @@ std::string InvalidJson(std::string_view message);
 // The same, added to the end of `out` (batch output gathers many lines per write).
 void AppendResultJson(std::string& out, const Result& result);
 void AppendInvalidJson(std::string& out, std::string_view message);
+// A text as JSON writes it, in quotes: quotes, backslashes and control characters
+// escaped, everything else (UTF-8 included) as it is.
+void AppendJsonString(std::string& out, std::string_view s);
 
 // CSV (RFC 4180, CR LF line ends): a header, then one row per answer in the fixed
 // column order figure, state, unit, the fourteen fields (a b c alfa beta gamma ma mb mc
@@ -51,30 +55,12 @@ public:
     bool append(std::string& out, const std::function<bool(std::string&)>& full = {}) const;
 
 private:
-    // A column's total, added up exactly in units of its last decimal, so that it is the
-    // same however the rows were split between threads; only a text it cannot read or a
-    // sum beyond 128 bits falls back to floating point.
-    class ColumnSum {
-    public:
-        explicit ColumnSum(int decimals) : decimals_(decimals) {}
-        void add(std::string_view text);
-        void merge(const ColumnSum& other);
-        std::string text() const;
-        bool any() const { return any_; }
-
-    private:
-        int decimals_;
-        unsigned __int128 units_ = 0;
-        long double approximate_ = 0;
-        bool exact_ = true;
-        bool any_ = false;
-    };
     struct UnitTotal {
         long long pieces = 0;
         long long leftOut = 0;
-        ColumnSum volume{2};
-        ColumnSum mass{4};
-        ColumnSum cost{2};
+        ExactSum volume{2};
+        ExactSum mass{4};
+        ExactSum cost{2};
         long long unpriced = 0;  // Solved rows with a mass but no cost
     };
     using Units = std::unordered_map<std::string, UnitTotal>;

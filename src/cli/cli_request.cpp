@@ -129,6 +129,27 @@ std::optional<std::string> PriceFromText(std::string_view text) {
     return price;
 }
 
+const char kWasteRule[] =
+    "an allowance in percent from 0 to 100 with at most 6 decimals (point or comma as the "
+    "decimal separator)";
+constexpr std::size_t kWasteDecimals = 6;
+
+// Shown as a price is: the digits as given, with a point, less the zeros in front.
+std::optional<std::string> WasteFromText(std::string_view text) {
+    const std::optional<DecimalDigits> d = SplitDecimal(text);
+    if (!d || d->fraction.size() > kWasteDecimals) return std::nullopt;
+    const bool fractionZero = d->fraction.find_first_not_of('0') == std::string_view::npos;
+    if (d->whole.size() > 3 || (d->whole.size() == 3 && (d->whole != "100" || !fractionZero))) {
+        return std::nullopt;
+    }
+    std::string waste = d->whole.empty() ? std::string("0") : std::string(d->whole);
+    if (!d->fraction.empty()) {
+        waste += '.';
+        waste += d->fraction;
+    }
+    return waste;
+}
+
 // The materials dialog's limits for a specific gravity, in the thousandths that
 // Gravity.grv holds: more decimals would give a mass that no material of the file gives.
 const char kDensityRule[] =
@@ -328,7 +349,9 @@ std::optional<RequestError> AddAssignment(Request& request, std::string_view ass
     return AddValue(request, name, value);
 }
 
-std::variant<Request, RequestError> ParseBatchLine(std::string_view line) {
+namespace {
+
+std::variant<Request, RequestError> ParseLine(std::string_view line, BatchLineTexts* texts) {
     QJsonParseError error{};
     const QJsonDocument doc = QJsonDocument::fromJson(
         QByteArray::fromRawData(line.data(), static_cast<qsizetype>(line.size())), &error);
@@ -343,10 +366,11 @@ std::variant<Request, RequestError> ParseBatchLine(std::string_view line) {
     for (auto it = object.begin(); it != object.end(); ++it) {
         const QString key = it.key();
         if (key != "figure" && key != "fields" && key != "unit" && key != "material" &&
-            key != "count" && key != "density" && key != "price" && key != "solution") {
+            key != "count" && key != "density" && key != "price" && key != "note" &&
+            key != "title" && key != "waste" && key != "solution") {
             return RequestError{Join({"unknown key \"", ToStd(key),
                                       "\" (figure, fields, unit, material, count, density, "
-                                      "price and solution are known)"})};
+                                      "price, note, title, waste and solution are known)"})};
         }
     }
 
@@ -372,7 +396,9 @@ std::variant<Request, RequestError> ParseBatchLine(std::string_view line) {
             return RequestError{
                 Join({"field ", ToStd(it.key()), ": the value must be a text or a number"})};
         }
-        if (auto e = AddValue(request, ToStd(it.key()), text)) return *e;
+        const std::string name = ToStd(it.key());
+        if (auto e = AddValue(request, name, text)) return *e;
+        if (texts) texts->fields[FieldIndex(*FieldFromName(name))] = std::move(text);
     }
 
     for (const char* key : {"unit", "material"}) {
@@ -414,7 +440,37 @@ std::variant<Request, RequestError> ParseBatchLine(std::string_view line) {
             return RequestError{"\"solution\" must be 1 or 2"};
         request.solution = solution.toInt();
     }
+    // A job's own keys: checked as any other, so that a job file holds only lines the
+    // command line takes, and otherwise left out of the request.
+    for (const char* key : {"note", "title"}) {
+        const QJsonValue v = object.value(key);
+        if (v.isUndefined()) continue;
+        if (!v.isString()) return RequestError{Join({"\"", key, "\" must be a text"})};
+        if (texts) {
+            (std::string_view(key) == "note" ? texts->note : texts->title) = ToStd(v.toString());
+        }
+    }
+    const QJsonValue waste = object.value("waste");
+    if (!waste.isUndefined()) {
+        std::optional<std::string> percent =
+            WasteFromText(waste.isString()   ? ToStd(waste.toString())
+                          : waste.isDouble() ? FixedText(waste.toDouble())
+                                             : std::string());
+        if (!percent) return RequestError{Join({"\"waste\" must be ", kWasteRule})};
+        if (texts) texts->waste = std::move(percent);
+    }
     return request;
+}
+
+}  // namespace
+
+std::variant<Request, RequestError> ParseBatchLine(std::string_view line) {
+    return ParseLine(line, nullptr);
+}
+
+std::variant<Request, RequestError> ParseBatchLine(std::string_view line, BatchLineTexts& texts) {
+    texts = BatchLineTexts();
+    return ParseLine(line, &texts);
 }
 
 namespace {
@@ -481,6 +537,27 @@ void Clear(Request& request) {
 
 enum class PlainRead { Taken, Refused, ForTheFullReader };
 
+// A price, a density or a waste allowance as the decimal text the full reader takes it
+// as: a text where it stands, a number as FixedText writes it (into `number`). False when
+// the value is for the full reader to name.
+bool DecimalValue(simdjson::ondemand::value& value, std::string& number, std::string_view& text) {
+    namespace od = simdjson::ondemand;
+    od::json_type type;
+    if (value.type().get(type)) return false;
+    if (type == od::json_type::string) {
+        od::raw_json_string raw;
+        if (value.get_raw_json_string().get(raw)) return false;
+        text = PlainText(raw);
+        return true;
+    }
+    // A number too small to hold reads as 0 here, which the full reader refuses.
+    double x = 0;
+    if (type != od::json_type::number || value.get_double().get(x) || x == 0) return false;
+    number = FixedText(x);
+    text = number;
+    return true;
+}
+
 // The request of a plain line, into `request`; ForTheFullReader when the line needs the
 // full reader, because it is no JSON object, breaks a rule or says something twice (the
 // full reader settles repeated keys and aliases its own way). An unknown figure is
@@ -498,7 +575,7 @@ PlainRead ReadPlain(simdjson::ondemand::parser& parser, const std::string& padde
         return kFull;
     }
     Clear(request);
-    bool figure = false, fields = false, unit = false;
+    bool figure = false, fields = false, unit = false, note = false, title = false, waste = false;
     std::optional<std::string_view> unknownFigure;
     std::array<FieldEntry, kFieldCount> entries;
     std::size_t entryCount = 0;
@@ -534,23 +611,11 @@ PlainRead ReadPlain(simdjson::ondemand::parser& parser, const std::string& padde
             request.count = static_cast<int>(count);
         } else if (key == "price" || key == "density") {
             const bool isPrice = key == "price";
-            od::json_type type;
-            if ((isPrice ? request.price.has_value() : request.density.has_value()) ||
-                value.type().get(type)) {
-                return kFull;
-            }
             std::string number;
             std::string_view text;
-            if (type == od::json_type::string) {
-                if (value.get_raw_json_string().get(raw)) return kFull;
-                text = PlainText(raw);
-            } else {
-                // A number too small to hold reads as 0 here, which the full reader refuses.
-                double x = 0;
-                if (type != od::json_type::number || value.get_double().get(x) || x == 0)
-                    return kFull;
-                number = FixedText(x);
-                text = number;
+            if ((isPrice ? request.price.has_value() : request.density.has_value()) ||
+                !DecimalValue(value, number, text)) {
+                return kFull;
             }
             // A value out of its rule is for the full reader to name.
             if (isPrice) {
@@ -558,6 +623,16 @@ PlainRead ReadPlain(simdjson::ondemand::parser& parser, const std::string& padde
             } else if (!(request.density = DensityFromText(text))) {
                 return kFull;
             }
+        } else if (key == "note" || key == "title") {
+            // Only checked: the answer does not depend on them.
+            bool& seen = key == "note" ? note : title;
+            if (seen || value.get_raw_json_string().get(raw)) return kFull;
+            seen = true;
+        } else if (key == "waste") {
+            std::string number;
+            std::string_view text;
+            if (waste || !DecimalValue(value, number, text) || !WasteFromText(text)) return kFull;
+            waste = true;
         } else if (key == "fields") {
             od::object values;
             if (fields || value.get_object().get(values)) return kFull;

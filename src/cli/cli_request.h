@@ -34,6 +34,7 @@ struct Request {
     std::optional<std::string> price;
     bool totals = false;  // the answer shows the totals even without a count (CSV)
     int solution = 1;     // 2: the second of two figures that fit the values
+    long double seam = 0;  // the flat pattern's seam allowance, in the unit
 };
 
 inline constexpr int kMaxCount = 1000000;
@@ -56,9 +57,25 @@ std::optional<RequestError> AddValue(Request& request, std::string_view name,
 std::optional<RequestError> AddAssignment(Request& request, std::string_view assignment);
 
 // One line of a batch: {"figure": ..., "fields": {...}, "unit": ..., "material": ...,
-// "count": ..., "density": ..., "price": ...}.
+// "count": ..., "density": ..., "price": ..., "note": ..., "title": ..., "waste": ...}.
+// A job file's lines are batch lines: "note" (a text), "title" (a text) and "waste" (an
+// allowance in percent, 0 to 100) are its own, checked here and left out of the request,
+// so they change no answer.
 // Names the first fault of a line that cannot be taken.
 std::variant<Request, RequestError> ParseBatchLine(std::string_view line);
+
+// What a line says that the request does not keep: the texts a job file is written from.
+struct BatchLineTexts {
+    // By field, as the line gives them (a number as its shortest text), aliases resolved
+    // as the request takes them; empty: not given.
+    std::array<std::string, kFieldCount> fields{};
+    std::optional<std::string> note;
+    std::optional<std::string> title;
+    // The allowance's digits as given, with a point, less the zeros in front ("2.5").
+    std::optional<std::string> waste;
+};
+// The same, also filling in `texts` when the line is taken.
+std::variant<Request, RequestError> ParseBatchLine(std::string_view line, BatchLineTexts& texts);
 
 // Reads batch lines as ParseBatchLine does, with the same requests and the same
 // messages, at the speed of a stream of many lines: a plain request (ASCII without

@@ -132,20 +132,21 @@ std::string TimesCount(std::string_view shown, int count) {
     return DecimalText(DigitProduct(*a, pieces), a->decimals, a->negative);
 }
 
-// `shown` times `price`, rounded to 2 decimals with halves to the even neighbour, as a
-// result box rounds: in floating point 1.0150 * 1 is a hair below its decimal and would
-// round to 1.01, and 7.2500 * 0.1 a hair above, giving 0.73. Empty for a text that is no
-// decimal.
-std::string TimesPrice(std::string_view shown, std::string_view price) {
-    const std::optional<Digits> a = DigitsOf(shown);
-    const std::optional<Digits> b = DigitsOf(price);
-    if (!a || !b) return {};
-    std::vector<unsigned> product = DigitProduct(*a, *b);
-    constexpr std::size_t kDecimals = 2;
-    std::size_t decimals = a->decimals + b->decimals;
-    for (; decimals < kDecimals; ++decimals) product.insert(product.begin(), 0);
+}  // namespace
+
+// In floating point 1.0150 * 1 is a hair below its decimal and would round to 1.01 at 2
+// decimals, and 7.2500 * 0.1 a hair above, giving 0.73: the product is worked out digit
+// by digit instead.
+std::string DecimalTimes(std::string_view a, std::string_view b, int decimals) {
+    const std::optional<Digits> x = DigitsOf(a);
+    const std::optional<Digits> y = DigitsOf(b);
+    if (!x || !y || decimals < 0) return {};
+    std::vector<unsigned> product = DigitProduct(*x, *y);
+    const auto kept = static_cast<std::size_t>(decimals);
+    std::size_t places = x->decimals + y->decimals;
+    for (; places < kept; ++places) product.insert(product.begin(), 0);
     // The digits that go: above half, or half and the kept digit odd, round up.
-    const std::size_t gone = decimals - kDecimals;
+    const std::size_t gone = places - kept;
     bool up = false;
     if (gone > 0) {
         const unsigned first = product[gone - 1];
@@ -160,7 +161,14 @@ std::string TimesPrice(std::string_view shown, std::string_view price) {
         up = ++product[k] == 10;
         if (up) product[k] = 0;
     }
-    return DecimalText(std::move(product), kDecimals, a->negative != b->negative);
+    return DecimalText(std::move(product), kept, x->negative != y->negative);
+}
+
+namespace {
+
+// `shown` times `price`, rounded to 2 decimals as a result box rounds.
+std::string TimesPrice(std::string_view shown, std::string_view price) {
+    return DecimalTimes(shown, price, 2);
 }
 
 }  // namespace
@@ -190,6 +198,7 @@ void RunInto(Result& result, const Request& request, const LanguageTexts& texts,
     result.cost.clear();
     result.totalCost.clear();
     result.massUnitRefused = false;
+    result.pattern.reset();
     result.replaced.clear();
     result.solutions = 1;
     FieldSheet& sheet = result.sheet;
@@ -224,6 +233,7 @@ void RunInto(Result& result, const Request& request, const LanguageTexts& texts,
     result.replaced = std::move(outcome.replaced);
     result.solutions = outcome.solutions;
     if (outcome.state != CalcState::Solved || !ops.solid()) return;
+    result.pattern = MakeFlatPattern(sheet, request.seam);
     result.massUnitRefused = ops.massUnitRefused();
     const bool priced = request.price && ops.massShown();
     if (priced) result.cost = TimesPrice(sheet.output(Output::TomegText2), *request.price);

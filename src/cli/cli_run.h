@@ -3,10 +3,12 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "calc/calculate.h"
 #include "calc/field_sheet.h"
+#include "calc/flat_pattern.h"
 #include "cli/cli_request.h"
 #include "materials/material_file.h"
 
@@ -34,6 +36,9 @@ struct Result {
     std::optional<std::string> price;
     std::string cost;
     std::string totalCost;
+    // The flat pattern of a solved cone, truncated cone or cylinder, with the request's
+    // seam allowance.
+    std::optional<FlatPattern> pattern;
     // A material was named for a solved solid, but the unit has no factor to kilograms,
     // so the mass is left out, as the window leaves it empty.
     bool massUnitRefused = false;
@@ -49,6 +54,12 @@ Result Run(const Request& request, const LanguageTexts& texts,
 // The same into a result used before, whose texts keep their room from line to line.
 void RunInto(Result& result, const Request& request, const LanguageTexts& texts,
              const MaterialTable* materials = nullptr);
+
+// `a` times `b`, two decimals as the answers write them ("7.2500", "-3", "0.35"), exactly,
+// then rounded to `decimals` places with halves to the even neighbour, as a result box
+// rounds: the cost of a mass is the mass times the price at 2 decimals. Empty when either
+// text is no decimal.
+std::string DecimalTimes(std::string_view a, std::string_view b, int decimals);
 
 // 0 Solved, 1 Entering or NotSolvable, 2 Refused, 3 Failed.
 int ExitStatus(CalcState state);

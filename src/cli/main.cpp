@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // mertano-cli: the calculation engine for scripts and batch work.
+#include <QByteArray>
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <csignal>
 #include <optional>
 #include <string>
 
+#include "calc/numbers.h"
 #include "cli/cli_batch.h"
 #include "cli/cli_language.h"
 #include "cli/cli_material_names.h"
@@ -14,6 +16,8 @@
 #include "cli/cli_request.h"
 #include "cli/cli_run.h"
 #include "cli/cli_stdio.h"
+#include "pattern/pattern_dxf.h"
+#include "pattern/pattern_svg.h"
 #include "system/program_folder.h"
 #include "system/user_data_folder.h"
 
@@ -84,6 +88,14 @@ struct Options {
         "solution", "Where two figures fit the values, 2 shows the second (default 1).", "N", "1"};
     const QCommandLineOption totals{
         "totals", "With --csv: end with the totals of the Solved rows, one row per unit."};
+    const QCommandLineOption pattern{
+        "pattern",
+        "Print the flat pattern of a solved Cone, TruncatedCone or Cylinder instead, as svg "
+        "(sizes in mm) or dxf (in the unit), outlines as true arcs and lines.",
+        "FORMAT"};
+    const QCommandLineOption seam{
+        "seam", "The flat pattern's seam allowance (overlap) along one edge, in the unit.", "X",
+        "0"};
 
     void addTo(QCommandLineParser& parser) const {
         parser.setApplicationDescription(kDescription);
@@ -94,7 +106,7 @@ struct Options {
                                      "A known measurement, or count=N, density=X, price=X.",
                                      "[NAME=VALUE...]");
         parser.addOptions({unit, material, userData, listMaterials, language, json, batch, csv,
-                           totals, steps, solution});
+                           totals, steps, solution, pattern, seam});
     }
 };
 
@@ -108,13 +120,39 @@ void EnterUserDataFolder() {
 }
 
 // The usage error that the choice of output makes, if any.
-std::optional<std::string> FormError(OutputForm form, bool json) {
+std::optional<std::string> FormError(OutputForm form, bool json, const std::optional<QString>& pattern) {
     if (form.csv && json) return "--csv and --json exclude each other";
     if (form.totals && !form.csv) return "--totals goes with --csv";
     // A CSV row has no room for a list of steps; leaving them out without a word would
     // let a script believe it had them.
     if (form.steps && form.csv) return "--steps goes with the table or --json, not with --csv";
+    if (!pattern) return std::nullopt;
+    if (*pattern != "svg" && *pattern != "dxf") return "--pattern takes svg or dxf";
+    if (form.csv || json || form.steps)
+        return "--pattern prints a drawing: not with --csv, --json or --steps";
     return std::nullopt;
+}
+
+// The flat pattern of a solved figure as a drawing on standard output; what went wrong
+// on standard error, with the status the table would have had.
+int EmitPattern(const Result& result, const Request& request, const LanguageTexts& texts,
+                const QString& format) {
+    if (result.state != CalcState::Solved) {
+        PrintError(result.message.empty() ? std::string("the figure is not solved: more values are needed")
+                                          : result.message);
+        return ExitStatus(result.state);
+    }
+    if (!result.pattern) {
+        PrintError(texts.text(kTextNoPattern) + " (a flat pattern is drawn for Cone, TruncatedCone and Cylinder)");
+        return kUsageError;
+    }
+    const QByteArray bytes = format == "svg" ? PatternSvg(*result.pattern, request.unit)
+                                             : PatternDxf(*result.pattern, request.unit);
+    if (bytes.isEmpty()) {
+        PrintError("the drawing could not be made");
+        return 3;
+    }
+    return Emit(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())), 0);
 }
 
 // One figure from the arguments, answered on standard output.
@@ -148,6 +186,12 @@ int SolveOne(const QCommandLineParser& parser, const Options& options, const QSt
         return kUsageError;
     }
     request.solution = solution.toInt();
+    const std::optional<long double> seam = AcceptEditText(parser.value(options.seam).toStdString());
+    if (!seam) {
+        PrintError("--seam takes a length from 0 to 100000");
+        return kUsageError;
+    }
+    request.seam = *seam;
 
     // A density given makes the material only a name: the file is not needed.
     const MaterialTable* table = request.material && !request.density ? materials.table() : nullptr;
@@ -157,6 +201,7 @@ int SolveOne(const QCommandLineParser& parser, const Options& options, const QSt
     }
     const Result result = Run(request, texts, table);
     if (result.massUnitRefused) PrintError(MassUnitWarning(request.unit, false));
+    if (parser.isSet(options.pattern)) return EmitPattern(result, request, texts, parser.value(options.pattern));
     std::string out;
     const bool json = parser.isSet(options.json);
     if (form.csv) {
@@ -221,7 +266,14 @@ int main(int argc, char* argv[]) {
     }
     const OutputForm form{parser.isSet(options.csv), parser.isSet(options.totals),
                           parser.isSet(options.steps)};
-    if (const std::optional<std::string> error = FormError(form, parser.isSet(options.json))) {
+    const std::optional<QString> pattern = parser.isSet(options.pattern)
+                                               ? std::optional<QString>(parser.value(options.pattern))
+                                               : std::nullopt;
+    if (pattern && parser.isSet(options.batch)) {
+        PrintError("--pattern draws one figure: not with --batch");
+        return kUsageError;
+    }
+    if (const std::optional<std::string> error = FormError(form, parser.isSet(options.json), pattern)) {
         PrintError(*error);
         return kUsageError;
     }

@@ -269,7 +269,8 @@ private slots:
         QApplication::sendEvent(target, &event);
         QCOMPARE(captions,
                  QStringList({"Copy", "Copy all results", "", "How was it solved?",
-                              "Show the other figure", "", "Change values", "", "&Zoom"}));
+                              "Show the other figure", "", "Change values", "", "&Add to job",
+                              "&Job sheet", "", "&Zoom"}));
         QCOMPARE(copyEnabled, !copied.isEmpty());
         QCOMPARE(QGuiApplication::clipboard()->text(), copied.isEmpty() ? "before" : copied);
     }

@@ -211,6 +211,23 @@ private slots:
         row("density with a material",
             QByteArray(cube) + "\"1\"}, \"material\": \"Oak\", \"density\": 0.7}");
         row("unknown figure with a bad price", "{\"figure\": \"Pyramid\", \"price\": -1}");
+        row("a job's note, title and waste",
+            QByteArray(cube) + "\"1\"}, \"note\": \"x\", \"title\": \"t\", \"waste\": 2.5}");
+        row("a job's keys before the figure",
+            "{\"waste\": \"3\", \"note\": \"\", \"figure\": \"Cube\", \"fields\": {\"a\": 1}}");
+        row("a note of UTF-8", QByteArray(cube) + "\"1\"}, \"note\": \"\xc3\x89l \\\"A\\\"\"}");
+        row("a note that is no text", QByteArray(cube) + "\"1\"}, \"note\": 5}");
+        row("a title null", QByteArray(cube) + "\"1\"}, \"title\": null}");
+        row("a note twice", QByteArray(cube) + "\"1\"}, \"note\": \"a\", \"note\": \"b\"}");
+        row("a waste as a text with a comma", QByteArray(cube) + "\"1\"}, \"waste\": \"2,5\"}");
+        row("a waste of 100 with zeros", QByteArray(cube) + "\"1\"}, \"waste\": \"100.000\"}");
+        row("a waste above 100", QByteArray(cube) + "\"1\"}, \"waste\": 100.5}");
+        row("a waste negative", QByteArray(cube) + "\"1\"}, \"waste\": -1}");
+        row("a waste of minus zero", QByteArray(cube) + "\"1\"}, \"waste\": -0.0}");
+        row("a waste of seven decimals", QByteArray(cube) + "\"1\"}, \"waste\": \"0.0000001\"}");
+        row("a waste twice", QByteArray(cube) + "\"1\"}, \"waste\": 1, \"waste\": 2}");
+        row("unknown figure with a waste that is no number",
+            "{\"figure\": \"Pyramid\", \"waste\": true}");
         row("empty line", "");
         row("array", "[1, 2]");
         row("byte order mark", "\xef\xbb\xbf{\"figure\": \"Cube\"}");
@@ -252,6 +269,52 @@ private slots:
         row("point right before the exponent", cube + "1.e2}}", "the number 1.e2 at byte 36");
         row("minus and point", cube + "-.5}}", "the number -.5 at byte 36");
         row("number JSON writes, with an exponent", cube + "1.5E+2}, \"count\": 2}", "");
+        // A job's own keys are checked as the others are.
+        row("a note with every escape JSON knows",
+            cube +
+                "\"2\"}, \"note\": \"\\\" \\\\ \\/ \\n \\u00e9\", \"title\": \"\", \"waste\": "
+                "\"0\"}",
+            "");
+        row("a note with an invalid escape", cube + "\"2\"}, \"note\": \"\\q\"}",
+            "the value of \"note\" holds the invalid escape \\q at byte 51");
+        row("a title that is a number", cube + "\"2\"}, \"title\": 7}", "\"title\" must be a text");
+        row("a waste above 100", cube + "\"2\"}, \"waste\": \"100.01\"}",
+            "\"waste\" must be an allowance in percent from 0 to 100");
+        row("an unknown key names the job's keys too", "{\"figure\": \"Cube\", \"colour\": 1}",
+            "price, note, title, waste and solution are known");
+    }
+
+    // A job's note, title and waste ask for nothing: the request, and the answer, are
+    // those of the line without them.
+    void jobKeysLeaveTheRequestAsItIs_data() {
+        QTest::addColumn<QByteArray>("keys");
+        QTest::newRow("note, title and waste")
+            << QByteArray(", \"note\": \"x\", \"title\": \"t\", \"waste\": 2.5");
+        QTest::newRow("a note of UTF-8 and a waste as a text")
+            << QByteArray(", \"note\": \"\xc3\x89l \\\"A\\\"\", \"waste\": \"0,5\"");
+        QTest::newRow("empty texts, a waste of 100")
+            << QByteArray(", \"note\": \"\", \"title\": \"\", \"waste\": 100");
+    }
+    void jobKeysLeaveTheRequestAsItIs() {
+        QFETCH(QByteArray, keys);
+        const QByteArray without =
+            "{\"figure\": \"Cone\", \"fields\": {\"r\": \"3\", \"m\": 4}, \"unit\": \"cm\", "
+            "\"material\": \"Oak\", \"density\": 0.7, \"price\": \"2\", \"count\": 3}";
+        const QByteArray with = without.chopped(1) + keys + "}";
+        const std::string_view a(with.constData(), std::size_t(with.size()));
+        const std::string_view b(without.constData(), std::size_t(without.size()));
+        QVERIFY(std::holds_alternative<Request>(ParseBatchLine(a)));
+        QCOMPARE(Described(ParseBatchLine(a)), Described(ParseBatchLine(b)));
+        QCOMPARE(Described(BatchReader().read(a)), Described(ParseBatchLine(b)));
+        QProcess p;
+        p.start(MERTANO_CLI, {"--batch"});
+        p.write(with + "\n" + without + "\n");
+        p.closeWriteChannel();
+        QVERIFY(p.waitForFinished(60000));
+        QCOMPARE(p.exitCode(), 0);
+        const QList<QByteArray> answers = p.readAllStandardOutput().split('\n');
+        QCOMPARE(answers.size(), 3);
+        QCOMPARE(answers[0], answers[1]);
     }
     void textFaults() {
         QFETCH(QByteArray, line);

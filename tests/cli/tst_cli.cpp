@@ -44,7 +44,10 @@ private slots:
                             "\"unit\": \"mm\", \"fields\": {\"r\": \"3.0000\", \"a\": \"5.0000\", "
                             "\"ma\": \"4.0000\", \"alfa\": \"53.1301\", \"beta\": \"73.7398\"}, "
                             "\"angles\": {\"alfa\": [53, 7, 48], \"beta\": [73, 44, 23]}, "
-                            "\"results\": {\"surface\": \"75.40\", \"volume\": \"37.70\"}}\n"));
+                            "\"results\": {\"surface\": \"75.40\", \"volume\": \"37.70\"}, "
+                            "\"pattern\": {\"kind\": \"sector\", \"outer_radius\": \"5.0000\", "
+                            "\"angle\": \"216.0000\", \"angle_dms\": [216, 0, 0], "
+                            "\"outer_arc\": \"18.8496\", \"chord\": \"9.5106\"}}\n"));
     }
 
     // --steps adds the solution after everything else, in each output form; without it

@@ -113,7 +113,8 @@ private slots:
     void fieldsOfEachFigure() {
         QFETCH(QString, figure);
         const Output r = Run(MERTANO_CLI, {figure, "--json"});
-        QStringList accepted = {"count="};  // the pieces, beside the figure's fields
+        // The pieces, a density and a price, beside the figure's fields.
+        QStringList accepted = {"count=", "density=", "price="};
         for (const QString& field :
              QJsonDocument::fromJson(r.out).object()["fields"].toObject().keys())
             accepted << field + "=";
@@ -146,6 +147,10 @@ private slots:
             << QStringList{MERTANO_CLI, "Cone", "r", "=", ""} << QStringList{};
         QTest::newRow("fields by prefix")
             << QStringList{MERTANO_CLI, "cone", "a"} << QStringList{"a=", "alfa="};
+        QTest::newRow("a field and the density by prefix")
+            << QStringList{MERTANO_CLI, "Circle", "d"} << QStringList{"d=", "density="};
+        QTest::newRow("the price after a value")
+            << QStringList{MERTANO_CLI, "Cube", "a", "=", "2", "p"} << QStringList{"price="};
         QTest::newRow("an unknown figure has no fields")
             << QStringList{MERTANO_CLI, "Pyramid", ""} << QStringList{};
     }

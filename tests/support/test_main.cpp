@@ -30,6 +30,8 @@ int main(int argc, char* argv[]) {
     QTemporaryDir home;
     if (!home.isValid()) return 2;
     qputenv("XDG_CONFIG_HOME", QDir(home.path()).filePath("config").toLocal8Bit());
+    // The kept job and the per-user materials go here, never into the real home.
+    qputenv("XDG_DATA_HOME", QDir(home.path()).filePath("data").toLocal8Bit());
     QStandardPaths::setTestModeEnabled(true);
     QLocale::setDefault(QLocale::c());
     TestApplication app(argc, argv);
