@@ -25,17 +25,6 @@ namespace {
 const QKeySequence kAddToJobKey(Qt::CTRL | Qt::Key_J);
 const QKeySequence kJobSheetKey(Qt::Key_F4);
 
-// The stored gravity (g/cm3 times 1000) as the decimal it stands for: 7850 is "7.850".
-QString GravityText(qint32 stored) {
-    const qint64 v = stored;
-    const qint64 whole = (v < 0 ? -v : v) / 1000;
-    const qint64 part = (v < 0 ? -v : v) % 1000;
-    return QStringLiteral("%1%2.%3")
-        .arg(v < 0 ? QStringLiteral("-") : QString())
-        .arg(whole)
-        .arg(part, 3, 10, QLatin1Char('0'));
-}
-
 }  // namespace
 
 void TFoForm::connectJob() {
@@ -81,9 +70,11 @@ std::optional<JobRow> TFoForm::currentPiece() const {
     // The material only when its mass is shown: the row's mass is then the window's.
     const QString material = TrimMaterialText(AnyagComboBox->currentText());
     if (Shape(row.shape).solid && !material.isEmpty() && !TomegText2->text().isEmpty()) {
-        if (const std::optional<qint32> gravity = FindGravity(app_.materials.table(), material)) {
+        // A gravity of 0 or less gives no mass a job could carry.
+        const std::optional<qint32> gravity = FindGravity(app_.materials.table(), material);
+        if (gravity && *gravity > 0) {
             row.material = material;
-            row.density = GravityText(*gravity);
+            row.density = DensityText(*gravity);
         }
     }
     return row;
@@ -106,18 +97,18 @@ void PlaceJobWindow(JobWindow* window, const QWidget* main) {
     const QRect frame = main->frameGeometry();
     const int below = area.bottom() - frame.bottom() - 8;
     const int right = area.right() - frame.right() - 8;
-    if (below >= 300) {
+    const QSize least = window->minimumSizeHint() + QSize(16, 40);
+    if (below >= qMax(300, least.height())) {
         window->resize(qMax(window->width(), frame.width()), qMin(window->height(), below - 40));
         window->move(frame.left(), frame.bottom() + 8);
-    } else if (right >= 420) {
+    } else if (right >= qMax(420, least.width())) {
         window->resize(qMin(window->width(), right), qMin(window->height(), area.height() - 40));
         window->move(frame.right() + 8, area.top());
-    } else if (below >= 200) {
-        window->resize(qMax(window->width(), frame.width()), below - 40);
-        window->move(frame.left(), frame.bottom() + 8);
     } else {
-        // No room beside it: it covers the main window, which addToJob keeps active.
-        window->move(frame.topRight() + QPoint(8, 0));
+        // No room beside it: in the corner, where it covers least of the main window,
+        // which addToJob keeps active.
+        PlaceBottomRight(window, main);
+        return;
     }
     KeepOnScreen(window, main);
 }

@@ -183,7 +183,7 @@ const std::array<std::string, kLanguageTextCount - kFirstExtraText + 1> kExtraEn
     "Date:",
     "Kept from the last session: %1 rows.",
     "The job could not be kept in %1: %2",
-    "&Close",
+    "C&lose",
     "&Flat pattern",
     "Flat pattern",
     "Outer radius",

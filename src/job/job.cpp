@@ -52,13 +52,6 @@ std::string CliDensityText(const QString& density) {
     return text;
 }
 
-// The density as a row keeps it, from the thousandths the command line read.
-QString DensityText(std::int32_t thousandths) {
-    return QStringLiteral("%1.%2")
-        .arg(thousandths / 1000)
-        .arg((thousandths % 1000) * 10, 4, 10, QLatin1Char('0'));
-}
-
 std::optional<std::int32_t> DensityOf(const QString& density) {
     if (density.isEmpty()) return std::nullopt;
     cli::Request scratch;
@@ -236,6 +229,12 @@ struct Totting {
 };
 
 }  // namespace
+
+QString DensityText(std::int32_t thousandths) {
+    return QStringLiteral("%1.%2")
+        .arg(thousandths / 1000)
+        .arg((thousandths % 1000) * 10, 4, 10, QLatin1Char('0'));
+}
 
 bool JobRow::samePiece(const JobRow& other) const {
     if (shape != other.shape || unit != other.unit || material != other.material ||

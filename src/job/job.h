@@ -11,6 +11,7 @@
 #include <QMap>
 #include <QString>
 #include <array>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <variant>
@@ -50,6 +51,10 @@ struct Job {
     // Adds the row, or raises the count of the same piece; the row's index.
     int add(const JobRow& row);
 };
+
+// A positive specific gravity stored as thousandths (as the material file and density=
+// hold it) as a row keeps it: 7850 is "7.8500", as the materials dialog shows it.
+QString DensityText(std::int32_t thousandths);
 
 // The request mertano-cli --batch reads from the row's line (with the material's price).
 cli::Request RequestOf(const JobRow& row, const Job& job);

@@ -69,7 +69,8 @@ QString TotalsTable(const JobModel& model, const LanguageTexts& texts) {
         for (const auto& [unit, volume] : t.volumes)
             volumes << volume + ' ' + UnitLabelsFor(unit).terfogatText3;
         const QString name = t.material.isEmpty() ? T(texts, kTextWholeJob) : t.material;
-        html += "<tr>" + Cell(name, false) + Cell(QString::number(t.pieces), true) +
+        html += (t.material.isEmpty() ? "<tr style=\"font-weight:bold\">" : "<tr>") + Cell(name, false) +
+                Cell(QString::number(t.pieces), true) +
                 Cell(volumes.join("; "), true) + Cell(t.mass, true) + Cell(t.cost, true);
         if (waste) html += Cell(t.massWithWaste, true) + Cell(t.costWithWaste, true);
         html += "</tr>";

@@ -313,6 +313,7 @@ void JobWindow::showPrices() {
         prices_->setItem(r, 0, Cell(materials[r], false));
         prices_->setItem(r, 1, Cell(model_.job().prices.value(materials[r]), true, true));
     }
+    prices_->resizeColumnsToContents();
     filling_ = false;
 }
 
@@ -498,6 +499,7 @@ bool JobWindow::saveTo(const QString& path) {
     }
     path_ = QFileInfo(path).absoluteFilePath();
     unsaved_ = false;
+    status_->clear();
     Settings().setValue(kFileKey, path_);
     rememberRecent(path_);
     showTitle();

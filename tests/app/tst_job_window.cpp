@@ -3,6 +3,9 @@
 // job kept, saved, opened, exported and handed to the command line.
 #include <QAbstractItemModelTester>
 #include <QDir>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
 #include <QFile>
 #include <QProcess>
 #include <QPushButton>
@@ -131,7 +134,7 @@ private slots:
         form_->addToJob();
         QCOMPARE(model().rowCount(), 2);
         QCOMPARE(model().job().rows[0].count, 2);
-        QCOMPARE(model().job().rows[0].density, QString("7.850"));
+        QCOMPARE(model().job().rows[0].density, QString("7.8500"));
     }
 
     // Shown again in the main window, changed and recalculated, the row is replaced and
@@ -208,6 +211,45 @@ private slots:
         QVERIFY(!model().setData(model().index(1, JobModel::MassColumn), "1"));
         QVERIFY(model().removeRows(1, 2));
         QCOMPARE(model().rowCount(), 4);
+    }
+
+    // In every language each access key of the window, and of its menu, is its own: Alt
+    // and a letter does one thing.
+    void accessKeysAreTheirOwn_data() {
+        QTest::addColumn<QString>("language");
+        for (const char* language : {"English", "Hungarian", "German"}) QTest::newRow(language) << language;
+    }
+    void accessKeysAreTheirOwn() {
+        QFETCH(QString, language);
+        const QString folder = QDir(QStringLiteral(MERTANO_HELP_SOURCE) + "..").absolutePath();
+        app_->language = LanguageState(folder, language);
+        QVERIFY(!app_->language.reload());
+        form_->Nyelvvalt();
+        JobWindow* window = form_->jobWindow();
+        const auto keyOf = [](const QString& text) {
+            const qsizetype at = text.indexOf('&');
+            return at < 0 || at + 1 >= text.size() ? QChar() : text[at + 1].toLower();
+        };
+        const auto unique = [&](const QStringList& texts) {
+            QSet<QChar> seen;
+            for (const QString& t : texts) {
+                const QChar key = keyOf(t);
+                QVERIFY2(!key.isNull(), qPrintable(t));
+                QVERIFY2(!seen.contains(key), qPrintable(language + ": " + t));
+                seen.insert(key);
+            }
+        };
+        QStringList inWindow;
+        for (const auto* b : window->findChildren<QPushButton*>()) inWindow << b->text();
+        for (const auto* l : window->findChildren<QLabel*>())
+            if (l->buddy()) inWindow << l->text();
+        for (const auto* m : window->findChildren<QMenu*>())
+            if (m->menuAction()->parent() && qobject_cast<QMenuBar*>(m->parent())) inWindow << m->title();
+        unique(inWindow);
+        QStringList inMenu;
+        for (const auto* a : window->findChild<QMenuBar*>()->actions().first()->menu()->actions())
+            if (!a->isSeparator()) inMenu << a->text();
+        unique(inMenu);
     }
 
     // The report holds the job's title, its totals and, asked for, the solutions.
