@@ -87,6 +87,7 @@ protected:
         menu.addSeparator();
         form_.addSolutionAction(&menu);
         form_.addJobActions(&menu);
+        form_.addPatternAction(&menu);
         form_.addZoomMenu(&menu);
         menu.exec(menuEvent->globalPos());
         return true;

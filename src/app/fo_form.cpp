@@ -17,6 +17,7 @@
 #include "app/copy_results.h"
 #include "app/window_fields.h"
 #include "job/job_window.h"
+#include "pattern/pattern_window.h"
 #include "calc/calculate.h"
 #include "lang/detailed_message.h"
 #include "lang/text_placement.h"
@@ -93,6 +94,7 @@ void TFoForm::connectHandlers() {
     connectSolution();
     connectZoom();
     connectJob();
+    connectPattern();
 }
 
 void TFoForm::placeCentred() {
@@ -191,6 +193,7 @@ void TFoForm::Nyelvvalt() {
     nameForScreenReaders();
     solutionChanged();
     if (jobWindow_) jobWindow_->retranslate();
+    if (patternWindow_) patternWindow_->retranslate();
 }
 
 void TFoForm::nameForScreenReaders() {

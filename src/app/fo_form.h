@@ -36,6 +36,7 @@ struct AppContext;
 class TFloatEdit;
 class FigureButton;
 class JobWindow;
+class PatternWindow;
 struct JobRow;
 
 class TFoForm : public QWidget {
@@ -106,6 +107,12 @@ public:
     void showJobRow(const JobRow& row);
     // Made when first asked for.
     JobWindow* jobWindow();
+
+    // The flat pattern of a solved cone, truncated cone or cylinder (Ctrl+U).
+    void addPatternAction(QMenu* menu);
+    bool canShowPattern() const;
+    void showPatternWindow();
+    PatternWindow* patternWindow() const { return patternWindow_; }
 
     std::optional<ShapeKind> selectedShape() const;
     TFloatEdit* edit(Field field) const { return edits_[FieldIndex(field)]; }
@@ -220,6 +227,8 @@ private:
     CalcState lastState_ = CalcState::Entering;  // of the last calculation
     JobWindow* jobWindow_ = nullptr;
     void connectJob();
+    PatternWindow* patternWindow_ = nullptr;
+    void connectPattern();
     void connectSolution();
     void connectZoom();
     void solutionChanged();

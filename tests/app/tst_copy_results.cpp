@@ -270,7 +270,7 @@ private slots:
         QCOMPARE(captions,
                  QStringList({"Copy", "Copy all results", "", "How was it solved?",
                               "Show the other figure", "", "Change values", "", "&Add to job",
-                              "&Job sheet", "", "&Zoom"}));
+                              "&Job sheet", "&Flat pattern", "", "&Zoom"}));
         QCOMPARE(copyEnabled, !copied.isEmpty());
         QCOMPARE(QGuiApplication::clipboard()->text(), copied.isEmpty() ? "before" : copied);
     }

@@ -251,6 +251,35 @@ private slots:
             << QStringList{"Cube", "a=1", "--csv", "--steps"} << "--steps goes with the table";
         QTest::newRow("steps with a csv batch")
             << QStringList{"--batch", "--csv", "--totals", "--steps"} << "or --json";
+        QTest::newRow("pattern of another figure")
+            << QStringList{"Cube", "a=1", "--pattern", "svg"} << "Cone, TruncatedCone and Cylinder";
+        QTest::newRow("pattern in no known format")
+            << QStringList{"Cone", "r=3", "m=4", "--pattern", "png"} << "svg or dxf";
+        QTest::newRow("pattern with json")
+            << QStringList{"Cone", "r=3", "m=4", "--pattern", "svg", "--json"} << "not with";
+        QTest::newRow("pattern of a batch") << QStringList{"--batch", "--pattern", "dxf"} << "--batch";
+        QTest::newRow("seam not a length")
+            << QStringList{"Cone", "r=3", "m=4", "--pattern", "svg", "--seam", "abc"} << "--seam";
+    }
+    // The drawing on standard output, sized as the figure: the SVG in millimetres, the DXF
+    // in the unit with the cone's sector as a true arc of the slant height.
+    void patternDrawings_data() {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QStringList>("holds");
+        QTest::newRow("cone as SVG, cm") << QStringList{"Cone", "r=3", "m=4", "--unit", "cm", "--pattern", "svg"}
+                                         << QStringList{"<svg", "mm\"", " A 50 50 "};
+        QTest::newRow("truncated cone as DXF")
+            << QStringList{"TruncatedCone", "R=60", "r=30", "m=40", "--pattern", "dxf", "--seam", "5"}
+            << QStringList{"ARC", "OUTLINE", "SEAM", "$INSUNITS", "100.0"};
+        QTest::newRow("cylinder as DXF") << QStringList{"Cylinder", "r=20", "m=120", "--pattern", "dxf"}
+                                         << QStringList{"LINE", "125.66"};
+    }
+    void patternDrawings() {
+        QFETCH(QStringList, args);
+        QFETCH(QStringList, holds);
+        const Run r = Cli(args);
+        QCOMPARE(r.status, 0);
+        for (const QString& h : holds) QVERIFY2(r.out.contains(h.toUtf8()), qPrintable(h));
     }
     void usageErrors() {
         QFETCH(QStringList, args);
