@@ -114,6 +114,11 @@ _mertano_cli() {
         --solution)
             mapfile -t COMPREPLY < <(compgen -W "1 2" -- "$cur")
             return ;;
+        --pattern)
+            mapfile -t COMPREPLY < <(compgen -W "svg dxf" -- "$cur")
+            return ;;
+        --seam)
+            return ;;
         =)
             # A value after NAME= (bash splits words at "=").
             return ;;
@@ -128,7 +133,7 @@ _mertano_cli() {
     for ((k = 1; k < COMP_CWORD; ++k)); do
         word=${COMP_WORDS[k]}
         case "$word" in
-            --unit | --material | --language | --solution)
+            --unit | --material | --language | --solution | --pattern | --seam)
                 ((++k))
                 [ "${COMP_WORDS[k]}" = "=" ] && ((++k)) ;;
             -*) ;;

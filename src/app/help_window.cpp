@@ -25,7 +25,7 @@ const QStringList kPages = {
     "cuboid.html",    "cylinder.html",  "cone.html",     "truncated_cone.html",
     "sphere.html",    "cap.html",       "zone.html",     "units.html",
     "materials.html", "languages.html", "angles.html",   "printing.html",
-    "job.html",
+    "job.html",       "pattern.html",
 };
 
 // The subfolder of a language's pages; a language without pages of its own reads the

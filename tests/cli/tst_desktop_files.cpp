@@ -141,6 +141,11 @@ private slots:
         QTest::newRow("languages beside the program")
             << QStringList{MERTANO_CLI, "Cone", "--language", ""}
             << QStringList{"English", "German", "Hungarian"};
+        QTest::newRow("pattern formats") << QStringList{MERTANO_CLI, "Cone", "--pattern", ""}
+                                         << QStringList{"dxf", "svg"};
+        // The value after --seam is no figure: the fields of the cone still follow.
+        QTest::newRow("fields after the seam")
+            << QStringList{MERTANO_CLI, "--seam", "5", "Cone", "r"} << QStringList{"r="};
         QTest::newRow("languages by prefix")
             << QStringList{MERTANO_CLI, "--language", "G"} << QStringList{"German"};
         QTest::newRow("a value after NAME=")
