@@ -8,10 +8,6 @@
 //                              whose error is printed on a second line
 // Exit status: 1 the larger save failed as asked, 2 a wrong call, 3 the first save
 // failed, 77 the fault could not be set up here; killed otherwise.
-#include <sched.h>
-#include <sys/mount.h>
-#include <sys/resource.h>
-
 #include <QDir>
 #include <QFileInfo>
 #include <csignal>
@@ -20,30 +16,11 @@
 #include <cstring>
 
 #include "job_fixtures.h"
+#include "process_faults.h"
 
-namespace {
-
-constexpr int kCannotSetUp = 77;
-
-bool LimitFileSize(rlim_t bytes) {
-    rlimit none{0, 0};
-    setrlimit(RLIMIT_CORE, &none);  // a killed helper leaves no core file behind
-    rlimit limit{};
-    getrlimit(RLIMIT_FSIZE, &limit);
-    limit.rlim_cur = bytes;
-    return setrlimit(RLIMIT_FSIZE, &limit) == 0;
-}
-
-// Only this process sees the mount: it lives in a mount namespace of its own.
-bool MountFolderReadOnly(const QByteArray& folder) {
-    const char* dir = folder.constData();
-    return unshare(CLONE_NEWNS) == 0 &&
-           mount("none", "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0 &&
-           mount(dir, dir, nullptr, MS_BIND, nullptr) == 0 &&
-           mount(nullptr, dir, nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr) == 0;
-}
-
-}  // namespace
+using mertano::test::kCannotSetUp;
+using mertano::test::LimitFileSize;
+using mertano::test::MountFolderReadOnly;
 
 int main(int argc, char* argv[]) {
     if (argc != 2) return 2;

@@ -5,6 +5,7 @@ mertano_add_test(test_job
   LIBS mertano_job)
 add_executable(job_kept_helper job/job_kept_helper.cpp)
 target_link_libraries(job_kept_helper PRIVATE mertano_job)
+target_include_directories(job_kept_helper PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/support)
 target_compile_definitions(test_job PRIVATE
   MERTANO_CLI="$<TARGET_FILE:mertano-cli>"
   JOB_KEPT_HELPER="$<TARGET_FILE:job_kept_helper>")

@@ -7,10 +7,6 @@
 //                                                 a second window saving at the same time
 // The save appends the material "Granit" (2.7). Prints the error, if any. Exit status:
 // 0 saved, 1 refused with an error, 77 the fault could not be set up here.
-#include <sched.h>
-#include <sys/mount.h>
-#include <sys/resource.h>
-
 #include <QByteArray>
 #include <QFileInfo>
 #include <csignal>
@@ -18,31 +14,13 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "process_faults.h"
+
 #include "materials/material_store.h"
 
-namespace {
-
-constexpr int kCannotSetUp = 77;
-
-bool LimitFileSize(rlim_t bytes) {
-    rlimit none{0, 0};
-    setrlimit(RLIMIT_CORE, &none);  // a killed helper leaves no core file behind
-    rlimit limit{};
-    getrlimit(RLIMIT_FSIZE, &limit);
-    limit.rlim_cur = bytes;
-    return setrlimit(RLIMIT_FSIZE, &limit) == 0;
-}
-
-// Only this process sees the mount: it lives in a mount namespace of its own.
-bool MountFolderReadOnly(const QByteArray& folder) {
-    const char* dir = folder.constData();
-    return unshare(CLONE_NEWNS) == 0 &&
-           mount("none", "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0 &&
-           mount(dir, dir, nullptr, MS_BIND, nullptr) == 0 &&
-           mount(nullptr, dir, nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr) == 0;
-}
-
-}  // namespace
+using mertano::test::kCannotSetUp;
+using mertano::test::LimitFileSize;
+using mertano::test::MountFolderReadOnly;
 
 int main(int argc, char* argv[]) {
     if (argc < 3) return 2;
