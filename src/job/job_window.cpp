@@ -19,6 +19,7 @@
 #include <QSettings>
 #include <QTableView>
 #include <QTableWidget>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include "app/app_context.h"
@@ -112,6 +113,8 @@ void JobWindow::build() {
     totals_->verticalHeader()->hide();
     totals_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     totals_->horizontalHeader()->setStretchLastSection(true);
+    prices_->installEventFilter(this);
+    totals_->installEventFilter(this);
     status_ = new QLabel(this);
     status_->setObjectName("JobStatus");
     status_->setWordWrap(true);
@@ -206,15 +209,18 @@ void JobWindow::connectAll() {
     });
     connect(table_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &JobWindow::updateActions);
-    // Measured from the rows in view (Qt looks at a thousand at most), so a long job
-    // opens as fast as a short one.
-    const auto fit = [this] {
-        table_->resizeColumnsToContents();
-        table_->setColumnWidth(JobModel::ValuesColumn,
-                               qMin(table_->columnWidth(JobModel::ValuesColumn), 360));
-    };
-    connect(&model_, &QAbstractItemModel::modelReset, this, fit);
-    connect(&model_, &QAbstractItemModel::rowsInserted, this, fit);
+    connect(&model_, &QAbstractItemModel::modelReset, this, &JobWindow::fitColumns);
+    connect(&model_, &QAbstractItemModel::rowsInserted, this, &JobWindow::fitColumns);
+}
+
+// Measured from the rows in view (Qt looks at a thousand at most), so a long job opens as
+// fast as a short one; again when the zoom changes the tables' fonts.
+void JobWindow::fitColumns() {
+    table_->resizeColumnsToContents();
+    const int values = table_->columnWidth(JobModel::ValuesColumn);
+    table_->setColumnWidth(JobModel::ValuesColumn, qMin(values, 360 * fontMetrics().height() / 16));
+    prices_->resizeColumnsToContents();
+    totals_->resizeColumnsToContents();
 }
 
 void JobWindow::retranslate() {
@@ -403,6 +409,7 @@ void JobWindow::showSelected() {
 }
 
 bool JobWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::FontChange) QTimer::singleShot(0, this, &JobWindow::fitColumns);
     // Delete removes the chosen row, Enter shows it; a cell being edited has the keys to
     // itself, since its editor has the focus.
     if (watched == table_ && event->type() == QEvent::KeyPress) {

@@ -63,6 +63,7 @@ private:
     void keep();
     void restoreKept();
     void showTotals();
+    void fitColumns();
     void showPrices();
     void showTitle();
     void updateActions();
