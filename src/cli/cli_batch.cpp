@@ -25,10 +25,6 @@
 namespace mertano::cli {
 namespace {
 
-// A request is a few hundred bytes; a longer line is answered as invalid without being
-// held, so endless input without line ends cannot fill the memory.
-constexpr std::size_t kMaxBatchLineBytes = 1024 * 1024;
-
 // The lines of standard input, read in blocks of whatever has arrived. A read error ends
 // the lines as the end of input does, and is then told apart by error().
 class LineReader {
@@ -184,7 +180,7 @@ void AnswerPiece(BatchPiece& piece, BatchWorker& worker, const LanguageTexts& te
         bool taken = false;
         const MaterialTable* table = nullptr;
         if (piece.tooLong[k]) {
-            worker.error.message = "the line is longer than 1 MiB";
+            worker.error.message = kLineTooLong;
         } else if (worker.reader.readInto(line, worker.request, worker.error)) {
             table = materials.tableFor(worker.request);
             taken = materials.holds(table, worker.request, worker.error);

@@ -4,10 +4,17 @@
 // mertano-cli --batch: one JSON request a line of standard input, one answer a line of
 // standard output, in the same order, each as soon as its line has arrived.
 
+#include <cstddef>
+
 #include "calc/language_texts.h"
 #include "cli/cli_materials.h"
 
 namespace mertano::cli {
+
+// A request is a few hundred bytes; a longer line is answered as invalid without being
+// held, so endless input without line ends cannot fill the memory.
+inline constexpr std::size_t kMaxBatchLineBytes = 1024 * 1024;
+inline constexpr char kLineTooLong[] = "the line is longer than 1 MiB";
 
 // How the answers are written.
 struct OutputForm {

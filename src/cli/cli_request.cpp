@@ -296,6 +296,14 @@ const std::vector<Field>& FieldsShown(ShapeKind shape) {
     return kLists[ShapeIndex(shape)];
 }
 
+std::optional<std::string> PriceText(std::string_view text) {
+    return PriceFromText(text);
+}
+
+std::optional<std::string> WasteText(std::string_view text) {
+    return WasteFromText(text);
+}
+
 std::variant<ShapeKind, RequestError> ParseFigure(std::string_view name) {
     if (std::optional<ShapeKind> shape = ShapeFromName(name)) return *shape;
     static const std::string kFigures = FigureList();

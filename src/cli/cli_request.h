@@ -49,6 +49,10 @@ struct RequestError {
 };
 
 std::variant<ShapeKind, RequestError> ParseFigure(std::string_view name);
+// A price per kg and a waste allowance in percent as a request takes them (point or
+// comma), written as a job file keeps them ("1.35", "0.5"); nothing outside the rule.
+std::optional<std::string> PriceText(std::string_view text);
+std::optional<std::string> WasteText(std::string_view text);
 // Adds one NAME=VALUE to the request (names as the working values, with the aliases
 // m for ma, a1 for a and a2 for R; only fields that the figure shows), or count=N,
 // density=X or price=X.

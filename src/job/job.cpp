@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "job/job.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QtGlobal>
 #include <algorithm>
 #include <cerrno>
@@ -9,6 +11,7 @@
 #include <utility>
 
 #include "calc/numbers.h"
+#include "cli/cli_batch.h"
 #include "cli/cli_output.h"
 #include "cli/exact_sum.h"
 #include "materials/material_store.h"
@@ -22,8 +25,6 @@ namespace {
 // The reasons a job file is refused beyond those of the command line, which words the
 // rest itself. %1 and on are filled in.
 const char kNotUtf8[] = "the line is not UTF-8 text";
-// As mertano-cli --batch answers such a line.
-const char kLineTooLong[] = "the line is longer than 1 MiB";
 const char kPriceDiffers[] =
     "the price of \"%1\" is %2 here but %3 on line %4: a material has one price in a job";
 const char kPriceWithoutMaterial[] = "a price without a material: a job prices its materials";
@@ -35,8 +36,6 @@ const char kNoPrice[] = "none";
 
 // A job is some hundred bytes a piece; no job a person keeps comes near this.
 constexpr qint64 kMaxJobFileBytes = 64 * 1024 * 1024;
-// mertano-cli --batch answers a longer line as Invalid without reading it.
-constexpr qsizetype kMaxLineBytes = 1024 * 1024;
 
 // The waste allowance's share is worked out with more places than the allowance has
 // (the command line takes 6), so that 1 + w/100 is exact and only the product is rounded.
@@ -248,15 +247,22 @@ bool JobRow::samePiece(const JobRow& other) const {
     return thousandths && thousandths == DensityOf(other.density);
 }
 
-int Job::add(const JobRow& row) {
+int Job::samePieceAt(const JobRow& row) const {
     for (qsizetype k = 0; k < rows.size(); ++k) {
-        if (!rows[k].samePiece(row)) continue;
-        rows[k].count = static_cast<int>(
-            std::min<long long>(static_cast<long long>(rows[k].count) + row.count, cli::kMaxCount));
-        return static_cast<int>(k);
+        if (rows[k].samePiece(row)) return static_cast<int>(k);
     }
-    rows.append(row);
-    return static_cast<int>(rows.size() - 1);
+    return -1;
+}
+
+int Job::add(const JobRow& row) {
+    const int k = samePieceAt(row);
+    if (k < 0) {
+        rows.append(row);
+        return static_cast<int>(rows.size() - 1);
+    }
+    rows[k].count = static_cast<int>(
+        std::min<long long>(static_cast<long long>(rows[k].count) + row.count, cli::kMaxCount));
+    return k;
 }
 
 cli::Request RequestOf(const JobRow& row, const Job& job) {
@@ -307,7 +313,8 @@ std::variant<Job, JobReadError> ReadJob(QByteArrayView bytes) {
         start = end + 1;
         ++number;
         if (line.endsWith('\r')) line.chop(1);
-        if (line.size() > kMaxLineBytes) return Refused(number, QString::fromLatin1(kLineTooLong));
+        if (static_cast<std::size_t>(line.size()) > cli::kMaxBatchLineBytes)
+            return Refused(number, QString::fromLatin1(cli::kLineTooLong));
         if (!line.isValidUtf8()) return Refused(number, QString::fromLatin1(kNotUtf8));
         const std::string_view text(line.data(), static_cast<std::size_t>(line.size()));
         if (std::optional<QString> fault = TakeLine(text, number, job, pricedOn, titled, wasted))
@@ -337,6 +344,12 @@ std::optional<QString> SaveJob(const QString& path, const Job& job) {
 
 QString KeptJobPath() {
     return UserDataFolder() + QStringLiteral("/kept-job.mertano");
+}
+
+std::optional<QString> KeepJob(const Job& job) {
+    const QString kept = KeptJobPath();
+    QDir().mkpath(QFileInfo(kept).absolutePath());
+    return SaveJob(kept, job);
 }
 
 std::vector<JobTotal> JobTotals(const Job& job, const std::vector<cli::Result>& answers) {

@@ -50,6 +50,8 @@ struct Job {
 
     // Adds the row, or raises the count of the same piece; the row's index.
     int add(const JobRow& row);
+    // The row of the same piece, or -1.
+    int samePieceAt(const JobRow& row) const;
 };
 
 // A positive specific gravity stored as thousandths (as the material file and density=
@@ -81,6 +83,8 @@ std::optional<QString> SaveJob(const QString& path, const Job& job);
 
 // The current job, kept after every change in the per-user data folder.
 QString KeptJobPath();
+// Saves it there, the folder made when missing; the system's words when it fails.
+std::optional<QString> KeepJob(const Job& job);
 
 // ---- What it comes to ----
 

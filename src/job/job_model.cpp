@@ -29,6 +29,17 @@ constexpr int kHeaderTexts[JobModel::ColumnCount] = {
 
 }  // namespace
 
+QString VolumesText(const JobTotal& total) {
+    QStringList volumes;
+    for (const auto& [unit, volume] : total.volumes)
+        volumes << volume + ' ' + UnitLabelsFor(unit).terfogatText3;
+    return volumes.join(QStringLiteral("; "));
+}
+
+QString TotalName(const JobTotal& total, const LanguageTexts& texts) {
+    return total.material.isEmpty() ? Caption(texts, kTextWholeJob) : total.material;
+}
+
 JobModel::JobModel(const LanguageTexts& texts, QObject* parent)
     : QAbstractTableModel(parent), texts_(texts) {}
 
@@ -52,16 +63,15 @@ void JobModel::solveRow(int row) {
 }
 
 int JobModel::addRow(const JobRow& row) {
-    const int before = static_cast<int>(job_.rows.size());
-    // The same piece again only raises its count, which Job::add decides.
-    Job added = job_;
-    const int at = added.add(row);
-    if (at < before) {
-        job_.rows[at].count = added.rows[at].count;
+    // The same piece again only raises its count; a new one is announced before it is in.
+    int at = job_.samePieceAt(row);
+    if (at >= 0) {
+        job_.add(row);
         solveRow(at);
     } else {
+        at = rowCount();
         beginInsertRows({}, at, at);
-        job_.rows.append(added.rows[at]);
+        job_.add(row);
         answers_.push_back(Solve(job_.rows[at], job_, texts_));
         endInsertRows();
     }

@@ -14,6 +14,11 @@ namespace mertano {
 
 class LanguageTexts;
 
+// A total's volumes as the sheet and the report show them ("226194.67 mm3; 3.00 cm3"),
+// and its name: the material, or the whole job's caption.
+QString VolumesText(const JobTotal& total);
+QString TotalName(const JobTotal& total, const LanguageTexts& texts);
+
 class JobModel : public QAbstractTableModel {
     Q_OBJECT
 

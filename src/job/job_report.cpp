@@ -65,13 +65,10 @@ QString TotalsTable(const JobModel& model, const LanguageTexts& texts) {
                 Cell(T(texts, kTextCostWithWaste), true, "th");
     html += "</tr>";
     for (const JobTotal& t : model.totals()) {
-        QStringList volumes;
-        for (const auto& [unit, volume] : t.volumes)
-            volumes << volume + ' ' + UnitLabelsFor(unit).terfogatText3;
-        const QString name = t.material.isEmpty() ? T(texts, kTextWholeJob) : t.material;
+        const QString name = TotalName(t, texts);
         html += (t.material.isEmpty() ? "<tr style=\"font-weight:bold\">" : "<tr>") + Cell(name, false) +
                 Cell(QString::number(t.pieces), true) +
-                Cell(volumes.join("; "), true) + Cell(t.mass, true) + Cell(t.cost, true);
+                Cell(VolumesText(t), true) + Cell(t.mass, true) + Cell(t.cost, true);
         if (waste) html += Cell(t.massWithWaste, true) + Cell(t.costWithWaste, true);
         html += "</tr>";
     }

@@ -4,7 +4,6 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -24,7 +23,9 @@
 
 #include "app/app_context.h"
 #include "calc/language_texts.h"
+#include "cli/cli_request.h"
 #include "materials/mass.h"
+#include "widgets/file_choice.h"
 #include "widgets/message_form.h"
 
 namespace mertano {
@@ -38,9 +39,9 @@ QSettings Settings() {
     return QSettings(QSettings::NativeFormat, QSettings::UserScope, "Vrelk", "Mertano");
 }
 
-// The numbers the job's boxes take, as the command line takes them: a point, no sign.
-const QRegularExpression kPercent(QStringLiteral("(100(\\.0{0,4})?|\\d{0,2}(\\.\\d{0,4})?)"));
-const QRegularExpression kPrice(QStringLiteral("\\d{0,9}(\\.\\d{0,4})?"));
+// What can be typed on the way to an allowance the command line takes (cli::WasteText
+// has the last word): digits and one point or comma.
+const QRegularExpression kPercentTyping(QStringLiteral("\\d{0,3}([.,]\\d{0,6})?"));
 
 QTableWidgetItem* Cell(const QString& text, bool number, bool editable = false) {
     auto* item = new QTableWidgetItem(text);
@@ -58,11 +59,27 @@ JobWindow::JobWindow(AppContext& app, MainWindow main, QWidget* parent)
       main_(std::move(main)),
       model_(app.language.texts(), this) {
     setObjectName("JobWindow");
+    keepSoon_ = new QTimer(this);
+    keepSoon_->setSingleShot(true);
+    keepSoon_->setInterval(300);
+    connect(keepSoon_, &QTimer::timeout, this, &JobWindow::keep);
     build();
     connectAll();
     retranslate();
     restoreKept();
     resize(900, 560);
+}
+
+// Whatever was typed last is kept before the window goes, without a word: the program is
+// on its way out.
+JobWindow::~JobWindow() {
+    if (keepSoon_->isActive()) KeepJob(model_.job());
+}
+
+void JobWindow::keepTyped() {
+    if (!keepSoon_->isActive()) return;
+    keepSoon_->stop();
+    keep();
 }
 
 QString JobWindow::text(int n) const {
@@ -77,7 +94,7 @@ void JobWindow::build() {
     wasteLabel_ = new QLabel(this);
     waste_ = new QLineEdit(this);
     waste_->setObjectName("JobWasteEdit");
-    waste_->setValidator(new QRegularExpressionValidator(kPercent, waste_));
+    waste_->setValidator(new QRegularExpressionValidator(kPercentTyping, waste_));
     waste_->setMaximumWidth(80);
     wasteLabel_->setBuddy(waste_);
 
@@ -174,30 +191,32 @@ void JobWindow::buildMenu() {
 
 void JobWindow::connectAll() {
     connect(&model_, &JobModel::jobChanged, this, &JobWindow::jobChanged);
-    connect(title_, &QLineEdit::textEdited, this, [this](const QString& t) { model_.setTitle(t); });
+    connect(title_, &QLineEdit::textEdited, this, [this](const QString& t) {
+        typing_ = true;
+        model_.setTitle(t);
+        typing_ = false;
+    });
+    connect(title_, &QLineEdit::editingFinished, this, &JobWindow::keepTyped);
+    connect(waste_, &QLineEdit::editingFinished, this, &JobWindow::keepTyped);
     connect(waste_, &QLineEdit::textEdited, this, [this](const QString& t) {
-        // "5." is on its way to "5.5": the job takes what a number can be.
-        QString w = t;
-        if (w.endsWith('.')) w.chop(1);
-        if (w.startsWith('.')) w.prepend('0');
-        model_.setWaste(w);
+        // "5," is on its way to "5,5"; above 100 the job keeps the allowance it had.
+        typing_ = true;
+        if (t.trimmed().isEmpty()) {
+            model_.setWaste(QString());
+        } else if (const std::optional<std::string> w = cli::WasteText(t.trimmed().toStdString())) {
+            model_.setWaste(QString::fromStdString(*w));
+        }
+        typing_ = false;
     });
     connect(prices_, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* item) {
         if (filling_ || item->column() != 1) return;
         const QString material = prices_->item(item->row(), 0)->text();
-        QString price = item->text().trimmed();
-        if (!kPrice.match(price, 0, QRegularExpression::NormalMatch,
-                          QRegularExpression::AnchorAtOffsetMatchOption)
-                 .hasMatch() ||
-            kPrice.match(price).capturedLength() != price.size() || price == "." ||
-            (!price.isEmpty() && price.toDouble() == 0)) {
-            price.clear();  // not a price: the box shows the one the job has
-            showPrices();
-            return;
-        }
-        if (price.endsWith('.')) price.chop(1);
-        if (price.startsWith('.')) price.prepend('0');
-        model_.setPrice(material, price);
+        const QString typed = item->text().trimmed();
+        if (typed.isEmpty()) return model_.setPrice(material, QString());
+        // The command line's rule, so the file holds only prices it takes.
+        const std::optional<std::string> price = cli::PriceText(typed.toStdString());
+        if (!price) return showPrices();  // not a price: the box shows the one the job has
+        model_.setPrice(material, QString::fromStdString(*price));
     });
     connect(addBtn_, &QPushButton::clicked, this, &JobWindow::addFromMain);
     connect(removeBtn_, &QPushButton::clicked, this, &JobWindow::removeSelected);
@@ -260,7 +279,12 @@ void JobWindow::showTitle() {
 void JobWindow::jobChanged() {
     if (!filling_) {
         unsaved_ = true;
-        keep();
+        if (typing_) {
+            keepSoon_->start();
+        } else {
+            keepSoon_->stop();
+            keep();
+        }
     }
     showTitle();
     showPrices();
@@ -269,14 +293,12 @@ void JobWindow::jobChanged() {
 }
 
 void JobWindow::keep() {
-    const QString kept = KeptJobPath();
-    QDir().mkpath(QFileInfo(kept).absolutePath());
-    const std::optional<QString> failed = SaveJob(kept, model_.job());
+    const std::optional<QString> failed = KeepJob(model_.job());
     if (!failed) {
         keptFailureSaid_ = false;
         return;
     }
-    status_->setText(text(kTextJobNotKept).arg(QDir::toNativeSeparators(kept), *failed));
+    status_->setText(text(kTextJobNotKept).arg(QDir::toNativeSeparators(KeptJobPath()), *failed));
     // Said once in a message, then only in the window, not at every keystroke.
     if (!keptFailureSaid_) say(status_->text(), static_cast<int>(MessageKind::Warning));
     keptFailureSaid_ = true;
@@ -335,10 +357,7 @@ void JobWindow::showTotals() {
     totals_->setRowCount(static_cast<int>(totals.size()));
     for (int r = 0; r < static_cast<int>(totals.size()); ++r) {
         const JobTotal& t = totals[static_cast<std::size_t>(r)];
-        QStringList volumes;
-        for (const auto& [unit, volume] : t.volumes)
-            volumes << volume + ' ' + UnitLabelsFor(unit).terfogatText3;
-        QTableWidgetItem* name = Cell(t.material.isEmpty() ? text(kTextWholeJob) : t.material, false);
+        QTableWidgetItem* name = Cell(TotalName(t, app_.language.texts()), false);
         if (t.material.isEmpty()) {
             QFont bold = name->font();
             bold.setBold(true);
@@ -346,7 +365,7 @@ void JobWindow::showTotals() {
         }
         totals_->setItem(r, 0, name);
         totals_->setItem(r, 1, Cell(QString::number(t.pieces), true));
-        totals_->setItem(r, 2, Cell(volumes.join("; "), true));
+        totals_->setItem(r, 2, Cell(VolumesText(t), true));
         totals_->setItem(r, 3, Cell(t.mass, true));
         totals_->setItem(r, 4, Cell(t.cost, true));
         totals_->setItem(r, 5, Cell(t.massWithWaste, true));
@@ -461,14 +480,8 @@ void JobWindow::newJob() {
 }
 
 QString JobWindow::chooseFile(bool save, int filterText, const QString& suffix) {
-    QFileDialog dialog(this);
-    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    dialog.setNameFilter(text(filterText));
-    dialog.setDefaultSuffix(suffix);
-    if (!path_.isEmpty()) dialog.setDirectory(QFileInfo(path_).absolutePath());
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
-    return dialog.selectedFiles().first();
+    return ChooseFile(this, {save, text(filterText), suffix,
+                             path_.isEmpty() ? QString() : QFileInfo(path_).absolutePath(), {}});
 }
 
 void JobWindow::openChosen() {

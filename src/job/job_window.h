@@ -20,6 +20,7 @@ class QMenu;
 class QPushButton;
 class QTableView;
 class QTableWidget;
+class QTimer;
 
 namespace mertano {
 
@@ -36,6 +37,7 @@ public:
         std::function<void(const JobRow&)> show;
     };
     JobWindow(AppContext& app, MainWindow main, QWidget* parent = nullptr);
+    ~JobWindow() override;
 
     JobModel& model() { return model_; }
     void addPiece(const JobRow& row);
@@ -95,6 +97,10 @@ private:
     bool unsaved_ = false;
     bool keptFailureSaid_ = false;
     bool filling_ = false;  // the window is showing the job, not changing it
+    // Typing a title or an allowance is kept once the typing pauses, not at each key.
+    bool typing_ = false;
+    QTimer* keepSoon_ = nullptr;
+    void keepTyped();
 
     QMenu *fileMenu_ = nullptr, *recentMenu_ = nullptr;
     QAction *newAction_ = nullptr, *openAction_ = nullptr, *saveAction_ = nullptr,

@@ -2,7 +2,6 @@
 #include "pattern/pattern_window.h"
 
 #include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -26,6 +25,7 @@
 #include "pattern/pattern_svg.h"
 #include "pattern/pattern_units.h"
 #include "shapes/shape_catalogue.h"
+#include "widgets/file_choice.h"
 #include "widgets/message_form.h"
 #include "widgets/window_place.h"
 
@@ -384,17 +384,11 @@ bool PatternWindow::saveDxf(const QString& path) {
 }
 
 QString PatternWindow::chooseFile(int filterText, const QString& suffix) {
-    QFileDialog dialog(this);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setNameFilter(text(filterText));
-    dialog.setDefaultSuffix(suffix);
-    if (!folder_.isEmpty()) dialog.setDirectory(folder_);
     const std::string_view name = Shape(shape_).name;
-    dialog.selectFile(QString::fromUtf8(name.data(), static_cast<int>(name.size())) + '.' + suffix);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
-    const QString chosen = dialog.selectedFiles().first();
-    folder_ = QFileInfo(chosen).absolutePath();
+    const QString chosen =
+        ChooseFile(this, {true, text(filterText), suffix, folder_,
+                          QString::fromUtf8(name.data(), static_cast<int>(name.size())) + '.' + suffix});
+    if (!chosen.isEmpty()) folder_ = QFileInfo(chosen).absolutePath();
     return chosen;
 }
 
